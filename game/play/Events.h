@@ -1,0 +1,33 @@
+// Event scripts: map and global scripts run at their events with their
+// preset constants; failures are shown only while DebugMode is on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/world/Game.h"
+
+namespace vorn {
+
+// Loads the five global scripts into their fixed slots (start-up).
+void LoadGlobalEventScripts(Game& game);
+// Frees and loads the seven map scripts of map `name` (map load).
+void LoadMapEventScripts(Game& game, const std::string& name);
+
+// Runs one slot and shows the error box titled `title` on failure in debug
+// mode. Returns the run's result code.
+int32_t RunAndReport(Game& game, int32_t slot, const std::string& title);
+
+void RaiseMapEnter(Game& game);
+void RaiseMapLeave(Game& game);
+void TickStep(Game& game);
+void RaisePlayerAttack(Game& game);
+void RaiseGrabItem(Game& game, const std::string& itemName);
+// Presets of the monster (ID, position) plus the player's. The values are
+// copied before any script runs: a script may load a map, which discards the
+// monster list the reference points into.
+void RaisePlayerDie(Game& game, const Monster& attacker);
+void RaiseMonsterDie(Game& game, const Monster& dying);
+void ScriptTileCheck(Game& game);
+
+}  // namespace vorn

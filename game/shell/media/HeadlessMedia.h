@@ -1,0 +1,133 @@
+// The media layer for tests and for machines without a display: the same
+// drawing code as the SDL2 layer on an in-memory screen, a keyboard driven by
+// the test, a clock the test advances, message-box answers from a queue and
+// logs of boxes, sounds and draw calls.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/shell/media/MediaLayer.h"
+
+namespace vorn {
+
+class HeadlessMedia : public MediaLayer {
+public:
+    HeadlessMedia();
+    ~HeadlessMedia() override;
+
+    // --- Controls for tests -------------------------------------------------
+    // Key state seen by the next ReadKeyboard.
+    void SetKeyDown(int key, bool down);
+    void ReleaseAllKeys();
+    // The clock starts at 1000 ms; SleepMs advances it by the time slept.
+    void SetTimeMs(int32_t now);
+    void AdvanceTimeMs(int32_t ms);
+    void SeedRandom(uint32_t seed);
+    // Answer for the next ShowMessage; with an empty queue Ok / No is answered.
+    void QueueMessageAnswer(MessageResult answer);
+    void QueueWindowEvent(WindowEvent event);
+    // Makes one of the start-up operations fail: "graphics", "audio",
+    // "keyboard", "window", "screen", "fonts".
+    void FailOperation(const std::string& name);
+
+    // --- What happened ------------------------------------------------------
+    struct ShownMessage {
+        std::string title;
+        std::string text;
+        MessageButtons buttons;
+    };
+    const std::vector<ShownMessage>& Messages() const;
+
+    struct SoundEvent {
+        enum class Kind { Load, Play, Stop, Free } kind;
+        int sound = 0;
+        std::string path;  // for Load
+        int loop = 0;      // for Play
+    };
+    const std::vector<SoundEvent>& SoundLog() const;
+    void ClearSoundLog();
+    bool IsSoundPlaying(int sound) const;
+
+    // Sprite and text draws since the last PresentFrame, in order.
+    struct DrawCall {
+        int sprite = 0;
+        int x = 0;
+        int y = 0;
+        bool transparent = false;
+        int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
+    };
+    const std::vector<DrawCall>& DrawLog() const;
+    struct TextCall {
+        std::string text;
+        int x = 0;
+        int y = 0;
+        int font = -1;  // -1: the default font
+        Colour colour;
+        bool opaque = false;
+        Colour backColour;
+    };
+    const std::vector<TextCall>& TextLog() const;
+
+    std::string WindowTitle() const;
+    int ScreenWidth() const;
+    int ScreenHeight() const;
+    // 0xRRGGBB of the back buffer (what the frame being drawn looks like).
+    uint32_t PixelAt(int x, int y) const;
+    // 0xRRGGBB of the last presented frame.
+    uint32_t PresentedPixelAt(int x, int y) const;
+    bool SaveScreenPng(const std::string& path) const;
+
+    // --- MediaLayer ---------------------------------------------------------
+    int InitGraphics() override;
+    int InitAudio() override;
+    int InitKeyboard() override;
+    void EnablePngDecoding() override;
+    int OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) override;
+    int OpenSpriteScreen(int window, int width, int height) override;
+    WindowEvent PollWindowEvent() override;
+    void PresentFrame() override;
+    void ClearFrame(Colour colour) override;
+    void SetTransparentColour(Colour colour) override;
+    int LoadSpriteFile(const std::string& path) override;
+    void FreeSprite(int sprite) override;
+    int SpriteWidth(int sprite) override;
+    int SpriteHeight(int sprite) override;
+    void ClipSprite(int sprite, int x, int y, int width, int height) override;
+    void DrawSprite(int sprite, int x, int y) override;
+    void DrawSpriteTransparent(int sprite, int x, int y) override;
+    void BeginText() override;
+    void EndText() override;
+    void SetTextBackgroundMode(TextBackground mode) override;
+    void SetTextColour(Colour colour) override;
+    void SetTextBackColour(Colour colour) override;
+    void SelectFont(int slot) override;
+    void MoveTextCursor(int x, int y) override;
+    void DrawTextAtCursor(const std::string& text) override;
+    int MeasureText(const std::string& text) override;
+    void FillBox(int x, int y, int width, int height, int32_t packedColour) override;
+    int LoadFontSlot(int slot, const std::string& faceName, int size, bool bold) override;
+    int IsFontLoaded(int slot) override;
+    int LoadSoundFile(const std::string& path, int fixedNumber = 0) override;
+    int SoundExists(int sound) override;
+    void PlaySoundHandle(int sound, int loop) override;
+    void StopSoundHandle(int sound) override;
+    void FreeSoundHandle(int sound) override;
+    void ReadKeyboard() override;
+    int KeyDown(int key) override;
+    int KeyReleased(int key) override;
+    int32_t ElapsedMs() override;
+    void SleepMs(int ms) override;
+    int RandomInt(int maximum) override;
+    MessageResult ShowMessage(const std::string& title, const std::string& text,
+                              MessageButtons buttons) override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace vorn

@@ -1,0 +1,256 @@
+// The records of the game world. One Game (Game.h) owns one of each record
+// and every list; all gameplay code reaches them through that context.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/shell/media/MediaLayer.h"
+
+namespace vorn {
+
+// settings.ini, group "Settings", read once at start-up. Numbers missing from
+// the file read 0, texts "".
+struct GameSettings {
+    std::string GameTitle;
+    int32_t MapWidth = 0;
+    int32_t AIChangeFrequency = 0;
+    int32_t AIVisionWidth = 0;
+    int32_t AIVisionLength = 0;
+    int32_t DebugMode = 0;
+    int32_t MapHeight = 0;
+    int32_t ScreenHeight = 0;
+    int32_t ScreenWidth = 0;
+    int32_t TileWidth = 0;
+    int32_t TileHeight = 0;
+    int32_t LengthOfDay = 0;
+    int32_t PlayerWidth = 0;
+    int32_t PlayerHeight = 0;
+    int32_t PlayerClipX = 0;
+    int32_t PlayerClipY = 0;
+    std::string StartMap;
+    int32_t StartX = 0;
+    int32_t StartY = 0;
+    int32_t StartHealth = 0;
+    int32_t StartDamage = 0;
+    std::string PlayerSprite;
+    int PlayerAttackSound = 0;  // sound handles
+    int PlayerMoveSound = 0;
+    int PlayerDeathSound = 0;
+    int PlayerHitSound = 0;
+    int WarpSound = 0;
+    int32_t MoveFrameCount = 0;
+    int32_t AttackFrameCount = 0;
+    int32_t PlayerAttackDelay = 0;
+    int32_t MonsterAttackDelay = 0;
+    int32_t AnimationSpeed = 0;
+    int32_t PlayerStartSpeed = 0;
+    int32_t MapTextSpeed = 0;
+    int32_t FontSize = 0;
+    int32_t StatusFontSize = 0;
+    int32_t StatusTextOffset = 0;
+    int32_t StatusBarHeight = 0;
+    std::string StatusHealthChar;
+    int32_t PlayerRecoilAmount = 0;
+    int32_t PlayerRecoilSpeed = 0;
+    int32_t TickMs = 0;
+    std::string FontName;
+    std::string StatusFontName;
+    int HeartSprite = 0;  // sprite handles
+    int DeathSprite = 0;
+    int NightTile = 0;
+    int TitleScreen = 0;
+
+    // Derived at start-up (integer division).
+    int32_t ScreenPixelWidth = 0;
+    int32_t ScreenPixelHeight = 0;
+    int32_t HalfScreenPixelWidth = 0;
+    int32_t HalfScreenPixelHeight = 0;
+    int32_t HalfPlayerWidth = 0;
+    int32_t HalfPlayerHeight = 0;
+};
+
+// settings.ini, group "Colors".
+struct GameColors {
+    int32_t StatusBackRed = 0, StatusBackGreen = 0, StatusBackBlue = 0;
+    int32_t StatusTextRed = 0, StatusTextGreen = 0, StatusTextBlue = 0;
+    int32_t StatsBackRed = 0, StatsBackGreen = 0, StatsBackBlue = 0;
+    int32_t StatsTextRed = 0, StatsTextGreen = 0, StatsTextBlue = 0;
+};
+
+// Clock and loop state; times are ElapsedMs values, 0 meaning "not yet".
+struct ClockState {
+    int32_t FrameTime = 0;
+    int32_t PreviousFrameTime = 0;
+    int32_t DayStartTime = 0;
+    int32_t TimeOfDay = 0;
+    WindowEvent LastWindowEvent = WindowEvent::None;
+    int32_t LastTickTime = 0;
+    int32_t MapEnterTime = 0;
+};
+
+struct Player {
+    int32_t Health = 0;
+    int32_t MaxHealth = 0;
+    float X = 0.0f;
+    float Y = 0.0f;
+    int32_t ClipLeft = 0;
+    int32_t ClipTop = 0;
+    int32_t Damage = 0;
+    int Sprite = 0;
+    int32_t Speed = 0;
+    int32_t Facing = 0;    // 0 down, 1 up, 2 right, 3 left
+    int32_t Diagonal = 0;  // 0 none, 1 left, 2 right
+    int32_t WalkFrame = 0;
+    int32_t AttackFrame = 0;
+    int32_t KillCount = 0;
+    int32_t AnimTime = 0;
+    uint8_t Moving = 0;
+    uint8_t Attacking = 0;
+    uint8_t HitLanded = 0;
+    int32_t AttackEndTime = 0;
+    int32_t RecoilLeft = 0;
+};
+
+struct TileImage {
+    std::string Name;
+    int Sprite = 0;
+};
+
+// One line of monsters.ini. Sound fields are stored attack, death, hit while
+// the file lists attack, hit, death.
+struct MonsterType {
+    std::string Name;
+    int Sprite = 0;
+    int AttackSound = 0;
+    int DeathSound = 0;
+    int HitSound = 0;
+    int32_t Damage = 0;
+    int32_t Health = 0;
+    int32_t Speed = 0;
+    int32_t FrameWidth = 0;
+    int32_t FrameHeight = 0;
+    int32_t ClipWidth = 0;
+    int32_t ClipHeight = 0;
+    int32_t DeathDuration = 0;
+    int32_t ItemDropRate = 0;
+    int8_t Friendly = 0;
+};
+
+// A live monster of the current map: a copy of its type plus live state.
+struct Monster {
+    std::string Name;
+    int Sprite = 0;
+    int AttackSound = 0;
+    int DeathSound = 0;
+    int HitSound = 0;
+    int32_t Damage = 0;
+    int32_t Health = 0;
+    int32_t Speed = 0;
+    int32_t FrameWidth = 0;
+    int32_t FrameHeight = 0;
+    int32_t ClipWidth = 0;
+    int32_t ClipHeight = 0;
+    int32_t DeathDuration = 0;
+    int32_t WalkFrame = 0;
+    int32_t AttackFrame = 0;
+    int32_t Facing = 0;  // -1 while chasing a player at exactly its clip position
+    int32_t Diagonal = 0;
+    float X = 0.0f;
+    float Y = 0.0f;
+    int32_t ClipLeft = 0;
+    int32_t ClipTop = 0;
+    uint8_t FoundPlayer = 0;
+    int32_t LastAIChange = 0;
+    int32_t AnimTime = 0;
+    uint8_t Moving = 0;
+    uint8_t Attacking = 0;
+    uint8_t Dying = 0;
+    int32_t LastAttackTime = 0;
+    uint8_t HitLanded = 0;
+    int32_t ID = 0;
+    int32_t ItemDropRate = 0;
+    int8_t Friendly = 0;
+};
+
+struct MapCell {
+    std::string Ground;
+    std::string Background;
+    std::string Foreground;
+    std::string Top;
+    std::string Attribute;
+    int32_t Script = 0;  // tile-script slot; meaningful when Attribute is "S"
+    int8_t DrawnBehind = 0;
+    // The layers' sprites as FindTileSprite gives them (-1: no tile image),
+    // resolved whenever a layer name is stored so drawing needs no lookup.
+    int GroundSprite = -1;
+    int BackgroundSprite = -1;
+    int ForegroundSprite = -1;
+    int TopSprite = -1;
+};
+
+struct MapInfo {
+    std::string ExitUp;
+    std::string ExitDown;
+    std::string ExitLeft;
+    std::string ExitRight;
+    int Music = 0;       // sound handle
+    int EnterSound = 0;  // sound handle
+    std::string SpeechText;
+    int32_t SpeechTextY = 0;
+    std::string Title;
+    std::string Name;
+    int32_t TextGreen = 0;
+    int32_t TextRed = 0;
+    int32_t TextBlue = 0;
+    int8_t AlwaysNight = 0;
+    int8_t AlwaysDay = 0;
+};
+
+// An object lying on the current map. Names starting with "__" are hearts
+// dropped by monsters.
+struct ObjectType {
+    std::string Name;
+    int Sprite = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Damage = 0;
+    int32_t Health = 0;
+    int32_t Speed = 0;
+    int32_t HealAmount = 0;
+};
+
+struct Warp {
+    int32_t X = 0;
+    int32_t Y = 0;
+    std::string TargetMap;
+    int32_t TargetX = 0;
+    int32_t TargetY = 0;
+};
+
+// Used both for definitions (animations.ini) and live instances.
+struct Animation {
+    std::string Name;
+    int Sprite = 0;
+    int32_t FrameCount = 0;
+    int32_t FrameWidth = 0;
+    float FramesPerSecond = 0.0f;
+    int32_t CurrentFrame = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t LastFrameTime = 0;
+    int32_t DrawStage = 0;
+    int8_t PlayOnce = 0;
+};
+
+struct ScreenText {
+    std::string Text;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Duration = 0;
+    int32_t StartTime = 0;
+    uint8_t ScreenFixed = 0;
+};
+
+}  // namespace vorn

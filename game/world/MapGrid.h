@@ -1,0 +1,36 @@
+// The MapWidth x MapHeight cell grid, allocated once at start-up and reused by
+// every map. Out-of-range coordinates never touch memory: Cell returns null.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "game/world/GameTypes.h"
+
+namespace vorn {
+
+class MapGrid {
+public:
+    // Negative sizes give an empty grid.
+    void Allocate(int32_t width, int32_t height);
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    bool Contains(int32_t x, int32_t y) const {
+        return x >= 0 && y >= 0 && x < width_ && y < height_;
+    }
+    MapCell* Cell(int32_t x, int32_t y) {
+        return Contains(x, y) ? &cells_[static_cast<size_t>(y) * width_ + x] : nullptr;
+    }
+    const MapCell* Cell(int32_t x, int32_t y) const {
+        return Contains(x, y) ? &cells_[static_cast<size_t>(y) * width_ + x] : nullptr;
+    }
+    std::vector<MapCell>& Cells() { return cells_; }
+    const std::vector<MapCell>& Cells() const { return cells_; }
+
+private:
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::vector<MapCell> cells_;  // row-major: index y * width + x
+};
+
+}  // namespace vorn

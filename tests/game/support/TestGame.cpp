@@ -1,0 +1,113 @@
+#include "tests/game/support/TestGame.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace vorn::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "vorn-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (mkdtemp(buffer.data()) == nullptr) {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    path_ = buffer.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void TempDir::Write(const std::string& relativePath, const std::string& bytes) const {
+    const fs::path target = fs::path(path_) / relativePath;
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TempDir::Read(const std::string& relativePath) const {
+    std::ifstream in(fs::path(path_) / relativePath, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool TempDir::Exists(const std::string& relativePath) const {
+    return fs::exists(fs::path(path_) / relativePath);
+}
+
+TestGame::TestGame() {
+    media.InitGraphics();
+    media.InitAudio();
+    media.InitKeyboard();
+    media.EnablePngDecoding();
+    game.script.InitScriptEngine(kScriptSlotCount, kScriptLinesPerSlot);
+    game.ModFolder = folder.Path();
+}
+
+namespace {
+
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), length);
+}
+
+void NoFlush(png_structp) {}
+
+}  // namespace
+
+std::string MakePng(int width, int height, uint32_t colour) {
+    std::string out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &out, AppendToString, NoFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(width) * 3);
+    for (int x = 0; x < width; ++x) {
+        row[x * 3 + 0] = static_cast<png_byte>((colour >> 16) & 0xFF);
+        row[x * 3 + 1] = static_cast<png_byte>((colour >> 8) & 0xFF);
+        row[x * 3 + 2] = static_cast<png_byte>(colour & 0xFF);
+    }
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+std::string MakeWav(int samples) {
+    auto le32 = [](uint32_t v) {
+        std::string s(4, '\0');
+        for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    auto le16 = [](uint16_t v) {
+        return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+    };
+    const uint32_t dataSize = static_cast<uint32_t>(samples);
+    std::string wav = "RIFF" + le32(36 + dataSize) + "WAVE";
+    wav += "fmt " + le32(16) + le16(1) + le16(1) + le32(22050) + le32(22050) + le16(1) + le16(8);
+    wav += "data" + le32(dataSize) + std::string(dataSize, static_cast<char>(0x80));
+    return wav;
+}
+
+}  // namespace vorn::test
