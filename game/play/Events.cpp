@@ -1,0 +1,284 @@
+// Event scripts: the fixed script slots, the preset constants each event
+// publishes, and the run-and-report sequence (map script first, then global).
+//
+// Every value published to a script is copied out of the world before the
+// first script runs: any script may call LoadMap, which replaces the lists
+// that monsters, objects and cells live in.
+#include "game/play/Events.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "common/TextPrimitives.h"
+#include "game/play/Collision.h"
+#include "game/play/PlayerControl.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int kStripComments = 1;
+
+// Registers name/value presets for the lifetime of one event and frees them
+// in the order the caller lists (the order is visible only in the constant
+// table, but it is kept as the events define it).
+class Presets {
+public:
+    explicit Presets(ScriptEngine& script) : script_(script) {}
+    void Add(const std::string& name, const std::string& value) {
+        script_.RegisterConstant(name, value);
+    }
+    void Free(const std::string& name) { script_.FreeConstant(name); }
+
+private:
+    ScriptEngine& script_;
+};
+
+std::string RoundedText(float value) { return IntToText(RoundHalfEven(value)); }
+
+struct PlayerPosition {
+    std::string x;
+    std::string y;
+};
+
+PlayerPosition CopyPlayerPosition(const Game& game) {
+    return {RoundedText(game.player.X), RoundedText(game.player.Y)};
+}
+
+struct MonsterFacts {
+    std::string id;
+    std::string x;
+    std::string y;
+};
+
+MonsterFacts CopyMonster(const Monster& monster) {
+    return {"'" + IntToText(monster.ID) + "'", RoundedText(monster.X), RoundedText(monster.Y)};
+}
+
+// The map script, then the global one, with the five presets of a monster
+// event (player death and monster death share them).
+void RunMonsterEvent(Game& game, const Monster& monster, int32_t mapSlot, int32_t globalSlot,
+                     const std::string& mapTitle, const std::string& globalTitle) {
+    if (game.ended) return;
+    const MonsterFacts facts = CopyMonster(monster);
+    const PlayerPosition player = CopyPlayerPosition(game);
+    Presets presets(game.script);
+    presets.Add("MONSTERID", facts.id);
+    presets.Add("MONSTERX", facts.x);
+    presets.Add("MONSTERY", facts.y);
+    presets.Add("PLAYERX", player.x);
+    presets.Add("PLAYERY", player.y);
+    RunAndReport(game, mapSlot, mapTitle);
+    RunAndReport(game, globalSlot, globalTitle);
+    presets.Free("MONSTERID");
+    presets.Free("PLAYERX");
+    presets.Free("PLAYERY");
+    presets.Free("MONSTERX");
+    presets.Free("MONSTERY");
+}
+
+// Columns and rows of tiles whose rectangle can overlap the probe box
+// (inclusive overlap: a tile that only touches the probe counts).
+struct CellRange {
+    int32_t firstColumn = 0;
+    int32_t lastColumn = -1;
+    int32_t firstRow = 0;
+    int32_t lastRow = -1;
+};
+
+int32_t FloorDiv(int64_t a, int64_t b) {
+    int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return static_cast<int32_t>(q);
+}
+
+int32_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+
+constexpr int32_t kProbeSize = 3;
+
+CellRange ProbeCells(const Game& game, int32_t probeLeft, int32_t probeTop) {
+    const int32_t tileWidth = game.settings.TileWidth;
+    const int32_t tileHeight = game.settings.TileHeight;
+    CellRange range;
+    if (tileWidth <= 0 || tileHeight <= 0) {
+        // Degenerate tile sizes: no shortcut, test every cell.
+        range.lastColumn = game.grid.Width() - 1;
+        range.lastRow = game.grid.Height() - 1;
+        return range;
+    }
+    // Tile c overlaps when c*w <= left + 3 and c*w + w >= left.
+    range.firstColumn = std::max<int32_t>(0, CeilDiv(int64_t{probeLeft} - tileWidth, tileWidth));
+    range.lastColumn = std::min<int32_t>(game.grid.Width() - 1,
+                                         FloorDiv(int64_t{probeLeft} + kProbeSize, tileWidth));
+    range.firstRow = std::max<int32_t>(0, CeilDiv(int64_t{probeTop} - tileHeight, tileHeight));
+    range.lastRow = std::min<int32_t>(game.grid.Height() - 1,
+                                      FloorDiv(int64_t{probeTop} + kProbeSize, tileHeight));
+    return range;
+}
+
+// The first "S" cell of `column` (top to bottom) whose tile overlaps the
+// probe, or -1.
+int32_t FirstScriptRow(const Game& game, int32_t column, const CellRange& range,
+                       int32_t probeLeft, int32_t probeTop) {
+    const int32_t tileWidth = game.settings.TileWidth;
+    const int32_t tileHeight = game.settings.TileHeight;
+    for (int32_t row = range.firstRow; row <= range.lastRow; ++row) {
+        const MapCell* cell = game.grid.Cell(column, row);
+        if (cell == nullptr || cell->Attribute != "S") continue;
+        if (Overlaps(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probeLeft,
+                     probeTop, kProbeSize, kProbeSize)) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+void LoadGlobalEventScripts(Game& game) {
+    const std::pair<int32_t, const char*> scripts[] = {
+        {slots::kGlobalMonsterDie, "/global_monsterdie.ds"},
+        {slots::kGlobalGrabItem, "/global_grabitem.ds"},
+        {slots::kGlobalPlayerDie, "/global_playerdie.ds"},
+        {slots::kGlobalPlayerAttack, "/global_playerattack.ds"},
+        {slots::kGlobalTick, "/global_tick.ds"},
+    };
+    for (const auto& [slot, file] : scripts) {
+        game.script.LoadScript(game.ModFolder + file, kStripComments, slot);
+    }
+}
+
+void LoadMapEventScripts(Game& game, const std::string& name) {
+    const int32_t clearOrder[] = {slots::kMapGrabItem, slots::kMapPlayerDie,
+                                  slots::kMapMonsterDie, slots::kMapLeave,
+                                  slots::kMapEnter,      slots::kMapPlayerAttack,
+                                  slots::kMapTick};
+    for (int32_t slot : clearOrder) game.script.ClearSlot(slot);
+
+    const std::pair<int32_t, const char*> scripts[] = {
+        {slots::kMapMonsterDie, "_monsterdie.ds"}, {slots::kMapPlayerDie, "_playerdie.ds"},
+        {slots::kMapGrabItem, "_grabitem.ds"},     {slots::kMapLeave, "_leave.ds"},
+        {slots::kMapEnter, "_enter.ds"},           {slots::kMapPlayerAttack, "_playerattack.ds"},
+        {slots::kMapTick, "_tick.ds"},
+    };
+    const std::string base = game.ModFolder + "/maps/" + name;
+    for (const auto& [slot, suffix] : scripts) {
+        game.script.LoadScript(base + suffix, kStripComments, slot);
+    }
+}
+
+int32_t RunAndReport(Game& game, int32_t slot, const std::string& title) {
+    if (game.ended) return script_result::kOk;
+    const int32_t result = game.script.RunScript(slot);
+    // A script that ended the program (Quit, a fatal map load) leaves no box.
+    if (result != script_result::kOk && game.settings.DebugMode != 0 && !game.ended) {
+        game.media.ShowMessage(title, game.script.ErrorReportText(), MessageButtons::Ok);
+    }
+    return result;
+}
+
+void RaiseMapEnter(Game& game) { RunAndReport(game, slots::kMapEnter, "Map_Enter Script Error"); }
+
+void RaiseMapLeave(Game& game) { RunAndReport(game, slots::kMapLeave, "Map_Leave Script Error"); }
+
+void TickStep(Game& game) {
+    if (game.ended) return;
+    const int32_t tickMs = game.settings.TickMs;
+    const int32_t frameTime = game.clock.FrameTime;
+    const int32_t lastTick = game.clock.LastTickTime;
+    if (tickMs <= 0 || frameTime - lastTick < tickMs) return;
+
+    const bool mapFirstTick = lastTick == game.clock.MapEnterTime || lastTick == 0;
+    const bool gameFirstTick = lastTick == 0;
+    const PlayerPosition player = CopyPlayerPosition(game);
+    Presets presets(game.script);
+    if (mapFirstTick) presets.Add("FIRSTTICK", "1");
+    presets.Add("TICKLENGTH", IntToText(tickMs));
+    presets.Add("PLAYERX", player.x);
+    presets.Add("PLAYERY", player.y);
+    RunAndReport(game, slots::kMapTick, "Map_Tick Script Error");
+    presets.Free("FIRSTTICK");
+    if (game.ended) return;
+    if (gameFirstTick) presets.Add("FIRSTTICK", "1");
+    RunAndReport(game, slots::kGlobalTick, "Global_Tick Script Error");
+    presets.Free("PLAYERX");
+    presets.Free("PLAYERY");
+    presets.Free("FIRSTTICK");
+    presets.Free("TICKLENGTH");
+    game.clock.LastTickTime = frameTime;
+}
+
+void RaisePlayerAttack(Game& game) {
+    if (game.ended) return;
+    const PlayerPosition player = CopyPlayerPosition(game);
+    Presets presets(game.script);
+    presets.Add("PLAYERX", player.x);
+    presets.Add("PLAYERY", player.y);
+    RunAndReport(game, slots::kMapPlayerAttack, "Map_PlayerAttack Script Error");
+    RunAndReport(game, slots::kGlobalPlayerAttack, "Global_PlayerAttack Script Error");
+    presets.Free("PLAYERX");
+    presets.Free("PLAYERY");
+}
+
+void RaiseGrabItem(Game& game, const std::string& itemName) {
+    if (game.ended) return;
+    // The name may live in the object list a script's LoadMap replaces.
+    const std::string quotedName = "'" + itemName + "'";
+    const PlayerPosition player = CopyPlayerPosition(game);
+    Presets presets(game.script);
+    presets.Add("ITEMNAME", quotedName);
+    presets.Add("PLAYERX", player.x);
+    presets.Add("PLAYERY", player.y);
+    RunAndReport(game, slots::kMapGrabItem, "Map_Grabitem Script Error");
+    RunAndReport(game, slots::kGlobalGrabItem, "Global_Grabitem Script Error");
+    presets.Free("ITEMNAME");
+    presets.Free("PLAYERX");
+    presets.Free("PLAYERY");
+}
+
+void RaisePlayerDie(Game& game, const Monster& attacker) {
+    RunMonsterEvent(game, attacker, slots::kMapPlayerDie, slots::kGlobalPlayerDie,
+                    "Map_PlayerDie Script Error", "Global_PlayerDie Script Error");
+}
+
+void RaiseMonsterDie(Game& game, const Monster& dying) {
+    RunMonsterEvent(game, dying, slots::kMapMonsterDie, slots::kGlobalMonsterDie,
+                    "Map_MonsterDie Script Error", "Global_MonsterDie Script Error");
+}
+
+void ScriptTileCheck(Game& game) {
+    // Columns left to right; in each, the first "S" cell under the probe.
+    // Only the cells under the probe can match, so only they are visited;
+    // the probe is taken afresh after every script, which may move the
+    // player or load another map.
+    int32_t probeLeft = CentreProbeLeft(game);
+    int32_t probeTop = CentreProbeTop(game);
+    CellRange range = ProbeCells(game, probeLeft, probeTop);
+    for (int32_t column = range.firstColumn; column <= range.lastColumn; ++column) {
+        if (game.ended) return;
+        const int32_t row = FirstScriptRow(game, column, range, probeLeft, probeTop);
+        if (row < 0) continue;
+        const int32_t slot = game.grid.Cell(column, row)->Script;
+        if (slot < 0) continue;
+
+        const PlayerPosition player = CopyPlayerPosition(game);
+        Presets presets(game.script);
+        presets.Add("PLAYERX", player.x);
+        presets.Add("PLAYERY", player.y);
+        RunAndReport(game, slot,
+                     "ScriptTile_" + IntToText(column) + "," + IntToText(row) + " Script Error");
+        presets.Free("PLAYERX");
+        presets.Free("PLAYERY");
+
+        probeLeft = CentreProbeLeft(game);
+        probeTop = CentreProbeTop(game);
+        const CellRange next = ProbeCells(game, probeLeft, probeTop);
+        range.firstRow = next.firstRow;
+        range.lastRow = next.lastRow;
+        range.lastColumn = next.lastColumn;
+        if (next.firstColumn > column + 1) column = next.firstColumn - 1;
+    }
+}
+
+}  // namespace vorn
