@@ -1,0 +1,286 @@
+// Melee hits in both directions, monster death with its scripts and dropped
+// hearts, and the per-frame animation step of the player and the monsters.
+//
+// Monster-die and player-die scripts may load another map, which replaces the
+// monster list. Every loop here therefore walks the list by index, copies what
+// it still needs before a script runs, and stops touching monsters once
+// game.mapGeneration changed or the game ended.
+#include "game/play/Combat.h"
+
+#include <string>
+
+#include "common/TextPrimitives.h"
+#include "game/play/ActorMath.h"
+#include "game/play/Collision.h"
+#include "game/play/Events.h"
+#include "game/world/Animations.h"
+
+namespace vorn {
+
+using actor::Nearest;
+using actor::WrapAdd;
+using actor::WrapSub;
+
+namespace {
+
+constexpr int32_t kFacingDown = 0;
+constexpr int32_t kFacingUp = 1;
+constexpr int32_t kFacingRight = 2;
+constexpr int32_t kFacingLeft = 3;
+
+const char* MonsterHitPrefix(int32_t facing) {
+    switch (facing) {
+        case kFacingDown: return "Hit monster down. Monster HP: ";
+        case kFacingUp: return "Hit monster up. Monster HP: ";
+        case kFacingLeft: return "Hit monster left. Monster HP: ";
+        default: return "Hit monster right. Monster HP: ";
+    }
+}
+
+const char* PlayerHitPrefix(int32_t facing) {
+    switch (facing) {
+        case kFacingDown: return "Hit player down. Player HP: ";
+        case kFacingUp: return "Hit player up. Player HP: ";
+        case kFacingLeft: return "Hit player left. Player HP: ";
+        default: return "Hit player right. Player HP: ";
+    }
+}
+
+// Whether the monster lies on the side the player faces.
+bool PlayerFacesMonster(const Game& game, const Monster& monster) {
+    const Player& player = game.player;
+    const GameSettings& settings = game.settings;
+    switch (player.Facing) {
+        case kFacingDown:
+            return WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1) < monster.ClipTop;
+        case kFacingUp:
+            return player.ClipTop > WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1);
+        case kFacingLeft:
+            return player.ClipLeft > WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
+        case kFacingRight:
+            return WrapAdd(player.ClipLeft, settings.PlayerClipX) <
+                   WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
+        default:
+            return false;
+    }
+}
+
+// Whether the player lies on the side the monster faces.
+bool MonsterFacesPlayer(const Game& game, const Monster& monster) {
+    const Player& player = game.player;
+    const GameSettings& settings = game.settings;
+    switch (monster.Facing) {
+        case kFacingDown:
+            return WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1) < player.ClipTop;
+        case kFacingUp:
+            return monster.ClipTop > WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1);
+        case kFacingLeft:
+            return monster.ClipLeft > WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
+        case kFacingRight:
+            return WrapAdd(monster.ClipLeft, monster.ClipWidth) <
+                   WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
+        default:  // facing -1 never hits
+            return false;
+    }
+}
+
+bool FramesTouch(const Game& game, const Monster& monster) {
+    const Player& player = game.player;
+    const GameSettings& settings = game.settings;
+    // Both frames grown by one pixel on every side.
+    return Overlaps(Nearest(player.X - 1.0), Nearest(player.Y - 1.0),
+                    WrapAdd(settings.PlayerWidth, 2), WrapAdd(settings.PlayerHeight, 2),
+                    Nearest(monster.X - 1.0), Nearest(monster.Y - 1.0),
+                    WrapAdd(monster.FrameWidth, 2), WrapAdd(monster.FrameHeight, 2));
+}
+
+void LandPlayerHit(Game& game, Monster& monster) {
+    Player& player = game.player;
+    monster.Health = WrapSub(monster.Health, player.Damage);
+    monster.Friendly = 0;
+    if (game.settings.DebugMode != 0) {
+        game.mapInfo.SpeechText = MonsterHitPrefix(player.Facing) + IntToText(monster.Health);
+    }
+    player.HitLanded = 1;
+    player.RecoilLeft = game.settings.PlayerRecoilAmount;
+    monster.FoundPlayer = 1;
+    game.media.PlaySoundHandle(monster.HitSound, 0);
+}
+
+// The death of the monster at `index`. Returns false when its scripts loaded
+// another map or ended the game, so the caller stops walking the old list.
+bool KillMonster(Game& game, size_t index) {
+    // Everything the rest of the sequence needs, taken before any script runs.
+    const Monster dead = game.monsters[index];
+    const uint64_t generation = game.mapGeneration;
+
+    RaiseMonsterDie(game, dead);
+    if (game.ended) {
+        return false;
+    }
+    const bool sameMap = game.mapGeneration == generation && index < game.monsters.size();
+
+    if (dead.ItemDropRate > 0 && game.media.RandomInt(dead.ItemDropRate - 1) == 0) {
+        DropItem(game, dead);
+    }
+    if (sameMap) {
+        game.monsters[index].Dying = 1;
+    }
+    game.player.KillCount = WrapAdd(game.player.KillCount, 1);
+    game.media.PlaySoundHandle(dead.DeathSound, 0);
+    game.StatusText = "You've slain " + dead.Name;
+    return sameMap;
+}
+
+void AdvancePlayerFrames(Game& game) {
+    Player& player = game.player;
+    const GameSettings& settings = game.settings;
+    const int32_t frameTime = game.clock.FrameTime;
+    if ((player.Moving == 0 && player.Attacking == 0) ||
+        WrapSub(frameTime, player.AnimTime) < settings.AnimationSpeed) {
+        return;
+    }
+    if (player.Attacking != 0) {
+        player.AttackFrame = WrapAdd(player.AttackFrame, 1);
+        if (player.AttackFrame >= settings.AttackFrameCount) {
+            player.Attacking = 0;
+            player.AttackEndTime = frameTime;
+        }
+    } else {
+        const int32_t steps = settings.AnimationSpeed > 0
+                                  ? WrapSub(frameTime, player.AnimTime) / settings.AnimationSpeed
+                                  : 1;
+        player.WalkFrame = WrapAdd(player.WalkFrame, steps < 1 ? 1 : steps);
+        if (player.WalkFrame >= settings.MoveFrameCount) {
+            player.WalkFrame = 0;
+        }
+        game.media.PlaySoundHandle(settings.PlayerMoveSound, 0);
+    }
+    player.AnimTime = frameTime;
+}
+
+// Stops when a player-die script replaced the monster list or ended the game.
+void AdvanceMonsterFrames(Game& game) {
+    const GameSettings& settings = game.settings;
+    const int32_t frameTime = game.clock.FrameTime;
+    for (size_t i = 0; i < game.monsters.size(); ++i) {
+        Monster& monster = game.monsters[i];
+        if ((monster.Moving == 0 && monster.Attacking == 0 && monster.Dying == 0) ||
+            WrapSub(frameTime, monster.AnimTime) < settings.AnimationSpeed) {
+            continue;
+        }
+        if (monster.Dying != 0) {
+            if (monster.DeathDuration <= 0) {
+                // The monster that moves into this place waits for the next
+                // frame: the walk goes on at the next position.
+                game.monsters.erase(game.monsters.begin() + static_cast<std::ptrdiff_t>(i));
+                continue;
+            }
+            monster.DeathDuration -= 1;
+            monster.AnimTime = frameTime;
+        } else if (monster.Attacking != 0) {
+            monster.AnimTime = frameTime;
+            monster.AttackFrame = WrapAdd(monster.AttackFrame, 1);
+            if (monster.AttackFrame >= settings.AttackFrameCount) {
+                monster.Attacking = 0;
+                monster.LastAttackTime = frameTime;
+                const uint64_t generation = game.mapGeneration;
+                MonsterHitsPlayer(game, i);
+                if (game.ended || game.mapGeneration != generation) {
+                    return;
+                }
+            }
+        } else {
+            const int32_t steps = settings.AnimationSpeed > 0
+                                      ? WrapSub(frameTime, monster.AnimTime) /
+                                            settings.AnimationSpeed
+                                      : 1;
+            monster.WalkFrame = WrapAdd(monster.WalkFrame, steps < 1 ? 1 : steps);
+            if (monster.WalkFrame >= settings.MoveFrameCount) {
+                monster.WalkFrame = 0;
+            }
+            monster.AnimTime = frameTime;
+        }
+    }
+}
+
+}  // namespace
+
+void PlayerHitStep(Game& game) {
+    for (size_t i = 0; i < game.monsters.size(); ++i) {
+        Monster& monster = game.monsters[i];
+        if (game.player.Attacking == 0 || game.player.HitLanded != 0 ||
+            !FramesTouch(game, monster)) {
+            continue;
+        }
+        if (PlayerFacesMonster(game, monster)) {
+            LandPlayerHit(game, monster);
+        }
+        // The death check runs for every touching monster, hit or not.
+        if (monster.Health <= 0 && monster.Dying == 0) {
+            if (!KillMonster(game, i)) {
+                return;
+            }
+        }
+    }
+}
+
+void AnimationStep(Game& game) {
+    if (game.ended) {
+        return;
+    }
+    AdvancePlayerFrames(game);
+    AdvanceMonsterFrames(game);
+    if (game.ended) {
+        return;
+    }
+    AdvanceAnimations(game, game.clock.FrameTime);
+}
+
+void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
+    if (monsterIndex >= game.monsters.size()) {
+        return;
+    }
+    Monster& monster = game.monsters[monsterIndex];
+    Player& player = game.player;
+    const GameSettings& settings = game.settings;
+    if (MonsterFacesPlayer(game, monster)) {
+        if (monster.Damage < 0) {
+            player.Health = WrapSub(player.Health, monster.Damage);
+        } else {
+            player.Health = WrapSub(player.Health, game.media.RandomInt(monster.Damage));
+        }
+        player.RecoilLeft = settings.PlayerRecoilAmount;
+        if (settings.DebugMode != 0) {
+            game.mapInfo.SpeechText = PlayerHitPrefix(monster.Facing) + IntToText(player.Health);
+        }
+        monster.HitLanded = 1;
+        game.media.PlaySoundHandle(settings.PlayerHitSound, 0);
+    }
+    if (player.Health > player.MaxHealth) {
+        player.Health = player.MaxHealth;
+    }
+    if (player.Health <= 0) {
+        game.media.PlaySoundHandle(settings.PlayerDeathSound, 0);
+        const Monster attacker = monster;
+        RaisePlayerDie(game, attacker);
+    }
+}
+
+void DropItem(Game& game, const Monster& monster) {
+    // Read everything from the monster first: it may live in the list that
+    // grows below.
+    const double centreX = monster.X + monster.FrameWidth / 2.0;
+    const double bottom = static_cast<double>(monster.Y) + monster.FrameHeight;
+    const int heart = game.settings.HeartSprite;
+    game.autoDropCounter = WrapAdd(game.autoDropCounter, 1);
+    ObjectType object;
+    object.Name = "__AUTO_DROP_" + IntToText(game.autoDropCounter);
+    object.Sprite = heart;
+    object.HealAmount = 1;
+    object.X = Nearest(centreX - game.media.SpriteWidth(heart) / 2.0);
+    object.Y = Nearest(bottom - game.media.SpriteHeight(heart));
+    game.objects.push_back(std::move(object));
+}
+
+}  // namespace vorn

@@ -1,0 +1,103 @@
+// Picking up the map object under the player and the inventory of names.
+#include "game/play/Items.h"
+
+#include <string>
+
+#include "common/TextPrimitives.h"
+#include "game/play/ActorMath.h"
+#include "game/play/Collision.h"
+#include "game/play/Events.h"
+#include "game/play/PlayerControl.h"
+
+namespace vorn {
+
+using actor::WrapAdd;
+
+namespace {
+
+// Side of the square centre probe, in pixels.
+constexpr int32_t kProbeSize = 3;
+
+// Index of the first object not yet in the inventory under the centre probe,
+// or the list size when there is none.
+size_t FindObjectUnderPlayer(Game& game) {
+    const int32_t probeLeft = CentreProbeLeft(game);
+    const int32_t probeTop = CentreProbeTop(game);
+    for (size_t i = 0; i < game.objects.size(); ++i) {
+        const ObjectType& object = game.objects[i];
+        if (InventoryHas(game, object.Name)) {
+            continue;
+        }
+        if (Overlaps(object.X, object.Y, game.media.SpriteWidth(object.Sprite),
+                     game.media.SpriteHeight(object.Sprite), probeLeft, probeTop, kProbeSize,
+                     kProbeSize)) {
+            return i;
+        }
+    }
+    return game.objects.size();
+}
+
+std::string PickUpMessage(const ObjectType& object) {
+    std::string message = "You picked up: " + object.Name + ": +";
+    if (object.Damage != 0) {
+        message += IntToText(object.Damage) + " damage. ";
+    }
+    if (object.Health != 0) {
+        message += IntToText(object.Health) + " health. ";
+    }
+    if (object.Speed != 0) {
+        message += IntToText(object.Speed) + " speed.";
+    }
+    return message;
+}
+
+}  // namespace
+
+void PickUp(Game& game) {
+    const size_t index = FindObjectUnderPlayer(game);
+    if (index >= game.objects.size()) {
+        return;
+    }
+    // The grab-item scripts may change this object's bonuses or name, or load
+    // another map: what the player gets is fixed now.
+    const ObjectType taken = game.objects[index];
+    const uint64_t generation = game.mapGeneration;
+    RaiseGrabItem(game, taken.Name);
+    if (game.ended) {
+        return;
+    }
+
+    game.inventory.emplace_back();
+    Player& player = game.player;
+    player.Damage = WrapAdd(player.Damage, taken.Damage);
+    player.MaxHealth = WrapAdd(player.MaxHealth, taken.Health);
+    player.Speed = WrapAdd(player.Speed, taken.Speed);
+    player.Health = WrapAdd(player.Health, taken.HealAmount);
+    if (player.Health > player.MaxHealth) {
+        player.Health = player.MaxHealth;
+    }
+
+    // Dropped hearts ("__" names) neither change the status text nor leave a
+    // name in the inventory.
+    if (taken.Name.rfind("__", 0) != 0) {
+        game.StatusText = PickUpMessage(taken);
+        game.inventory.back() = taken.Name;
+    }
+
+    // No command adds or removes objects, so while the map is the same the
+    // object is still at its index (perhaps renamed by a script).
+    if (game.mapGeneration == generation && index < game.objects.size()) {
+        game.objects.erase(game.objects.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+}
+
+bool InventoryHas(const Game& game, std::string_view name) {
+    for (const std::string& item : game.inventory) {
+        if (item == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace vorn
