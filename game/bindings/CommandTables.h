@@ -1,0 +1,51 @@
+// The host-command tables of the six command groups and the argument and
+// result helpers every command uses. Bindings.cpp registers the entries of
+// these tables in the one order scripts have always seen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "game/script/ScriptEngine.h"
+#include "game/world/Game.h"
+
+namespace vorn::bindings {
+
+// A command reads its arguments from `script`, acts on `game` and sets the
+// return value; non-zero means success.
+using GameCommand = int32_t (*)(Game& game, ScriptEngine& script);
+
+struct CommandEntry {
+    const char* name;
+    GameCommand procedure;
+    int32_t parameterCount;
+};
+
+std::span<const CommandEntry> PlayerCommands();
+std::span<const CommandEntry> MapCommands();
+std::span<const CommandEntry> ObjectCommands();
+std::span<const CommandEntry> MonsterCommands();
+std::span<const CommandEntry> ScreenCommands();
+std::span<const CommandEntry> SystemCommands();
+
+// Argument readers: false when argument `index` has the other type, in which
+// case the command must return failure at once without touching anything
+// (no return value, no error text).
+bool NumberArgument(const ScriptEngine& script, size_t index, int32_t& value);
+bool StringArgument(const ScriptEngine& script, size_t index, std::string& value);
+// Either type, as it comes.
+std::string AnyArgument(const ScriptEngine& script, size_t index);
+
+// Result setters; each returns the success code for `return Result(...)`.
+int32_t NoResult(ScriptEngine& script);
+int32_t NumberResult(ScriptEngine& script, int32_t value);
+int32_t StringResult(ScriptEngine& script, const std::string& value);
+
+constexpr int32_t kFailed = 0;
+
+// The first live monster with this ID, or null.
+Monster* FindMonster(Game& game, int32_t id);
+
+}  // namespace vorn::bindings

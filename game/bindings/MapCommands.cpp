@@ -1,0 +1,131 @@
+// Host commands on the current map: loading, its properties, animations,
+// tile attributes and the time of day.
+#include <array>
+
+#include "common/TextPrimitives.h"
+#include "game/bindings/CommandTables.h"
+#include "game/world/Animations.h"
+#include "game/world/MapLoader.h"
+
+namespace vorn::bindings {
+
+namespace {
+
+int32_t CreateAnimation(Game& game, ScriptEngine& script);
+int32_t LoadMapCommand(Game& game, ScriptEngine& script);
+int32_t SetSpeechText(Game& game, ScriptEngine& script);
+int32_t SetSpeechTextY(Game& game, ScriptEngine& script);
+int32_t SetMapTitle(Game& game, ScriptEngine& script);
+int32_t GetMapTitle(Game& game, ScriptEngine& script);
+int32_t SetAlwaysDay(Game& game, ScriptEngine& script);
+int32_t SetAlwaysNight(Game& game, ScriptEngine& script);
+int32_t SetTimeOfDay(Game& game, ScriptEngine& script);
+int32_t GetTimeOfDay(Game& game, ScriptEngine& script);
+int32_t SetTileAttribute(Game& game, ScriptEngine& script);
+
+constexpr std::array kTable = {
+    CommandEntry{"CreateAnimation", CreateAnimation, 4},
+    CommandEntry{"LoadMap", LoadMapCommand, 1},
+    CommandEntry{"SetSpeechText", SetSpeechText, 1},
+    CommandEntry{"SetSpeechTextY", SetSpeechTextY, 1},
+    CommandEntry{"SetMapTitle", SetMapTitle, 1},
+    CommandEntry{"GetMapTitle", GetMapTitle, 0},
+    CommandEntry{"SetAlwaysDay", SetAlwaysDay, 1},
+    CommandEntry{"SetAlwaysNight", SetAlwaysNight, 1},
+    CommandEntry{"SetTimeOfDay", SetTimeOfDay, 1},
+    CommandEntry{"GetTimeOfDay", GetTimeOfDay, 0},
+    CommandEntry{"SetTileAttribute", SetTileAttribute, 3},
+};
+
+int32_t CreateAnimation(Game& game, ScriptEngine& script) {
+    std::string name;
+    int32_t x = 0, y = 0, playOnce = 0;
+    if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, x) ||
+        !NumberArgument(script, 2, y) || !NumberArgument(script, 3, playOnce)) {
+        return kFailed;
+    }
+    CreateAnimationInstance(game, name, x, y, static_cast<int8_t>(playOnce));
+    return NoResult(script);
+}
+
+// The map's enter script runs inside this command and empties the argument
+// list, so the name is read first and the return value set afterwards.
+int32_t LoadMapCommand(Game& game, ScriptEngine& script) {
+    std::string name;
+    if (!StringArgument(script, 0, name)) return kFailed;
+    LoadMap(game, name);
+    return NoResult(script);
+}
+
+int32_t SetSpeechText(Game& game, ScriptEngine& script) {
+    std::string text;
+    if (!StringArgument(script, 0, text)) return kFailed;
+    game.mapInfo.SpeechText = text;
+    return NoResult(script);
+}
+
+int32_t SetSpeechTextY(Game& game, ScriptEngine& script) {
+    int32_t y = 0;
+    if (!NumberArgument(script, 0, y)) return kFailed;
+    game.mapInfo.SpeechTextY = y;
+    return NoResult(script);
+}
+
+int32_t SetMapTitle(Game& game, ScriptEngine& script) {
+    std::string title;
+    if (!StringArgument(script, 0, title)) return kFailed;
+    game.mapInfo.Title = title;
+    return NoResult(script);
+}
+
+int32_t GetMapTitle(Game& game, ScriptEngine& script) {
+    return StringResult(script, game.mapInfo.Title);
+}
+
+int32_t SetAlwaysDay(Game& game, ScriptEngine& script) {
+    int32_t flag = 0;
+    if (!NumberArgument(script, 0, flag)) return kFailed;
+    game.mapInfo.AlwaysDay = static_cast<int8_t>(flag);
+    return NoResult(script);
+}
+
+int32_t SetAlwaysNight(Game& game, ScriptEngine& script) {
+    int32_t flag = 0;
+    if (!NumberArgument(script, 0, flag)) return kFailed;
+    game.mapInfo.AlwaysNight = static_cast<int8_t>(flag);
+    return NoResult(script);
+}
+
+// With a running day clock the value lasts until the next frame recomputes it.
+int32_t SetTimeOfDay(Game& game, ScriptEngine& script) {
+    int32_t seconds = 0;
+    if (!NumberArgument(script, 0, seconds)) return kFailed;
+    game.clock.TimeOfDay = seconds;
+    return NoResult(script);
+}
+
+int32_t GetTimeOfDay(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.clock.TimeOfDay);
+}
+
+// Stores the first character of the trimmed text; a cell outside the map is
+// left alone. Nothing is spawned or loaded for the new attribute.
+int32_t SetTileAttribute(Game& game, ScriptEngine& script) {
+    int32_t column = 0, row = 0;
+    std::string attribute;
+    if (!NumberArgument(script, 0, column) || !NumberArgument(script, 1, row) ||
+        !StringArgument(script, 2, attribute)) {
+        return kFailed;
+    }
+    if (MapCell* cell = game.grid.Cell(column, row)) {
+        const std::string_view trimmed = TrimSpaces(attribute);
+        cell->Attribute = std::string(trimmed.substr(0, 1));
+    }
+    return NoResult(script);
+}
+
+}  // namespace
+
+std::span<const CommandEntry> MapCommands() { return kTable; }
+
+}  // namespace vorn::bindings

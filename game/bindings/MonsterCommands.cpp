@@ -1,0 +1,172 @@
+// Host commands on live monsters, found by ID (the first monster with that
+// ID in list order). Getters given an unknown ID answer "" or 0; setters
+// change nothing and still succeed.
+#include <array>
+#include <cmath>
+
+#include "common/TextPrimitives.h"
+#include "game/bindings/CommandTables.h"
+#include "game/play/Collision.h"
+
+namespace vorn::bindings {
+
+namespace {
+
+int32_t GetNearestMonster(Game& game, ScriptEngine& script);
+int32_t GetIntersectMonster(Game& game, ScriptEngine& script);
+int32_t GetMonsterName(Game& game, ScriptEngine& script);
+int32_t GetMonsterFriendly(Game& game, ScriptEngine& script);
+int32_t GetMonsterX(Game& game, ScriptEngine& script);
+int32_t GetMonsterY(Game& game, ScriptEngine& script);
+int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script);
+int32_t SetMonsterFriendly(Game& game, ScriptEngine& script);
+int32_t SetMonsterX(Game& game, ScriptEngine& script);
+int32_t SetMonsterY(Game& game, ScriptEngine& script);
+int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script);
+int32_t DisableMonsterDeath(Game& game, ScriptEngine& script);
+
+constexpr std::array kTable = {
+    CommandEntry{"GetNearestMonster", GetNearestMonster, 0},
+    CommandEntry{"GetIntersectMonster", GetIntersectMonster, 0},
+    CommandEntry{"GetMonsterName", GetMonsterName, 1},
+    CommandEntry{"GetMonsterFriendly", GetMonsterFriendly, 1},
+    CommandEntry{"GetMonsterX", GetMonsterX, 1},
+    CommandEntry{"GetMonsterY", GetMonsterY, 1},
+    CommandEntry{"GetMonsterFoundPlayer", GetMonsterFoundPlayer, 1},
+    CommandEntry{"SetMonsterFriendly", SetMonsterFriendly, 2},
+    CommandEntry{"SetMonsterX", SetMonsterX, 2},
+    CommandEntry{"SetMonsterY", SetMonsterY, 2},
+    CommandEntry{"SetMonsterFoundPlayer", SetMonsterFoundPlayer, 2},
+    CommandEntry{"DisableMonsterDeath", DisableMonsterDeath, 1},
+};
+
+constexpr int32_t kNoMonster = -1;
+
+// Distances are whole pixels: the offsets are rounded, then the length.
+int32_t GetNearestMonster(Game& game, ScriptEngine& script) {
+    int32_t bestDistance = -1;
+    int32_t bestId = kNoMonster;
+    for (const Monster& monster : game.monsters) {
+        const double dx = RoundHalfEven(monster.X - game.player.X);
+        const double dy = RoundHalfEven(monster.Y - game.player.Y);
+        const int32_t distance = RoundHalfEven(std::sqrt(dx * dx + dy * dy));
+        if (bestDistance == -1 || distance < bestDistance) {
+            bestDistance = distance;
+            bestId = monster.ID;
+        }
+    }
+    return NumberResult(script, bestId);
+}
+
+// Frame rectangles of the monster and the player; -1 when none overlaps.
+int32_t GetIntersectMonster(Game& game, ScriptEngine& script) {
+    const int32_t playerX = RoundHalfEven(game.player.X);
+    const int32_t playerY = RoundHalfEven(game.player.Y);
+    for (const Monster& monster : game.monsters) {
+        if (Overlaps(RoundHalfEven(monster.X), RoundHalfEven(monster.Y), monster.FrameWidth,
+                     monster.FrameHeight, playerX, playerY, game.settings.PlayerWidth,
+                     game.settings.PlayerHeight)) {
+            return NumberResult(script, monster.ID);
+        }
+    }
+    return NumberResult(script, kNoMonster);
+}
+
+// Reads the ID argument and finds its monster; false on a wrong type.
+bool TargetMonster(Game& game, ScriptEngine& script, Monster*& monster) {
+    int32_t id = 0;
+    if (!NumberArgument(script, 0, id)) return false;
+    monster = FindMonster(game, id);
+    return true;
+}
+
+int32_t GetMonsterName(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    return StringResult(script, monster != nullptr ? monster->Name : std::string());
+}
+
+int32_t GetMonsterFriendly(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    return NumberResult(script, monster != nullptr ? monster->Friendly : 0);
+}
+
+int32_t GetMonsterX(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->X) : 0);
+}
+
+int32_t GetMonsterY(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->Y) : 0);
+}
+
+int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    // The flag is reported as a signed byte.
+    return NumberResult(script, monster != nullptr ? static_cast<int8_t>(monster->FoundPlayer) : 0);
+}
+
+// (id, value) setters: both arguments are checked before anything changes.
+bool TargetAndValue(Game& game, ScriptEngine& script, Monster*& monster, int32_t& value) {
+    int32_t id = 0;
+    if (!NumberArgument(script, 0, id) || !NumberArgument(script, 1, value)) return false;
+    monster = FindMonster(game, id);
+    return true;
+}
+
+int32_t SetMonsterFriendly(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    int32_t value = 0;
+    if (!TargetAndValue(game, script, monster, value)) return kFailed;
+    if (monster != nullptr) monster->Friendly = static_cast<int8_t>(value);
+    return NoResult(script);
+}
+
+int32_t SetMonsterX(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    int32_t value = 0;
+    if (!TargetAndValue(game, script, monster, value)) return kFailed;
+    if (monster != nullptr) monster->X = static_cast<float>(value);
+    return NoResult(script);
+}
+
+int32_t SetMonsterY(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    int32_t value = 0;
+    if (!TargetAndValue(game, script, monster, value)) return kFailed;
+    if (monster != nullptr) monster->Y = static_cast<float>(value);
+    return NoResult(script);
+}
+
+int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    int32_t value = 0;
+    if (!TargetAndValue(game, script, monster, value)) return kFailed;
+    if (monster != nullptr) monster->FoundPlayer = static_cast<uint8_t>(value);
+    return NoResult(script);
+}
+
+int32_t DisableMonsterDeath(Game& game, ScriptEngine& script) {
+    Monster* monster = nullptr;
+    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (monster != nullptr) monster->DeathDuration = 0;
+    return NoResult(script);
+}
+
+}  // namespace
+
+Monster* FindMonster(Game& game, int32_t id) {
+    for (Monster& monster : game.monsters) {
+        if (monster.ID == id) return &monster;
+    }
+    return nullptr;
+}
+
+std::span<const CommandEntry> MonsterCommands() { return kTable; }
+
+}  // namespace vorn::bindings

@@ -1,0 +1,71 @@
+// Host commands that change an object lying on the current map, found by
+// name without regard to case. The change lasts until the next map load.
+#include <array>
+
+#include "common/TextPrimitives.h"
+#include "game/bindings/CommandTables.h"
+
+namespace vorn::bindings {
+
+namespace {
+
+int32_t SetObjectDamage(Game& game, ScriptEngine& script);
+int32_t SetObjectHealth(Game& game, ScriptEngine& script);
+int32_t SetObjectSpeed(Game& game, ScriptEngine& script);
+int32_t SetObjectHealAmount(Game& game, ScriptEngine& script);
+int32_t SetObjectName(Game& game, ScriptEngine& script);
+
+constexpr std::array kTable = {
+    CommandEntry{"SetObjectDamage", SetObjectDamage, 2},
+    CommandEntry{"SetObjectHealth", SetObjectHealth, 2},
+    CommandEntry{"SetObjectSpeed", SetObjectSpeed, 2},
+    CommandEntry{"SetObjectHealAmount", SetObjectHealAmount, 2},
+    CommandEntry{"SetObjectName", SetObjectName, 2},
+};
+
+ObjectType* FindObject(Game& game, const std::string& name) {
+    const std::string wanted = UpperCaseText(name);
+    for (ObjectType& object : game.objects) {
+        if (UpperCaseText(object.Name) == wanted) return &object;
+    }
+    return nullptr;
+}
+
+// (name, value): stores value into the chosen field of the first matching
+// object; no match changes nothing and still succeeds.
+int32_t SetObjectNumber(Game& game, ScriptEngine& script, int32_t ObjectType::*field) {
+    std::string name;
+    int32_t value = 0;
+    if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, value)) return kFailed;
+    if (ObjectType* object = FindObject(game, name)) object->*field = value;
+    return NoResult(script);
+}
+
+int32_t SetObjectDamage(Game& game, ScriptEngine& script) {
+    return SetObjectNumber(game, script, &ObjectType::Damage);
+}
+
+int32_t SetObjectHealth(Game& game, ScriptEngine& script) {
+    return SetObjectNumber(game, script, &ObjectType::Health);
+}
+
+int32_t SetObjectSpeed(Game& game, ScriptEngine& script) {
+    return SetObjectNumber(game, script, &ObjectType::Speed);
+}
+
+int32_t SetObjectHealAmount(Game& game, ScriptEngine& script) {
+    return SetObjectNumber(game, script, &ObjectType::HealAmount);
+}
+
+int32_t SetObjectName(Game& game, ScriptEngine& script) {
+    std::string name, newName;
+    if (!StringArgument(script, 0, name) || !StringArgument(script, 1, newName)) return kFailed;
+    if (ObjectType* object = FindObject(game, name)) object->Name = newName;
+    return NoResult(script);
+}
+
+}  // namespace
+
+std::span<const CommandEntry> ObjectCommands() { return kTable; }
+
+}  // namespace vorn::bindings

@@ -1,0 +1,126 @@
+// Host commands on the player: position, attack flag, health, damage, speed
+// and the inventory test.
+#include <array>
+
+#include "common/TextPrimitives.h"
+#include "game/bindings/CommandTables.h"
+
+namespace vorn::bindings {
+
+namespace {
+
+int32_t SetPlayerX(Game& game, ScriptEngine& script);
+int32_t SetPlayerAttacking(Game& game, ScriptEngine& script);
+int32_t SetPlayerY(Game& game, ScriptEngine& script);
+int32_t GetPlayerX(Game& game, ScriptEngine& script);
+int32_t GetPlayerY(Game& game, ScriptEngine& script);
+int32_t GetPlayerHealth(Game& game, ScriptEngine& script);
+int32_t SetPlayerHealth(Game& game, ScriptEngine& script);
+int32_t GetPlayerMaxHealth(Game& game, ScriptEngine& script);
+int32_t SetPlayerMaxHealth(Game& game, ScriptEngine& script);
+int32_t GetPlayerDamage(Game& game, ScriptEngine& script);
+int32_t SetPlayerDamage(Game& game, ScriptEngine& script);
+int32_t GetPlayerSpeed(Game& game, ScriptEngine& script);
+int32_t SetPlayerSpeed(Game& game, ScriptEngine& script);
+int32_t PlayerHasItem(Game& game, ScriptEngine& script);
+
+constexpr std::array kTable = {
+    CommandEntry{"SetPlayerX", SetPlayerX, 1},
+    CommandEntry{"SetPlayerAttacking", SetPlayerAttacking, 1},
+    CommandEntry{"SetPlayerY", SetPlayerY, 1},
+    CommandEntry{"GetPlayerX", GetPlayerX, 0},
+    CommandEntry{"GetPlayerY", GetPlayerY, 0},
+    CommandEntry{"GetPlayerHealth", GetPlayerHealth, 0},
+    CommandEntry{"SetPlayerHealth", SetPlayerHealth, 1},
+    CommandEntry{"GetPlayerMaxHealth", GetPlayerMaxHealth, 0},
+    CommandEntry{"SetPlayerMaxHealth", SetPlayerMaxHealth, 1},
+    CommandEntry{"GetPlayerDamage", GetPlayerDamage, 0},
+    CommandEntry{"SetPlayerDamage", SetPlayerDamage, 1},
+    CommandEntry{"GetPlayerSpeed", GetPlayerSpeed, 0},
+    CommandEntry{"SetPlayerSpeed", SetPlayerSpeed, 1},
+    CommandEntry{"PlayerHasItem", PlayerHasItem, 1},
+};
+
+// Stores the number argument into an int32 field of the player.
+int32_t SetPlayerInt(ScriptEngine& script, int32_t& field) {
+    int32_t value = 0;
+    if (!NumberArgument(script, 0, value)) return kFailed;
+    field = value;
+    return NoResult(script);
+}
+
+int32_t SetPlayerX(Game& game, ScriptEngine& script) {
+    int32_t x = 0;
+    if (!NumberArgument(script, 0, x)) return kFailed;
+    game.player.X = static_cast<float>(x);
+    return NoResult(script);
+}
+
+int32_t SetPlayerAttacking(Game& game, ScriptEngine& script) {
+    int32_t flag = 0;
+    if (!NumberArgument(script, 0, flag)) return kFailed;
+    game.player.Attacking = static_cast<uint8_t>(flag);
+    return NoResult(script);
+}
+
+int32_t SetPlayerY(Game& game, ScriptEngine& script) {
+    int32_t y = 0;
+    if (!NumberArgument(script, 0, y)) return kFailed;
+    game.player.Y = static_cast<float>(y);
+    return NoResult(script);
+}
+
+int32_t GetPlayerX(Game& game, ScriptEngine& script) {
+    return NumberResult(script, RoundHalfEven(game.player.X));
+}
+
+int32_t GetPlayerY(Game& game, ScriptEngine& script) {
+    return NumberResult(script, RoundHalfEven(game.player.Y));
+}
+
+int32_t GetPlayerHealth(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.player.Health);
+}
+
+int32_t SetPlayerHealth(Game& game, ScriptEngine& script) {
+    return SetPlayerInt(script, game.player.Health);
+}
+
+int32_t GetPlayerMaxHealth(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.player.MaxHealth);
+}
+
+int32_t SetPlayerMaxHealth(Game& game, ScriptEngine& script) {
+    return SetPlayerInt(script, game.player.MaxHealth);
+}
+
+int32_t GetPlayerDamage(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.player.Damage);
+}
+
+int32_t SetPlayerDamage(Game& game, ScriptEngine& script) {
+    return SetPlayerInt(script, game.player.Damage);
+}
+
+int32_t GetPlayerSpeed(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.player.Speed);
+}
+
+int32_t SetPlayerSpeed(Game& game, ScriptEngine& script) {
+    return SetPlayerInt(script, game.player.Speed);
+}
+
+// Blanks around either name and letter case do not matter.
+int32_t PlayerHasItem(Game& game, ScriptEngine& script) {
+    const std::string wanted = UpperCaseText(TrimSpaces(AnyArgument(script, 0)));
+    for (const std::string& item : game.inventory) {
+        if (UpperCaseText(TrimSpaces(item)) == wanted) return NumberResult(script, 1);
+    }
+    return NumberResult(script, 0);
+}
+
+}  // namespace
+
+std::span<const CommandEntry> PlayerCommands() { return kTable; }
+
+}  // namespace vorn::bindings

@@ -1,0 +1,85 @@
+// Host commands on the program itself: the script sound, quitting, script
+// variables, saving, debug mode, the frame clock and random numbers.
+#include <array>
+
+#include "game/bindings/CommandTables.h"
+#include "game/world/SavedGames.h"
+
+namespace vorn::bindings {
+
+namespace {
+
+int32_t PlaySound(Game& game, ScriptEngine& script);
+int32_t Quit(Game& game, ScriptEngine& script);
+int32_t ResetSymbols(Game& game, ScriptEngine& script);
+int32_t SaveGameCommand(Game& game, ScriptEngine& script);
+int32_t SetDebugMode(Game& game, ScriptEngine& script);
+int32_t GetTime(Game& game, ScriptEngine& script);
+int32_t Random(Game& game, ScriptEngine& script);
+
+constexpr std::array kTable = {
+    CommandEntry{"PlaySound", PlaySound, 1},
+    CommandEntry{"Quit", Quit, 0},
+    CommandEntry{"ResetSymbols", ResetSymbols, 0},
+    CommandEntry{"SaveGame", SaveGameCommand, 0},
+    CommandEntry{"SetDebugMode", SetDebugMode, 1},
+    CommandEntry{"GetTime", GetTime, 0},
+    CommandEntry{"Random", Random, 1},
+};
+
+// Only one script sound exists: a new one frees (and so cuts off) the last.
+int32_t PlaySound(Game& game, ScriptEngine& script) {
+    std::string file;
+    if (!StringArgument(script, 0, file)) return kFailed;
+    MediaLayer& media = game.media;
+    if (media.SoundExists(kScriptSoundNumber)) media.FreeSoundHandle(kScriptSoundNumber);
+    const int sound =
+        media.LoadSoundFile(game.ModFolder + "/sounds/" + file, kScriptSoundNumber);
+    int32_t played = 0;
+    if (sound != 0 && media.SoundExists(kScriptSoundNumber)) {
+        media.PlaySoundHandle(kScriptSoundNumber, 0);
+        played = 1;
+    }
+    return NumberResult(script, played);
+}
+
+// Ends the program at once: the running scripts stop after this line and the
+// frame loop returns without asking to save.
+int32_t Quit(Game& game, ScriptEngine& script) {
+    game.ended = true;
+    script.RequestStop();
+    return NoResult(script);
+}
+
+int32_t ResetSymbols(Game&, ScriptEngine& script) {
+    script.ResetSymbols(false, false, true, false, false);
+    return NoResult(script);
+}
+
+int32_t SaveGameCommand(Game& game, ScriptEngine& script) {
+    SaveGame(game, 0);
+    return NoResult(script);
+}
+
+int32_t SetDebugMode(Game& game, ScriptEngine& script) {
+    int32_t mode = 0;
+    if (!NumberArgument(script, 0, mode)) return kFailed;
+    game.settings.DebugMode = mode;
+    return NoResult(script);
+}
+
+int32_t GetTime(Game& game, ScriptEngine& script) {
+    return NumberResult(script, game.clock.FrameTime);
+}
+
+int32_t Random(Game& game, ScriptEngine& script) {
+    int32_t maximum = 0;
+    if (!NumberArgument(script, 0, maximum)) return kFailed;
+    return NumberResult(script, game.media.RandomInt(maximum));
+}
+
+}  // namespace
+
+std::span<const CommandEntry> SystemCommands() { return kTable; }
+
+}  // namespace vorn::bindings
