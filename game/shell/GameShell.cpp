@@ -1,0 +1,124 @@
+// The life of the game after start-up: the title screen, the frame loop with
+// its day clock, the quit question and the whole run from start to exit.
+// Every step looks at game.ended (Quit, a fatal error) and returns at once.
+#include "game/shell/GameShell.h"
+
+#include "game/play/Combat.h"
+#include "game/play/Events.h"
+#include "game/play/Monsters.h"
+#include "game/play/PlayerControl.h"
+#include "game/play/Render.h"
+#include "game/world/MapLoader.h"
+#include "game/world/SavedGames.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr Colour kWhite{255, 255, 255};
+constexpr int kTitleSleepMs = 1;
+constexpr int kFrameSleepMs = 8;
+constexpr int32_t kQuickSaveSlot = 0;
+constexpr const char* kTitlePrompt = "Press space to start a new game. Press L to load a game.";
+
+void DrawTitleScreen(Game& game) {
+    MediaLayer& media = game.media;
+    media.PresentFrame();
+    media.ClearFrame(kWhite);
+    media.DrawSprite(game.settings.TitleScreen, 0, 0);
+    media.BeginText();
+    media.MoveTextCursor(1, game.settings.MapHeight * game.settings.TileHeight);
+    media.DrawTextAtCursor(kTitlePrompt);
+    media.EndText();
+}
+
+// TimeOfDay counts whole seconds of the current day; it shows LengthOfDay
+// itself for one second before the day starts again.
+void AdvanceDayClock(Game& game) {
+    const int32_t lengthOfDay = game.settings.LengthOfDay;
+    if (lengthOfDay <= 0) return;
+    ClockState& clock = game.clock;
+    clock.TimeOfDay = (clock.FrameTime - clock.DayStartTime) / 1000;
+    if (clock.TimeOfDay > lengthOfDay) {
+        clock.TimeOfDay = 0;
+        clock.DayStartTime = clock.FrameTime;
+    }
+}
+
+}  // namespace
+
+void RunTitleScreen(Game& game) {
+    MediaLayer& media = game.media;
+    while (!game.ended) {
+        // Closing the window here ends the program: there is no game to save.
+        if (media.PollWindowEvent() == WindowEvent::CloseRequested) {
+            game.ended = true;
+            game.script.RequestStop();
+            return;
+        }
+        media.ReadKeyboard();
+        DrawTitleScreen(game);
+        media.SleepMs(kTitleSleepMs);
+        // L wins when both keys are down.
+        if (media.KeyDown(keys::L) != 0) {
+            LoadGame(game, kQuickSaveSlot);
+            game.clock.DayStartTime = media.ElapsedMs();
+            return;
+        }
+        if (media.KeyDown(keys::Space) != 0) {
+            game.clock.LastTickTime = 0;
+            game.clock.DayStartTime = media.ElapsedMs();
+            LoadMap(game, game.settings.StartMap);
+            return;
+        }
+    }
+}
+
+void RunFrame(Game& game) {
+    if (game.ended) return;
+    MediaLayer& media = game.media;
+    game.clock.LastWindowEvent = media.PollWindowEvent();
+    game.clock.FrameTime = media.ElapsedMs();
+    AdvanceDayClock(game);
+
+    // Any step may end the program (Quit, a map that cannot be loaded).
+    using Step = void (*)(Game&);
+    constexpr Step kSteps[] = {
+        PlayerInputStep,     TickStep,         PlayerMoveStep, WarpStep,
+        MapEdgeStep,         MonsterMoveStep,  RefreshClipBoxes,
+        MonsterDecisionStep, PlayerHitStep,    AnimationStep,  DrawFrame,
+    };
+    for (Step step : kSteps) {
+        step(game);
+        if (game.ended) return;
+    }
+    game.clock.PreviousFrameTime = game.clock.FrameTime;
+    media.SleepMs(kFrameSleepMs);
+}
+
+void MainLoop(Game& game) {
+    while (!game.ended) {
+        RunFrame(game);
+        if (game.clock.LastWindowEvent == WindowEvent::CloseRequested) return;
+    }
+}
+
+void AskQuitQuestion(Game& game) {
+    if (game.ended) return;
+    const MessageResult answer =
+        game.media.ShowMessage("Confirm", "Would you like to save your game before quitting?",
+                               MessageButtons::YesNo);
+    if (answer == MessageResult::Yes) SaveGame(game, kQuickSaveSlot);
+}
+
+int RunGame(MediaLayer& media, int argc, const char* const* argv) {
+    Game game(media);
+    if (!StartUp(game, argc, argv)) return 0;
+    RunTitleScreen(game);
+    MainLoop(game);
+    // Quit and fatal errors end without the question.
+    AskQuitQuestion(game);
+    return 0;
+}
+
+}  // namespace vorn
