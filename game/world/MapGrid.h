@@ -11,7 +11,12 @@ namespace vorn {
 
 class MapGrid {
 public:
-    // Negative sizes give an empty grid.
+    // More cells than this are refused (a 4096 x 4096 map is the largest
+    // square one); a cell holds several strings, so this is gigabytes already.
+    static constexpr int64_t kMaxCells = int64_t{16} * 1024 * 1024;
+
+    // Zero or negative sizes, more than kMaxCells cells, or memory that cannot
+    // be had give an empty 0 x 0 grid.
     void Allocate(int32_t width, int32_t height);
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }

@@ -16,5 +16,8 @@ std::string ModFolderFromArguments(int argc, const char* const* argv);
 // it is read. Never fails: missing keys read 0 or "".
 void ReadGameSettings(Game& game);
 void ReadGameColors(Game& game);
+// Start-up's shared pictures, in this order: HeartSprite from "/objects/",
+// then DeathSprite, NightTile and TitleScreen from "/sprites/".
+void LoadSharedSprites(Game& game);
 
 }  // namespace vorn

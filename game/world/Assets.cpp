@@ -1,0 +1,112 @@
+// Tile images from the "tiles" folder and monster types from monsters.ini,
+// both loaded once at start-up, plus the optional-sound helper.
+#include "game/world/Assets.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "common/TextPrimitives.h"
+
+namespace vorn {
+
+namespace {
+
+// The "*.png" pattern ignores case, as the directory listing it comes from
+// does on the platform the mod files were made on.
+bool HasPngExtension(const std::string& fileName) {
+    if (fileName.size() < 4) return false;
+    const std::string ending = UpperCaseText(fileName.substr(fileName.size() - 4));
+    return ending == ".PNG";
+}
+
+// Every ".png" is removed (case-sensitive), left to right in one pass.
+std::string TileNameFromFile(const std::string& fileName) {
+    std::string name;
+    size_t from = 0;
+    for (size_t at = fileName.find(".png"); at != std::string::npos;
+         at = fileName.find(".png", from)) {
+        name.append(fileName, from, at - from);
+        from = at + 4;
+    }
+    name.append(fileName, from, std::string::npos);
+    return std::string(TrimSpaces(name));
+}
+
+// The file names of the folder that match "*.png", sorted by name so that the
+// tile list (and so which of two equal names wins) is the same everywhere.
+std::vector<std::string> ListPngFiles(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error) return names;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) break;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        std::string name = it->path().filename().string();
+        if (HasPngExtension(name)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+void LoadTileImages(Game& game) {
+    const std::string folder = game.ModFolder + "/tiles";
+    for (const std::string& fileName : ListPngFiles(folder)) {
+        TileImage tile;
+        tile.Sprite = game.media.LoadSpriteFile(folder + "/" + fileName);
+        tile.Name = TileNameFromFile(fileName);
+        game.tileImages.push_back(std::move(tile));
+    }
+}
+
+int FindTileSprite(const Game& game, std::string_view name) {
+    const std::string_view wanted = TrimSpaces(name);
+    for (const TileImage& tile : game.tileImages) {
+        if (tile.Name == wanted) return tile.Sprite;
+    }
+    return -1;
+}
+
+void LoadMonsterTypes(Game& game) {
+    TextReader reader;
+    if (!reader.Open(game.ModFolder + "/monsters.ini")) return;
+    const std::string sprites = game.ModFolder + "/sprites/";
+    const std::string sounds = game.ModFolder + "/sounds/";
+    std::string line;
+    while (reader.ReadTextLine(line)) {
+        auto text = [&line](int n) { return std::string(TrimSpaces(TextField(line, n, ','))); };
+        auto number = [&line](int n) { return TextToInt(TextField(line, n, ',')); };
+        MonsterType type;
+        type.Name = text(1);
+        type.Sprite = game.media.LoadSpriteFile(sprites + text(2));
+        // The file lists attack, hit, death; the record keeps attack, death, hit.
+        type.AttackSound = game.media.LoadSoundFile(sounds + text(3));
+        type.HitSound = game.media.LoadSoundFile(sounds + text(4));
+        type.DeathSound = game.media.LoadSoundFile(sounds + text(5));
+        type.Damage = number(6);
+        type.Health = number(7);
+        type.Speed = number(8);
+        type.FrameWidth = number(9);
+        type.FrameHeight = number(10);
+        type.ClipWidth = number(11);
+        type.ClipHeight = number(12);
+        type.DeathDuration = number(13);
+        type.ItemDropRate = number(14);
+        type.Friendly = static_cast<int8_t>(static_cast<uint8_t>(number(15) & 0xFF));
+        game.monsterTypes.push_back(std::move(type));
+    }
+}
+
+void PlaySoundIfLoaded(Game& game, int sound, int loop) {
+    if (sound == 0) return;
+    game.media.PlaySoundHandle(sound, loop);
+}
+
+}  // namespace vorn

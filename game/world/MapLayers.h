@@ -1,0 +1,63 @@
+// Reading the space-separated layer files of a map (".gtl", ".btl", ".ftl",
+// ".atl") into the cell grid, and the tile-name index that resolves each
+// stored name to its sprite once, at load time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "common/TextPrimitives.h"
+#include "game/world/Game.h"
+
+namespace vorn {
+
+// The same answer as FindTileSprite for every name, without a linear search
+// per cell. Holds views into game.tileImages, which must not change while the
+// index is used.
+class TileSpriteIndex {
+public:
+    explicit TileSpriteIndex(const std::vector<TileImage>& tiles);
+    // The first tile's sprite whose name equals TrimSpaces(name), or -1.
+    int Find(std::string_view name) const;
+
+private:
+    std::unordered_map<std::string_view, int> sprites_;
+};
+
+// Calls visit(x, y, field) for every cell of rows 0 .. grid.Height()-1 in
+// reading order, with field x+1 of the row's line (split at single spaces,
+// "" past the end of the line). Rows past the end of the file are not
+// visited, so their cells keep what they held.
+template <typename Visit>
+void ReadLayerRows(TextReader& reader, MapGrid& grid, Visit&& visit) {
+    std::string line;
+    for (int32_t y = 0; y < grid.Height(); ++y) {
+        if (!reader.ReadTextLine(line)) return;
+        // One pass over the line gives the same fields as TextField(line, x+1).
+        size_t start = 0;
+        bool pastEnd = false;
+        for (int32_t x = 0; x < grid.Width(); ++x) {
+            std::string_view field;
+            if (!pastEnd) {
+                const size_t end = line.find(' ', start);
+                if (end == std::string::npos) {
+                    field = std::string_view(line).substr(start);
+                    pastEnd = true;
+                } else {
+                    field = std::string_view(line).substr(start, end - start);
+                    start = end + 1;
+                }
+            }
+            visit(x, y, field);
+        }
+    }
+}
+
+enum class TileLayer { Ground, Background, Foreground, Top };
+
+// Stores one tile layer (names and their sprites) from the reader's next rows.
+void ReadTileLayer(TextReader& reader, Game& game, TileLayer layer, const TileSpriteIndex& index);
+
+}  // namespace vorn

@@ -1,0 +1,66 @@
+// Per-map animation, object and warp lists. Every line makes one entry, as
+// the files are written one entry per line; names are trimmed, numbers read
+// leniently.
+#include "game/world/MapObjects.h"
+
+#include "common/TextPrimitives.h"
+#include "game/world/Animations.h"
+#include "game/world/WorldMath.h"
+
+namespace vorn {
+
+namespace {
+
+std::string TextAt(const std::string& line, int n) {
+    return std::string(TrimSpaces(TextField(line, n, ',')));
+}
+
+int32_t NumberAt(const std::string& line, int n) { return TextToInt(TextField(line, n, ',')); }
+
+// Calls add(line) for every line of the file; nothing when it is missing.
+template <typename Add>
+void ForEachLine(const std::string& path, Add&& add) {
+    TextReader reader;
+    if (!reader.Open(path)) return;
+    std::string line;
+    while (reader.ReadTextLine(line)) add(line);
+}
+
+}  // namespace
+
+void ReadMapAnimations(Game& game, const std::string& base) {
+    ForEachLine(base + ".ani", [&game](const std::string& line) {
+        CreateAnimationInstance(game, TextAt(line, 1), NumberAt(line, 2), NumberAt(line, 3),
+                                NumberAt(line, 4));
+    });
+}
+
+void ReadMapObjects(Game& game, const std::string& base) {
+    const std::string pictures = game.ModFolder + "/objects/";
+    ForEachLine(base + ".obl", [&](const std::string& line) {
+        ObjectType object;
+        object.Name = TextAt(line, 1);
+        object.Sprite = game.media.LoadSpriteFile(pictures + TextAt(line, 2));
+        object.X = WrappingMultiply(NumberAt(line, 3), game.settings.TileWidth);
+        object.Y = WrappingMultiply(NumberAt(line, 4), game.settings.TileHeight);
+        object.Damage = NumberAt(line, 5);
+        object.Health = NumberAt(line, 6);
+        object.Speed = NumberAt(line, 7);
+        object.HealAmount = NumberAt(line, 8);
+        game.objects.push_back(std::move(object));
+    });
+}
+
+void ReadMapWarps(Game& game, const std::string& base) {
+    ForEachLine(base + ".wpl", [&game](const std::string& line) {
+        Warp warp;
+        warp.X = NumberAt(line, 1);
+        warp.Y = NumberAt(line, 2);
+        warp.TargetMap = TextAt(line, 3);
+        warp.TargetX = NumberAt(line, 4);
+        warp.TargetY = NumberAt(line, 5);
+        game.warps.push_back(std::move(warp));
+    });
+}
+
+}  // namespace vorn

@@ -1,0 +1,132 @@
+// Saved games: the player's values and current map (.ini), the inventory
+// (.sol) and the script variables (.sst) of one slot.
+//
+// Each file is written whole to a temporary file and renamed over the old one
+// only when complete, so a full disk, a crash or a kill during a save leaves
+// the previous save of that file intact.
+#include "game/world/SavedGames.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "common/FileIO.h"
+#include "common/IniFile.h"
+#include "common/TextPrimitives.h"
+#include "game/world/MapLoader.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr char kFieldSeparator = '\x01';
+
+std::string SavePath(const Game& game, int32_t slot, const char* extension) {
+    return game.ModFolder + "/saves/save" + IntToText(slot) + extension;
+}
+
+// A name or value holding a line end, a NUL (which also ends a line when
+// read) or the field separator would split its line and could bring in
+// variables of its own ahead of the real ones; such bytes are written as
+// blanks, so every variable stays one line of three fields.
+std::string OneLineField(const std::string& text) {
+    std::string safe = text;
+    for (char& c : safe) {
+        if (c == '\r' || c == '\n' || c == '\0' || c == kFieldSeparator) c = ' ';
+    }
+    return safe;
+}
+
+std::string SaveIniText(const Game& game, int32_t slot) {
+    const Player& player = game.player;
+    IniWriter ini("Save" + IntToText(slot));
+    ini.Entry("PlayerX", RoundHalfEven(player.X));
+    ini.Entry("PlayerY", RoundHalfEven(player.Y));
+    ini.Entry("PlayerHealth", player.Health);
+    ini.Entry("PlayerMaxHealth", player.MaxHealth);
+    ini.Entry("PlayerDamage", player.Damage);
+    ini.Entry("PlayerSpeed", player.Speed);
+    ini.Entry("PlayerKillCount", player.KillCount);
+    ini.Entry("CurrentMap", OneLineField(game.mapInfo.Name));
+    return ini.Text();
+}
+
+std::string InventoryText(const Game& game) {
+    std::string text;
+    for (const std::string& item : game.inventory) text += OneLineField(item) + "\r\n";
+    return text;
+}
+
+std::string VariablesText(const Game& game) {
+    std::string text;
+    for (const ScriptVariable& variable : game.script.Variables()) {
+        text += OneLineField(variable.name);
+        text += kFieldSeparator;
+        text += OneLineField(variable.value);
+        text += kFieldSeparator;
+        text += IntToText(variable.type) + "\r\n";
+    }
+    return text;
+}
+
+// Calls use(line) for every line of the file that is not blank after
+// trimming; nothing when the file cannot be read.
+template <typename Use>
+void ForEachFilledLine(const std::string& path, Use&& use) {
+    TextReader reader;
+    if (!reader.Open(path)) return;
+    std::string line;
+    while (reader.ReadTextLine(line)) {
+        if (!TrimSpaces(line).empty()) use(line);
+    }
+}
+
+}  // namespace
+
+void SaveGame(Game& game, int32_t slot) {
+    std::error_code ignored;
+    std::filesystem::create_directories(game.ModFolder + "/saves", ignored);
+    if (!WriteFileAtomically(SavePath(game, slot, ".ini"), SaveIniText(game, slot))) {
+        game.media.ShowMessage("Error", "Couldn't create save game file!", MessageButtons::Ok);
+        return;
+    }
+    // The inventory and variables files may fail silently, as optional parts.
+    WriteFileAtomically(SavePath(game, slot, ".sol"), InventoryText(game));
+    WriteFileAtomically(SavePath(game, slot, ".sst"), VariablesText(game));
+}
+
+void LoadGame(Game& game, int32_t slot) {
+    std::string ini;
+    if (!ReadWholeFile(SavePath(game, slot, ".ini"), ini)) {
+        FatalError(game, "Save game " + IntToText(slot) + " not found!");
+        return;
+    }
+    const std::string group = "Save" + IntToText(slot);
+    auto number = [&](std::string_view key) {
+        return TextToInt(ReadIniValueFromText(ini, group, key));
+    };
+    Player& player = game.player;
+    player.X = static_cast<float>(number("PlayerX"));
+    player.Y = static_cast<float>(number("PlayerY"));
+    player.Health = number("PlayerHealth");
+    player.MaxHealth = number("PlayerMaxHealth");
+    player.Damage = number("PlayerDamage");
+    player.Speed = number("PlayerSpeed");
+    player.KillCount = number("PlayerKillCount");
+
+    ForEachFilledLine(SavePath(game, slot, ".sol"),
+                      [&game](const std::string& line) { game.inventory.push_back(line); });
+
+    game.script.ResetSymbols(false, false, true, false, false);
+    ForEachFilledLine(SavePath(game, slot, ".sst"), [&game](const std::string& line) {
+        ScriptVariable variable;
+        variable.name = std::string(TextField(line, 1, kFieldSeparator));
+        variable.value = std::string(TextField(line, 2, kFieldSeparator));
+        variable.type = TextToInt(TextField(line, 3, kFieldSeparator));
+        game.script.AppendVariable(std::move(variable));
+    });
+
+    LoadMap(game, ReadIniValueFromText(ini, group, "CurrentMap"));
+}
+
+}  // namespace vorn
