@@ -1,0 +1,335 @@
+// The player's frame steps: keyboard input, walking and recoil, warps, map
+// edges and the clip-box refresh.
+//
+// Every call that can run a script (attack, pick-up, leave scripts, tile
+// scripts) or load a map may replace the map's lists and may end the game, so
+// values needed afterwards are copied first and game.ended is checked after.
+#include "game/play/PlayerControl.h"
+
+#include <cmath>
+#include <string>
+
+#include "common/TextPrimitives.h"
+#include "game/play/CellRange.h"
+#include "game/play/Collision.h"
+#include "game/play/Events.h"
+#include "game/play/Items.h"
+#include "game/world/MapLoader.h"
+#include "game/world/SavedGames.h"
+
+namespace vorn {
+
+namespace {
+
+constexpr int32_t kFacingDown = 0;
+constexpr int32_t kFacingUp = 1;
+constexpr int32_t kFacingRight = 2;
+constexpr int32_t kFacingLeft = 3;
+constexpr int32_t kDiagonalLeft = 1;
+constexpr int32_t kDiagonalRight = 2;
+// The walking speed on a diagonal, per axis.
+constexpr double kDiagonalFactor = 0.75;
+
+void PlaySound(Game& game, int sound) {
+    if (sound != 0) {
+        game.media.PlaySoundHandle(sound, 0);
+    }
+}
+
+int32_t ClipLeftAt(const GameSettings& s, float x) {
+    return ClampToInt32(int64_t{RoundHalfEven(x)} + (s.PlayerWidth - int64_t{s.PlayerClipX}) / 2);
+}
+
+int32_t ClipTopAt(const GameSettings& s, float y) {
+    return ClampToInt32(int64_t{RoundHalfEven(y)} + s.PlayerHeight - int64_t{s.PlayerClipY});
+}
+
+// Whether the player's clip box at the candidate position (cx, cy) is free.
+bool FreeAt(const Game& game, float cx, float cy) {
+    const GameSettings& s = game.settings;
+    return !IsBlocked(game, ClipLeftAt(s, cx), ClipTopAt(s, cy), s.PlayerClipX, s.PlayerClipY, -1);
+}
+
+// Milliseconds since the previous frame. Before the first frame has been
+// recorded (PreviousFrameTime 0) the player does not move: the difference to
+// 0 would be the whole uptime of the clock and throw the player across the
+// map.
+double ElapsedMs(const ClockState& clock) {
+    if (clock.PreviousFrameTime == 0) {
+        return 0.0;
+    }
+    const int64_t elapsed = int64_t{clock.FrameTime} - clock.PreviousFrameTime;
+    return elapsed > 0 ? static_cast<double>(elapsed) : 0.0;
+}
+
+// The vertical (and diagonal) speed: three quarters on a diagonal.
+int32_t AxisSpeed(int32_t speed, int32_t diagonal) {
+    return diagonal > 0 ? RoundHalfEven(speed * kDiagonalFactor) : speed;
+}
+
+void Walk(Game& game, double elapsedMs) {
+    Player& p = game.player;
+    auto step = [elapsedMs](int32_t speed) { return elapsedMs / 1000.0 * speed; };
+    if (p.Facing == kFacingLeft || p.Facing == kFacingRight) {
+        const double dx = p.Facing == kFacingLeft ? -step(p.Speed) : step(p.Speed);
+        const float cx = static_cast<float>(p.X + dx);
+        if (FreeAt(game, cx, p.Y)) {
+            p.X = cx;
+        }
+        return;
+    }
+    if (p.Facing != kFacingUp && p.Facing != kFacingDown) {
+        return;
+    }
+    const double axisStep = step(AxisSpeed(p.Speed, p.Diagonal));
+    const float cy = static_cast<float>(p.Facing == kFacingUp ? p.Y - axisStep : p.Y + axisStep);
+    if (FreeAt(game, p.X, cy)) {
+        p.Y = cy;
+    }
+    if (p.Diagonal == kDiagonalLeft || p.Diagonal == kDiagonalRight) {
+        const float cx =
+            static_cast<float>(p.Diagonal == kDiagonalLeft ? p.X - axisStep : p.X + axisStep);
+        if (FreeAt(game, cx, p.Y)) {
+            p.X = cx;
+        }
+    }
+}
+
+// One axis of the push: moves to the candidate and counts the distance off,
+// or ends the push at the first blocked step.
+void RecoilAxis(Game& game, float& coordinate, float candidate, bool free) {
+    Player& p = game.player;
+    if (free) {
+        p.RecoilLeft = RoundHalfEven(p.RecoilLeft - std::fabs(double{candidate} - coordinate));
+        coordinate = candidate;
+    } else {
+        p.RecoilLeft = 0;
+    }
+}
+
+// The push goes against the facing.
+void Recoil(Game& game, double elapsedMs) {
+    Player& p = game.player;
+    const int32_t speed = game.settings.PlayerRecoilSpeed;
+    auto step = [elapsedMs](int32_t s) { return elapsedMs / 1000.0 * s; };
+    if (p.Facing == kFacingLeft || p.Facing == kFacingRight) {
+        const double dx = p.Facing == kFacingLeft ? step(speed) : -step(speed);
+        const float cx = static_cast<float>(p.X + dx);
+        RecoilAxis(game, p.X, cx, FreeAt(game, cx, p.Y));
+        return;
+    }
+    if (p.Facing != kFacingUp && p.Facing != kFacingDown) {
+        return;
+    }
+    const double axisStep = step(AxisSpeed(speed, p.Diagonal));
+    const float cy = static_cast<float>(p.Facing == kFacingUp ? p.Y + axisStep : p.Y - axisStep);
+    RecoilAxis(game, p.Y, cy, FreeAt(game, p.X, cy));
+    if (p.Diagonal == kDiagonalLeft || p.Diagonal == kDiagonalRight) {
+        const float cx =
+            static_cast<float>(p.Diagonal == kDiagonalLeft ? p.X + axisStep : p.X - axisStep);
+        RecoilAxis(game, p.X, cx, FreeAt(game, cx, p.Y));
+    }
+}
+
+void UpdateDirection(Game& game) {
+    MediaLayer& media = game.media;
+    Player& p = game.player;
+    // Stops at the first key that reports a release; the others keep their
+    // release for a later frame.
+    if (media.KeyReleased(keys::Left) || media.KeyReleased(keys::Right) ||
+        media.KeyReleased(keys::Up) || media.KeyReleased(keys::Down)) {
+        p.Moving = 0;
+        p.Diagonal = 0;
+        return;
+    }
+    auto diagonalFromKeys = [&media] {
+        if (media.KeyDown(keys::Left)) {
+            return kDiagonalLeft;
+        }
+        return media.KeyDown(keys::Right) ? kDiagonalRight : 0;
+    };
+    if (media.KeyDown(keys::Up)) {
+        p.Moving = 1;
+        p.Facing = kFacingUp;
+        p.Diagonal = diagonalFromKeys();
+    } else if (media.KeyDown(keys::Down)) {
+        p.Moving = 1;
+        p.Facing = kFacingDown;
+        p.Diagonal = diagonalFromKeys();
+    } else if (media.KeyDown(keys::Left)) {
+        p.Moving = 1;
+        p.Facing = kFacingLeft;
+    } else if (media.KeyDown(keys::Right)) {
+        p.Moving = 1;
+        p.Facing = kFacingRight;
+    }
+}
+
+// Holding Ctrl repeats attacks, each starting PlayerAttackDelay ms after the
+// previous animation ended; releasing Ctrl cuts the attack short.
+void UpdateAttack(Game& game) {
+    Player& p = game.player;
+    const int32_t now = game.clock.FrameTime;
+    if (!game.media.KeyDown(keys::LeftCtrl) && !game.media.KeyDown(keys::RightCtrl)) {
+        p.Attacking = 0;
+        return;
+    }
+    if (p.AttackEndTime != 0 &&
+        int64_t{now} - p.AttackEndTime >= game.settings.PlayerAttackDelay) {
+        p.AttackEndTime = 0;
+    }
+    if (p.Attacking == 0 && p.AttackEndTime == 0) {
+        p.Attacking = 1;
+        p.AttackFrame = 0;
+        p.HitLanded = 0;
+        p.AnimTime = now;
+        PlaySound(game, game.settings.PlayerAttackSound);
+        RaisePlayerAttack(game);
+    }
+}
+
+// Warps and exits load a map; the leave script runs first and may itself load
+// a map or end the game.
+void LeaveAndLoad(Game& game, const std::string& target) {
+    RaiseMapLeave(game);
+    if (game.ended) {
+        return;
+    }
+    LoadMap(game, target);
+}
+
+}  // namespace
+
+int32_t CentreProbeLeft(const Game& game) {
+    return RoundHalfEven(double{game.player.X} + game.settings.PlayerWidth / 2.0 - 1.0);
+}
+
+int32_t CentreProbeTop(const Game& game) {
+    return RoundHalfEven(double{game.player.Y} + game.settings.PlayerHeight / 2.0 - 1.0);
+}
+
+void PlayerInputStep(Game& game) {
+    MediaLayer& media = game.media;
+    Player& p = game.player;
+    media.ReadKeyboard();
+    const bool wasMoving = p.Moving != 0;
+
+    UpdateDirection(game);
+    UpdateAttack(game);
+    if (game.ended) {
+        return;
+    }
+
+    if (media.KeyDown(keys::Return)) {
+        PickUp(game);
+    } else if (media.KeyReleased(keys::S)) {
+        SaveGame(game, 0);
+    }
+    if (game.ended) {
+        return;
+    }
+
+    game.statsScreenShown = media.KeyDown(keys::Tab) != 0;
+    if (!wasMoving && p.Moving == 1 && p.Attacking == 0) {
+        p.AnimTime = game.clock.FrameTime;
+    }
+}
+
+void PlayerMoveStep(Game& game) {
+    const Player& p = game.player;
+    const double elapsedMs = ElapsedMs(game.clock);
+    if (p.RecoilLeft > 0) {
+        Recoil(game, elapsedMs);
+    } else if (p.Moving == 1 && p.Attacking == 0) {
+        Walk(game, elapsedMs);
+    } else {
+        return;
+    }
+    ScriptTileCheck(game);
+}
+
+void WarpStep(Game& game) {
+    const GameSettings& s = game.settings;
+    const int32_t probeLeft = CentreProbeLeft(game);
+    const int32_t probeTop = CentreProbeTop(game);
+    for (const Warp& warp : game.warps) {
+        const int64_t tileX = int64_t{warp.X} * s.TileWidth;
+        const int64_t tileY = int64_t{warp.Y} * s.TileHeight;
+        if (!OverlapsWide(probeLeft, probeTop, 3, 3, tileX, tileY, s.TileWidth, s.TileHeight)) {
+            continue;
+        }
+        // The leave script may load a map, which discards this warp list.
+        const std::string target = warp.TargetMap;
+        const float targetX = static_cast<float>(int64_t{warp.TargetX} * s.TileWidth);
+        const float targetY = static_cast<float>(int64_t{warp.TargetY} * s.TileHeight);
+        RaiseMapLeave(game);
+        if (game.ended) {
+            return;
+        }
+        PlaySound(game, game.settings.WarpSound);
+        game.player.X = targetX;
+        game.player.Y = targetY;
+        LoadMap(game, target);
+        return;
+    }
+}
+
+void MapEdgeStep(Game& game) {
+    const GameSettings& s = game.settings;
+    Player& p = game.player;
+    const bool pushing = p.RecoilLeft > 0;
+    const bool moving = p.Moving == 1;
+    const int64_t mapPixelWidth = int64_t{s.MapWidth} * s.TileWidth;
+    const float lastColumnX = static_cast<float>((s.MapWidth - int64_t{1}) * s.TileWidth);
+    const float lastRowY = static_cast<float>((s.MapHeight - int64_t{1}) * s.TileHeight);
+
+    if (p.ClipLeft <= 0 &&
+        ((moving && (p.Facing == kFacingLeft || p.Diagonal == kDiagonalLeft)) || pushing)) {
+        if (!game.mapInfo.ExitLeft.empty()) {
+            p.X = lastColumnX - 1.0f;
+            LeaveAndLoad(game, std::string(game.mapInfo.ExitLeft));
+            return;
+        }
+        p.X = static_cast<float>(-(s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
+    }
+    if (int64_t{p.ClipLeft} + s.PlayerClipX >= mapPixelWidth &&
+        ((moving && (p.Facing == kFacingRight || p.Diagonal == kDiagonalRight)) || pushing)) {
+        if (!game.mapInfo.ExitRight.empty()) {
+            p.X = 1.0f;
+            LeaveAndLoad(game, std::string(game.mapInfo.ExitRight));
+            return;
+        }
+        p.X = static_cast<float>(lastColumnX + (s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
+    }
+    if (p.ClipTop <= 0 && ((moving && p.Facing == kFacingUp) || pushing)) {
+        if (!game.mapInfo.ExitUp.empty()) {
+            p.Y = lastRowY;
+            LeaveAndLoad(game, std::string(game.mapInfo.ExitUp));
+            return;
+        }
+        p.Y = static_cast<float>(-(s.PlayerHeight - int64_t{s.PlayerClipY}));
+    }
+    if (p.Y >= lastRowY && ((moving && p.Facing == kFacingDown) || pushing)) {
+        if (!game.mapInfo.ExitDown.empty()) {
+            p.Y = 0.0f;
+            LeaveAndLoad(game, std::string(game.mapInfo.ExitDown));
+            return;
+        }
+        p.Y = lastRowY;
+    }
+}
+
+void RefreshClipBoxes(Game& game) {
+    const GameSettings& s = game.settings;
+    Player& p = game.player;
+    p.ClipLeft = ClipLeftAt(s, p.X);
+    p.ClipTop = ClipTopAt(s, p.Y);
+    for (Monster& m : game.monsters) {
+        m.ClipLeft =
+            ClampToInt32(int64_t{RoundHalfEven(m.X)} + (m.FrameWidth - int64_t{m.ClipWidth}) / 2);
+        m.ClipTop =
+            ClampToInt32(int64_t{RoundHalfEven(m.Y)} + m.FrameHeight - int64_t{m.ClipHeight});
+    }
+}
+
+}  // namespace vorn
