@@ -189,8 +189,14 @@ void TickStep(Game& game) {
     const int32_t lastTick = game.clock.LastTickTime;
     if (tickMs <= 0 || frameTime - lastTick < tickMs) return;
 
-    const bool mapFirstTick = lastTick == game.clock.MapEnterTime || lastTick == 0;
+    // A tick in the very millisecond of the map's entry leaves LastTickTime
+    // equal to MapEnterTime; the generation keeps the next tick from being
+    // announced as the first again.
     const bool gameFirstTick = lastTick == 0;
+    const bool mapFirstTick =
+        gameFirstTick || (lastTick == game.clock.MapEnterTime &&
+                          game.tickMapGeneration != game.mapGeneration);
+    game.tickMapGeneration = game.mapGeneration;
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
     if (mapFirstTick) presets.Add("FIRSTTICK", "1");

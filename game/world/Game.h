@@ -76,6 +76,9 @@ struct Game {
     // Incremented by every LoadMap; code that runs scripts compares it before
     // and after to learn whether the map (and its lists) was replaced.
     uint64_t mapGeneration = 0;
+    // mapGeneration when the tick scripts last ran, so that a map's first
+    // tick is announced once even when it falls in the millisecond of entry.
+    uint64_t tickMapGeneration = 0;
     // How many LoadMap calls are running (an enter script may load a map);
     // bounds the nesting of maps whose enter scripts load each other.
     int32_t mapLoadDepth = 0;
