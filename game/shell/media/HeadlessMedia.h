@@ -28,6 +28,9 @@ public:
     void AdvanceTimeMs(int32_t ms);
     void SeedRandom(uint32_t seed);
     // Answer for the next ShowMessage; with an empty queue Ok / No is answered.
+    // A box with only OK answers Ok and takes a queued answer only when it is
+    // Ok, so a queued Yes or No waits for the next Yes/No question (an error
+    // box shown before it does not eat it).
     void QueueMessageAnswer(MessageResult answer);
     void QueueWindowEvent(WindowEvent event);
     // Makes one of the start-up operations fail: "graphics", "audio",
@@ -50,9 +53,13 @@ public:
     };
     const std::vector<SoundEvent>& SoundLog() const;
     void ClearSoundLog();
+    // From PlaySoundHandle until stopped, freed or, unless looping, until the
+    // sound's length has passed on the test clock.
     bool IsSoundPlaying(int sound) const;
 
-    // Sprite and text draws since the last PresentFrame, in order.
+    // Sprite and text draws since the last PresentFrame, in order. Draws of
+    // handle 0 (or a freed handle) and of empty text are not recorded; they
+    // do nothing.
     struct DrawCall {
         int sprite = 0;
         int x = 0;
@@ -79,9 +86,11 @@ public:
     uint32_t PixelAt(int x, int y) const;
     // 0xRRGGBB of the last presented frame.
     uint32_t PresentedPixelAt(int x, int y) const;
+    // Saves the back buffer (the frame drawn so far).
     bool SaveScreenPng(const std::string& path) const;
 
     // --- MediaLayer ---------------------------------------------------------
+    // As on the real layer, PNG files load only after EnablePngDecoding.
     int InitGraphics() override;
     int InitAudio() override;
     int InitKeyboard() override;

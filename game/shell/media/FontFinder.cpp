@@ -1,0 +1,47 @@
+// Fontconfig matching: the face name goes in as a family (never parsed as a
+// fontconfig pattern string, so names with ':' or '-' stay names).
+#include "game/shell/media/FontFinder.h"
+
+#include <fontconfig/fontconfig.h>
+
+namespace vorn {
+
+std::string FindFontFile(const std::string& faceName, bool bold, bool& isBold) {
+    isBold = false;
+    if (!FcInit()) {
+        return {};
+    }
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) {
+        return {};
+    }
+    const std::string family = faceName.empty() ? std::string("sans-serif") : faceName;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+
+    std::string file;
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    if (match != nullptr) {
+        FcChar8* path = nullptr;
+        FcBool scalable = FcFalse;
+        int weight = FC_WEIGHT_REGULAR;
+        // Bitmap-only fonts cannot be drawn at an arbitrary pixel size.
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
+            (FcPatternGetBool(match, FC_SCALABLE, 0, &scalable) != FcResultMatch || scalable)) {
+            file = reinterpret_cast<const char*>(path);
+            if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch) {
+                isBold = weight >= FC_WEIGHT_DEMIBOLD;
+            }
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return file;
+}
+
+}  // namespace vorn

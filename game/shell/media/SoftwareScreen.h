@@ -1,0 +1,89 @@
+// The drawing core both media layers share: the back buffer, the sprites with
+// their clip rectangles, opaque and colour-keyed display, boxes and text. It
+// knows nothing of windows; a layer shows Pixels() however it likes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/shell/media/MediaLayer.h"
+#include "game/shell/media/Picture.h"
+#include "game/shell/media/TextRenderer.h"
+
+namespace vorn {
+
+// 0xRRGGBB of a colour, components cut to 0-255.
+uint32_t ColourToRgb(Colour colour);
+// 0xRRGGBB of a colour packed with red in the low byte.
+uint32_t PackedToRgb(int32_t packedColour);
+
+struct ClipRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Sprite {
+    Picture picture;
+    ClipRect clip;  // always inside the picture; may be empty
+};
+
+// What the text operations draw with; BeginText resets it.
+struct TextState {
+    int font = -1;  // -1: the default font
+    uint32_t colour = 0x000000;
+    bool opaque = true;
+    uint32_t backColour = 0xFFFFFF;
+    int cursorX = 0;
+    int cursorY = 0;
+};
+
+class SoftwareScreen {
+public:
+    // Allocates a black back buffer; false when the size is not allowed.
+    bool Open(int width, int height);
+    bool IsOpen() const { return width_ > 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // 0xXXRRGGBB words, Width() per row; the top byte is not meaningful.
+    const uint32_t* Pixels() const { return pixels_.data(); }
+    uint32_t PixelAt(int x, int y) const;
+
+    void Clear(uint32_t rgb);
+    void FillBox(int x, int y, int width, int height, uint32_t rgb);
+    void SetTransparentColour(uint32_t rgb) { transparentRgb_ = rgb & kRgbMask; }
+
+    // Sprites: handles count up from 1 and are never reused.
+    int AddSprite(Picture picture);
+    void FreeSprite(int sprite);
+    const Sprite* FindSprite(int sprite) const;
+    void ClipSprite(int sprite, int x, int y, int width, int height);
+    void DrawSprite(int sprite, int x, int y, bool transparent);
+
+    void BeginText();
+    TextState& Text() { return text_; }
+    // Draws at the cursor and moves the cursor to the end of the text.
+    void DrawTextAtCursor(std::string_view text);
+    int MeasureText(std::string_view text) { return fonts_.Measure(text_.font, text); }
+    TextRenderer& Fonts() { return fonts_; }
+
+    // Once per presented frame.
+    void EndFrame() { fonts_.EndFrame(); }
+
+private:
+    void BlendMask(int x, int y, const TextMask& mask, uint32_t rgb);
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> pixels_;
+    uint32_t transparentRgb_ = 0;
+    std::vector<std::unique_ptr<Sprite>> sprites_;  // index = handle - 1
+    TextState text_;
+    TextRenderer fonts_;
+};
+
+}  // namespace vorn

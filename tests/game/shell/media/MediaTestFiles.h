@@ -1,0 +1,53 @@
+// Test files for the media layer tests, all made here: a temporary folder,
+// PNG files of every colour type (encoded with libpng), Windows bitmaps and
+// WAVE files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vorn::mediatest {
+
+// A fresh folder removed with its contents when the object goes away.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // Writes the bytes to a file in the folder and returns its full path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// A PNG described by its raw rows in libpng's input layout for the colour type
+// and bit depth (rows packed, no filter byte).
+struct PngSpec {
+    int width = 1;
+    int height = 1;
+    int colourType = 2;  // PNG_COLOR_TYPE_RGB
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<uint8_t> rows;
+    std::vector<uint32_t> palette;   // 0xRRGGBB entries, for palette pictures
+    std::vector<uint8_t> paletteAlpha;  // tRNS for palette pictures
+};
+std::string EncodePng(const PngSpec& spec);
+
+// An 8-bit RGBA PNG from 0xAARRGGBB pixels, row by row.
+std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb);
+// An opaque RGB PNG from 0xRRGGBB pixels.
+std::string RgbPng(int width, int height, const std::vector<uint32_t>& rgb);
+
+// A bottom-up 24-bit Windows bitmap from 0xRRGGBB pixels.
+std::string Bmp24(int width, int height, const std::vector<uint32_t>& rgb);
+
+// A PCM WAVE file: `samples` frames of 8-bit mono at `rate` samples a second.
+std::string Wav8(int samples, int rate = 22050);
+
+}  // namespace vorn::mediatest
