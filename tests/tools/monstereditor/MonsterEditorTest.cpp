@@ -1,0 +1,192 @@
+// The monster editor's buttons: labels of the list, binding of the form,
+// saving, deleting and renumbering, and presses that refer to no entry.
+#include "tools/monstereditor/MonsterEditor.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "tests/tools/monstereditor/ScratchFolder.h"
+
+namespace vorn::monstereditor {
+namespace {
+
+using tooltest::ScratchFolder;
+
+const std::string kThreeMonsters =
+    "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
+    "  Bat , bat.png ,,,,1,5,90,16,16,12,12,10,0,255\r\n"
+    "Imp,imp.png\r\n";
+
+class MonsterEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder_.Write("monsters.ini", kThreeMonsters); }
+
+    MonsterEditor OpenEditor() {
+        MonsterEditor editor(folder_.Path());
+        editor.LoadList();
+        return editor;
+    }
+    std::string File() const { return folder_.Read("monsters.ini"); }
+
+    ScratchFolder folder_;
+};
+
+TEST_F(MonsterEditorTest, ListItemsAreNumberedFromOneWithTrimmedNames) {
+    const MonsterEditor editor = OpenEditor();
+    const std::vector<std::string> expected = {"1. Goblin", "2. Bat", "3. Imp"};
+    EXPECT_EQ(editor.ItemLabels(), expected);
+    EXPECT_EQ(editor.Entries().size(), 3u);
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    EXPECT_EQ(editor.Form(), MonsterFormTexts{});
+}
+
+TEST_F(MonsterEditorTest, MissingFileGivesAnEmptyList) {
+    MonsterEditor editor(folder_.File("elsewhere"));
+    editor.LoadList();
+    EXPECT_TRUE(editor.Entries().empty());
+    EXPECT_TRUE(editor.ItemLabels().empty());
+}
+
+TEST_F(MonsterEditorTest, EditFillsTheFormAndBindsIt) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(1);
+    EXPECT_EQ(editor.CurrentIndex(), 1);
+    const MonsterFormTexts expected = {"Bat", "bat.png", "",   "",   "",   "1", "5", "90",
+                                       "16",  "16",      "12", "12", "10", "0", "-1"};
+    EXPECT_EQ(editor.Form(), expected);
+}
+
+TEST_F(MonsterEditorTest, NewEmptiesAndUnbindsTheForm) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(0);
+    editor.New();
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    EXPECT_EQ(editor.Form(), MonsterFormTexts{});
+}
+
+TEST_F(MonsterEditorTest, SaveWritesEveryEntryInFileOrderWithTheFormAsTyped) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(2);
+    editor.Form()[0] = "Imp ";  // a blank typed at the end stays
+    editor.Form()[14] = "300";
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(File(),
+              "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
+              "Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
+              "Imp ,imp.png,,,,0,0,0,0,0,0,0,0,0,44\r\n");
+    EXPECT_EQ(editor.ItemLabels()[2], "3. Imp ");
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    EXPECT_EQ(editor.Form(), MonsterFormTexts{});
+}
+
+TEST_F(MonsterEditorTest, SaveRelabelsOnlyTheBoundItem) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(0);
+    editor.Form()[0] = "Hobgoblin";
+    ASSERT_TRUE(editor.Save());
+    const std::vector<std::string> expected = {"1. Hobgoblin", "2. Bat", "3. Imp"};
+    EXPECT_EQ(editor.ItemLabels(), expected);
+    EXPECT_EQ(editor.Entries()[0].name, "Hobgoblin");
+    EXPECT_EQ(editor.Entries()[0].health, 20);
+}
+
+TEST_F(MonsterEditorTest, SaveWithAFreeFormAppendsANewMonster) {
+    MonsterEditor editor = OpenEditor();
+    editor.New();
+    editor.Form() = {"Wolf", "wolf.png", "",   "",   "",   "7", "30", "60",
+                     "32",   "32",       "28", "28", "20", "4", "0"};
+    ASSERT_TRUE(editor.Save());
+    ASSERT_EQ(editor.ItemLabels().size(), 4u);
+    EXPECT_EQ(editor.ItemLabels()[3], "4. Wolf");
+    EXPECT_EQ(File(),
+              "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
+              "Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
+              "Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n"
+              "Wolf,wolf.png,,,,7,30,60,32,32,28,28,20,4,0\r\n");
+}
+
+TEST_F(MonsterEditorTest, SaveIntoAMissingFileCreatesIt) {
+    ScratchFolder empty;
+    MonsterEditor editor(empty.Path());
+    editor.LoadList();
+    editor.Form()[0] = "First";
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(empty.Read("monsters.ini"), "First,,,,,0,0,0,0,0,0,0,0,0,0\r\n");
+}
+
+TEST_F(MonsterEditorTest, DeletingTheSecondOfThreeRenumbersTheRest) {
+    MonsterEditor editor = OpenEditor();
+    ASSERT_TRUE(editor.Delete(1));
+    EXPECT_EQ(File(),
+              "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
+              "Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n");
+    const std::vector<std::string> expected = {"1. Goblin", "2. Imp"};
+    EXPECT_EQ(editor.ItemLabels(), expected);
+}
+
+TEST_F(MonsterEditorTest, DeleteReloadsSoTypedBlanksAreTrimmedInTheLabels) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(0);
+    editor.Form()[0] = " Goblin King ";
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(editor.ItemLabels()[0], "1.  Goblin King ");
+    ASSERT_TRUE(editor.Delete(2));
+    const std::vector<std::string> expected = {"1. Goblin King", "2. Bat"};
+    EXPECT_EQ(editor.ItemLabels(), expected);
+}
+
+TEST_F(MonsterEditorTest, PressesThatReferToNoEntryChangeNothing) {
+    MonsterEditor editor = OpenEditor();
+    editor.Form()[0] = "typed";
+    editor.Edit(-1);
+    editor.Edit(3);
+    EXPECT_EQ(editor.Form()[0], "typed");
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    EXPECT_TRUE(editor.Delete(-1));
+    EXPECT_TRUE(editor.Delete(7));
+    EXPECT_EQ(editor.Entries().size(), 3u);
+    EXPECT_EQ(File(), kThreeMonsters);  // not even rewritten
+}
+
+TEST_F(MonsterEditorTest, FormStaysBoundToTheSameMonsterAcrossADelete) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(2);  // Imp
+    ASSERT_TRUE(editor.Delete(0));
+    EXPECT_EQ(editor.CurrentIndex(), 1);
+    editor.Form()[5] = "9";
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(File(),
+              "Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
+              "Imp,imp.png,,,,9,0,0,0,0,0,0,0,0,0\r\n");
+}
+
+TEST_F(MonsterEditorTest, DeletingTheBoundMonsterUnbindsTheForm) {
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(2);
+    ASSERT_TRUE(editor.Delete(2));
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    // Saving now appends instead of overwriting some other monster.
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(editor.Entries().size(), 3u);
+    EXPECT_EQ(editor.Entries()[2].name, "Imp");
+    EXPECT_EQ(editor.Entries()[0].name, "Goblin");
+}
+
+TEST_F(MonsterEditorTest, DeleteThatCannotWriteShowsTheFileUnchanged) {
+    ScratchFolder other;
+    MonsterEditor editor(other.Path());
+    other.Write("monsters.ini", kThreeMonsters);
+    editor.LoadList();
+    // Replace the file with a folder: the list can be read no more, nor written.
+    ASSERT_EQ(std::remove(other.File("monsters.ini").c_str()), 0);
+    ASSERT_EQ(mkdir(other.File("monsters.ini").c_str(), 0755), 0);
+    editor.Edit(1);
+    EXPECT_FALSE(editor.Delete(0));
+    EXPECT_TRUE(editor.Entries().empty());
+    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+}
+
+}  // namespace
+}  // namespace vorn::monstereditor

@@ -1,0 +1,192 @@
+// Builds the monster editor's controls at their fixed positions and wires the
+// buttons to MonsterEditor.
+#include "tools/monstereditor/EditorWindow.h"
+
+#include <FL/Fl_Int_Input.H>
+
+namespace vorn::monstereditor {
+
+namespace {
+
+constexpr int kWindowX = 224;
+constexpr int kWindowY = 32;
+constexpr int kClientWidth = 255;
+constexpr int kClientHeight = 318;
+constexpr int kRowPitch = 18;
+constexpr int kLabelX = 0;
+constexpr int kLabelWidth = 75;
+constexpr int kLabelHeight = 15;
+constexpr int kBoxX = 78;
+constexpr int kBoxWidth = 177;
+constexpr int kBoxHeight = 18;
+constexpr int kFontSize = 10;
+// The longest row label has to fit 75 pixels.
+constexpr int kRowLabelFontSize = 9;
+
+struct FormRow {
+    const char* label;
+    bool digitsOnly;
+};
+
+// Field order of monsters.ini. "Firendly:" is the label users know.
+constexpr std::array<FormRow, kMonsterFieldCount> kRows = {{
+    {"Monster Name:", false},
+    {"Graphic File:", false},
+    {"Attack Sound:", false},
+    {"Hit Sound:", false},
+    {"Death Sound:", false},
+    {"Damage:", false},
+    {"Health:", true},
+    {"Speed:", false},
+    {"Frame Width:", true},
+    {"Frame Height:", true},
+    {"Clip Width:", true},
+    {"Clip Height:", true},
+    {"Death Duration:", true},
+    {"Item Drop Rate:", true},
+    {"Firendly:", true},
+}};
+
+// Long names and sound lists must survive an Edit and Save unshortened.
+constexpr int kMaximumBoxText = 1 << 24;
+
+template <void (EditorWindow::*Action)()>
+void Forward(Fl_Widget*, void* self) {
+    (static_cast<EditorWindow*>(self)->*Action)();
+}
+
+Fl_Button* MakeButton(int x, int y, int w, int h, const char* label) {
+    auto* button = new Fl_Button(x, y, w, h, label);
+    button->labelsize(kFontSize);
+    return button;
+}
+
+}  // namespace
+
+std::string EscapeMenuLabel(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '/':
+            case '\\':
+                escaped += '\\';
+                escaped += c;
+                break;
+            case '&':
+            case '@':
+                escaped += c;
+                escaped += c;
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+EditorWindow::EditorWindow(MonsterEditor& editor) : editor_(editor) {
+    window_ = std::make_unique<Fl_Window>(kWindowX, kWindowY, kClientWidth, kClientHeight,
+                                          "VornEngine - Monster Editor");
+    for (int row = 0; row < kMonsterFieldCount; ++row) {
+        const int labelY = 3 + kRowPitch * row;
+        auto* label = new Fl_Box(kLabelX, labelY, kLabelWidth, kLabelHeight, kRows[row].label);
+        label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+        label->labelsize(kRowLabelFontSize);
+        Fl_Input* box = kRows[row].digitsOnly
+                            ? new Fl_Int_Input(kBoxX, labelY - 3, kBoxWidth, kBoxHeight)
+                            : new Fl_Input(kBoxX, labelY - 3, kBoxWidth, kBoxHeight);
+        box->textsize(kFontSize);
+        box->maximum_size(kMaximumBoxText);
+        boxes_[row] = box;
+    }
+    MakeButton(204, 273, 51, 18, "Save")->callback(Forward<&EditorWindow::OnSave>, this);
+
+    auto* divider = new Fl_Progress(0, 294, 306, 2);
+    divider->minimum(0);
+    divider->maximum(10);
+    divider->value(0);
+    divider->box(FL_THIN_DOWN_BOX);
+
+    MakeButton(0, 297, 31, 21, "New")->callback(Forward<&EditorWindow::OnNew>, this);
+    MakeButton(33, 297, 31, 21, "Del")->callback(Forward<&EditorWindow::OnDelete>, this);
+    MakeButton(66, 297, 31, 21, "Edit")->callback(Forward<&EditorWindow::OnEdit>, this);
+    auto* listLabel = new Fl_Box(102, 300, 42, 15, "Monster:");
+    listLabel->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+    listLabel->labelsize(kFontSize);
+    // The list shows one line; its items drop down below it.
+    list_ = new Fl_Choice(144, 297, 111, 21);
+    list_->textsize(kFontSize);
+
+    // The window can be resized, but the controls keep their places: the
+    // resizable area lies beyond every control.
+    auto* stretch = new Fl_Box(306, kClientHeight, 1, 1);
+    window_->resizable(stretch);
+    window_->end();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::Show() {
+    editor_.LoadList();
+    ShowList(false);
+    ShowForm();
+    window_->show();
+}
+
+void EditorWindow::OnNew() {
+    ReadForm();
+    editor_.New();
+    ShowForm();
+}
+
+void EditorWindow::OnEdit() {
+    ReadForm();
+    editor_.Edit(list_->value());
+    ShowForm();
+}
+
+void EditorWindow::OnSave() {
+    ReadForm();
+    editor_.Save();
+    ShowList(true);
+    ShowForm();
+}
+
+void EditorWindow::OnDelete() {
+    ReadForm();
+    editor_.Delete(list_->value());
+    ShowList(false);
+    ShowForm();
+}
+
+void EditorWindow::ReadForm() {
+    for (int row = 0; row < kMonsterFieldCount; ++row) {
+        const Fl_Input* box = boxes_[row];
+        editor_.Form()[row].assign(box->value(), static_cast<size_t>(box->size()));
+    }
+}
+
+void EditorWindow::ShowForm() {
+    for (int row = 0; row < kMonsterFieldCount; ++row) {
+        const std::string& text = editor_.Form()[row];
+        boxes_[row]->value(text.data(), static_cast<int>(text.size()));
+    }
+}
+
+void EditorWindow::ShowList(bool keepSelection) {
+    const int selected = keepSelection ? list_->value() : -1;
+    list_->clear();
+    for (const std::string& label : editor_.ItemLabels()) {
+        list_->add(EscapeMenuLabel(label).c_str(), 0, nullptr);
+    }
+    const int count = static_cast<int>(editor_.ItemLabels().size());
+    if (selected >= 0 && selected < count) {
+        list_->value(selected);
+    } else {
+        list_->value(static_cast<const Fl_Menu_Item*>(nullptr));
+    }
+    list_->redraw();
+}
+
+}  // namespace vorn::monstereditor

@@ -1,0 +1,53 @@
+// The monster editor's window: the fifteen labelled boxes, the buttons and
+// the monster list. Every button forwards to MonsterEditor; this class only
+// moves texts between the widgets and the editor.
+#pragma once
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Progress.H>
+#include <FL/Fl_Window.H>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "tools/monstereditor/MonsterEditor.h"
+
+namespace vorn::monstereditor {
+
+class EditorWindow {
+public:
+    explicit EditorWindow(MonsterEditor& editor);
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    // Shows the window with the list loaded; Fl::run() then drives it.
+    void Show();
+
+private:
+    void OnNew();
+    void OnEdit();
+    void OnSave();
+    void OnDelete();
+
+    void ReadForm();
+    void ShowForm();
+    // Refills the drop-down list from the editor's labels; the selection is
+    // kept when `keepSelection` and it still exists.
+    void ShowList(bool keepSelection);
+
+    MonsterEditor& editor_;
+    std::unique_ptr<Fl_Window> window_;
+    std::array<Fl_Input*, kMonsterFieldCount> boxes_{};
+    Fl_Choice* list_ = nullptr;
+};
+
+// Menu items and labels interpret "/", "\", "&" and "@"; this makes a text
+// show as written.
+std::string EscapeMenuLabel(const std::string& text);
+
+}  // namespace vorn::monstereditor

@@ -1,0 +1,161 @@
+// Reading and writing monsters.ini for the monster editor.
+#include "tools/monstereditor/MonsterFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "common/FileIO.h"
+#include "common/TextPrimitives.h"
+
+namespace vorn::monstereditor {
+
+namespace {
+
+std::string TrimmedField(std::string_view line, int n) {
+    return std::string(TrimSpaces(TextField(line, n, ',')));
+}
+
+int32_t NumberField(std::string_view line, int n) {
+    return TextToInt(TextField(line, n, ','));
+}
+
+std::string WithoutLineEnds(const std::string& text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char c : text) {
+        if (c != '\r' && c != '\n' && c != '\0') {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+// The path to replace: a symbolic link is followed so the link itself
+// survives the rename of the temporary file.
+std::string ResolvedTarget(const std::string& path) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr) {
+        return resolved;
+    }
+    return path;
+}
+
+}  // namespace
+
+int8_t FriendlyByte(int32_t value) {
+    return static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu));
+}
+
+MonsterEntry ParseMonsterLine(std::string_view line) {
+    MonsterEntry entry;
+    entry.name = TrimmedField(line, 1);
+    entry.graphicFile = TrimmedField(line, 2);
+    entry.attackSound = TrimmedField(line, 3);
+    entry.hitSound = TrimmedField(line, 4);
+    entry.deathSound = TrimmedField(line, 5);
+    entry.damage = NumberField(line, 6);
+    entry.health = NumberField(line, 7);
+    entry.speed = NumberField(line, 8);
+    entry.frameWidth = NumberField(line, 9);
+    entry.frameHeight = NumberField(line, 10);
+    entry.clipWidth = NumberField(line, 11);
+    entry.clipHeight = NumberField(line, 12);
+    entry.deathDuration = NumberField(line, 13);
+    entry.itemDropRate = NumberField(line, 14);
+    entry.friendly = FriendlyByte(NumberField(line, 15));
+    return entry;
+}
+
+std::string FormatMonsterLine(const MonsterEntry& entry) {
+    const MonsterFormTexts texts = EntryToFormTexts(entry);
+    std::string line;
+    for (int i = 0; i < kMonsterFieldCount; ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        line += texts[i];
+    }
+    return line;
+}
+
+std::string FormatMonsterFile(const std::vector<MonsterEntry>& entries) {
+    std::string text;
+    for (const MonsterEntry& entry : entries) {
+        text += FormatMonsterLine(entry);
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool ReadMonsterFile(const std::string& path, std::vector<MonsterEntry>& entries) {
+    entries.clear();
+    TextReader reader;
+    if (!reader.Open(path)) {
+        return false;
+    }
+    std::string line;
+    while (reader.ReadTextLine(line)) {
+        entries.push_back(ParseMonsterLine(line));
+    }
+    return true;
+}
+
+bool WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& entries) {
+    const std::string target = ResolvedTarget(path);
+    struct stat before {};
+    const bool existed = stat(target.c_str(), &before) == 0;
+    if (existed && (!S_ISREG(before.st_mode) || access(target.c_str(), W_OK) != 0)) {
+        return false;
+    }
+    if (!WriteFileAtomically(target, FormatMonsterFile(entries))) {
+        return false;
+    }
+    if (existed) {
+        // The temporary file got default permissions; keep the ones the user chose.
+        chmod(target.c_str(), before.st_mode & 07777);
+    }
+    return true;
+}
+
+MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry) {
+    return {entry.name,
+            entry.graphicFile,
+            entry.attackSound,
+            entry.hitSound,
+            entry.deathSound,
+            IntToText(entry.damage),
+            IntToText(entry.health),
+            IntToText(entry.speed),
+            IntToText(entry.frameWidth),
+            IntToText(entry.frameHeight),
+            IntToText(entry.clipWidth),
+            IntToText(entry.clipHeight),
+            IntToText(entry.deathDuration),
+            IntToText(entry.itemDropRate),
+            IntToText(entry.friendly)};
+}
+
+MonsterEntry FormTextsToEntry(const MonsterFormTexts& texts) {
+    MonsterEntry entry;
+    entry.name = WithoutLineEnds(texts[0]);
+    entry.graphicFile = WithoutLineEnds(texts[1]);
+    entry.attackSound = WithoutLineEnds(texts[2]);
+    entry.hitSound = WithoutLineEnds(texts[3]);
+    entry.deathSound = WithoutLineEnds(texts[4]);
+    entry.damage = TextToInt(texts[5]);
+    entry.health = TextToInt(texts[6]);
+    entry.speed = TextToInt(texts[7]);
+    entry.frameWidth = TextToInt(texts[8]);
+    entry.frameHeight = TextToInt(texts[9]);
+    entry.clipWidth = TextToInt(texts[10]);
+    entry.clipHeight = TextToInt(texts[11]);
+    entry.deathDuration = TextToInt(texts[12]);
+    entry.itemDropRate = TextToInt(texts[13]);
+    entry.friendly = FriendlyByte(TextToInt(texts[14]));
+    return entry;
+}
+
+}  // namespace vorn::monstereditor
