@@ -33,6 +33,9 @@ struct ScriptArgument {
 };
 
 class ScriptEngine;
+namespace script_detail {
+struct EngineState;
+}
 
 // Returns non-zero for success; on failure it should record an error text
 // with SetLastError first. It must set a return value on success.
@@ -50,6 +53,8 @@ constexpr int32_t kExpectedWend = 8;
 constexpr int32_t kExpectedWhile = 9;
 constexpr int32_t kEvaluationError = 10;
 constexpr int32_t kBadSlot = 11;
+// The run executed as many lines as SetLineBudget allows and was stopped.
+constexpr int32_t kLineBudgetExhausted = 12;
 }  // namespace script_result
 
 class ScriptEngine {
@@ -116,11 +121,20 @@ public:
 
     // Bounds the number of lines a run may execute in total (0: no bound);
     // used by fuzzing and benchmarks to stop scripts that loop by themselves.
+    // The budget counts from the start of each outermost RunScript (nested
+    // runs share it); when it runs out every run stops with
+    // script_result::kLineBudgetExhausted and the text "Script stopped: line
+    // budget exhausted.".
     void SetLineBudget(uint64_t lines);
 
+    // The expression stages, public so tools and tests can look at each one.
+    std::string SubstituteVariables(std::string_view text);
+    std::string ExpandCalls(std::string_view text);
+    // 1 true, 0 false, -1 invalid operator (the error text is recorded).
+    int32_t EvaluateCondition(int32_t slot, int32_t line);
+
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<script_detail::EngineState> state_;
 };
 
 // The expression evaluator: literals, operators and parentheses to a value

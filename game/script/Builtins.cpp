@@ -1,0 +1,154 @@
+// The ten functions every script can call, registered like host commands:
+// each checks its own argument types and answers through the return value.
+#include <cmath>
+
+#include "common/TextPrimitives.h"
+#include "game/script/ScriptEngine.h"
+#include "game/script/ScriptText.h"
+
+namespace vorn {
+namespace {
+
+using script_detail::FormatReal;
+
+bool IsNumberArgument(const ScriptEngine& engine, size_t index) {
+    return engine.Argument(index).type == kNumber;
+}
+
+int32_t Fail(ScriptEngine& engine, std::string_view text) {
+    engine.SetLastError(text);
+    return 0;
+}
+
+int32_t Abs(ScriptEngine& engine) {
+    if (!IsNumberArgument(engine, 0)) {
+        return Fail(engine, "Abs() expects a numeric value.");
+    }
+    const double value = std::strtod(engine.Argument(0).value.c_str(), nullptr);
+    engine.SetReturnValue(FormatReal(static_cast<float>(std::fabs(value))), kNumber);
+    return 1;
+}
+
+// Trailing zeros of the fraction go, and the point with them when nothing is
+// left after it, so 2.500000 becomes 2.5 and 3.000000 becomes 3: the same
+// number, written short. Texts without a point are integers and stay.
+std::string ShortNumber(std::string_view text) {
+    std::string result(TrimSpaces(text));
+    if (result.find('.') == std::string::npos) {
+        return result;
+    }
+    while (!result.empty() && result.back() == '0') {
+        result.pop_back();
+    }
+    if (!result.empty() && result.back() == '.') {
+        result.pop_back();
+    }
+    if (result.empty() || result == "-") {
+        result = "0";
+    }
+    return result;
+}
+
+int32_t FTrim(ScriptEngine& engine) {
+    if (!IsNumberArgument(engine, 0)) {
+        return Fail(engine, "FTrim() expects a numeric value.");
+    }
+    const std::string& text = engine.Argument(0).value;
+    if (!ScriptEngine::IsNumberText(text)) {
+        engine.SetReturnValue(text, kNumber);
+    } else if (TextToFloat(text) == 0.0f) {
+        engine.SetReturnValue("0", kNumber);
+    } else {
+        engine.SetReturnValue(ShortNumber(text), kNumber);
+    }
+    return 1;
+}
+
+int32_t Eval(ScriptEngine& engine) {
+    if (!IsNumberArgument(engine, 0)) {
+        return Fail(engine, "Eval() expects a numeric expression.");
+    }
+    engine.SetReturnValue(engine.Argument(0).value, kNumber);
+    return 1;
+}
+
+int32_t Mod(ScriptEngine& engine) {
+    if (!IsNumberArgument(engine, 0) || !IsNumberArgument(engine, 1)) {
+        return Fail(engine, "Mod() expects a two numeric values.");
+    }
+    const int32_t a = TextToInt(engine.Argument(0).value);
+    const int32_t b = TextToInt(engine.Argument(1).value);
+    if (b == 0) {
+        return Fail(engine, "Mod() cannot divide by zero.");
+    }
+    // INT32_MIN % -1 overflows in C++; its true remainder is 0.
+    engine.SetReturnValue(IntToText(b == -1 ? 0 : a % b), kNumber);
+    return 1;
+}
+
+int32_t Trim(ScriptEngine& engine) {
+    engine.SetReturnValue(TrimSpaces(engine.Argument(0).value), kString);
+    return 1;
+}
+
+int32_t LTrim(ScriptEngine& engine) {
+    const std::string& text = engine.Argument(0).value;
+    const size_t first = text.find_first_not_of(' ');
+    engine.SetReturnValue(first == std::string::npos ? "" : text.substr(first), kString);
+    return 1;
+}
+
+int32_t RTrim(ScriptEngine& engine) {
+    const std::string& text = engine.Argument(0).value;
+    const size_t last = text.find_last_not_of(' ');
+    engine.SetReturnValue(last == std::string::npos ? "" : text.substr(0, last + 1), kString);
+    return 1;
+}
+
+int32_t Len(ScriptEngine& engine) {
+    const size_t length = engine.Argument(0).value.size();
+    engine.SetReturnValue(FormatReal(static_cast<float>(length)), kNumber);
+    return 1;
+}
+
+int32_t SetScriptName(ScriptEngine& engine) {
+    if (engine.Argument(0).type != kString) {
+        return Fail(engine, "SetScriptName() expects a string.");
+    }
+    engine.SetReturnValue("", kNoValue);
+    return 1;
+}
+
+int32_t Mid(ScriptEngine& engine) {
+    if (engine.Argument(0).type != kString || !IsNumberArgument(engine, 1) ||
+        !IsNumberArgument(engine, 2)) {
+        return Fail(engine, "Mid() expects a string followed by two numeric values.");
+    }
+    const std::string& text = engine.Argument(0).value;
+    const int64_t start = TextToInt(engine.Argument(1).value);
+    const int64_t length = TextToInt(engine.Argument(2).value);
+    const int64_t from = start < 1 ? 0 : start - 1;
+    std::string result;
+    if (length > 0 && from < static_cast<int64_t>(text.size())) {
+        result = text.substr(static_cast<size_t>(from), static_cast<size_t>(length));
+    }
+    engine.SetReturnValue(result, kString);
+    return 1;
+}
+
+}  // namespace
+
+void ScriptEngine::RegisterBuiltins() {
+    RegisterCommand(Abs, "Abs", 1);
+    RegisterCommand(FTrim, "FTrim", 1);
+    RegisterCommand(Eval, "Eval", 1);
+    RegisterCommand(Mod, "Mod", 2);
+    RegisterCommand(Trim, "Trim", 1);
+    RegisterCommand(LTrim, "LTrim", 1);
+    RegisterCommand(RTrim, "RTrim", 1);
+    RegisterCommand(Len, "Len", 1);
+    RegisterCommand(SetScriptName, "SetScriptName", 1);
+    RegisterCommand(Mid, "Mid", 3);
+}
+
+}  // namespace vorn

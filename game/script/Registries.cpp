@@ -1,0 +1,197 @@
+// The command and constant tables, constant expansion and the invocation of
+// a command by name with an argument text.
+#include "common/TextPrimitives.h"
+#include "game/script/EngineState.h"
+#include "game/script/ScriptText.h"
+
+namespace vorn {
+
+using script_detail::EngineState;
+
+namespace script_detail {
+
+int32_t EngineState::FindCommand(std::string_view upperName) const {
+    for (size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].name == upperName) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+std::string ExpandConstants(const EngineState& state, std::string_view text) {
+    if (state.constants.empty() || text.find('#') == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string result(text);
+    std::string reference;
+    for (const ConstantEntry& constant : state.constants) {
+        reference.assign("#").append(constant.name);
+        size_t pos = 0;
+        while ((pos = result.find(reference, pos)) != std::string::npos) {
+            result.replace(pos, reference.size(), constant.value);
+            // The inserted value is not searched again for this constant.
+            pos += constant.value.size();
+        }
+    }
+    return result;
+}
+
+namespace {
+
+// Splits at commas outside quotes. No separating comma and a blank text
+// give no argument at all.
+std::vector<std::string_view> SplitArguments(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    bool inside = false;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'') {
+            inside = !inside;
+        } else if (text[i] == ',' && !inside) {
+            pieces.push_back(TrimSpaces(text.substr(start, i - start)));
+            start = i + 1;
+        }
+    }
+    const std::string_view last = TrimSpaces(text.substr(start));
+    if (!pieces.empty() || !last.empty()) {
+        pieces.push_back(last);
+    }
+    return pieces;
+}
+
+// The i-th (0-based) field of text cut at every comma, quotes ignored.
+std::string_view CommaField(std::string_view text, size_t index) {
+    size_t start = 0;
+    for (size_t field = 0; field < index; ++field) {
+        const size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) {
+            return {};
+        }
+        start = comma + 1;
+    }
+    const size_t end = text.find(',', start);
+    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+}  // namespace
+
+int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText) {
+    state.arguments.clear();
+    const std::string expanded = ExpandConstants(state, argumentText);
+    const std::vector<std::string_view> pieces = SplitArguments(expanded);
+    int32_t code = script_result::kOk;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        std::string value = Evaluate(pieces[i]);
+        if (!value.empty() && value[0] == '#') {
+            state.lastError = "Expression evaluation error in: " + std::string(CommaField(expanded, i));
+            code = script_result::kEvaluationError;
+            break;
+        }
+        const int32_t type = ScriptEngine::IsNumberText(value) ? kNumber : kString;
+        state.arguments.push_back(ScriptArgument{std::move(value), type});
+    }
+    if (code == script_result::kOk) {
+        const std::string upperName = UpperCaseText(name);
+        const int32_t index = state.FindCommand(upperName);
+        if (index < 0) {
+            state.lastError = "Syntax error. Command " + upperName + " does not exist.";
+            code = script_result::kUnknownCommand;
+        } else {
+            const CommandEntry& command = state.commands[static_cast<size_t>(index)];
+            if (static_cast<int64_t>(pieces.size()) != command.parameterCount) {
+                state.lastError = "Command error. Incorrect number of parameters. Expected: " +
+                                  IntToText(command.parameterCount);
+                code = script_result::kWrongArgumentCount;
+            } else {
+                // A copy: the procedure may register or free commands.
+                const CommandProc procedure = command.procedure;
+                code = procedure(*state.engine) != 0 ? script_result::kOk
+                                                     : script_result::kCommandFailed;
+            }
+        }
+    }
+    state.arguments.clear();
+    return code;
+}
+
+}  // namespace script_detail
+
+bool ScriptEngine::RegisterCommand(CommandProc procedure, std::string_view name,
+                                   int32_t parameterCount) {
+    const std::string_view trimmed = TrimSpaces(name);
+    if (!procedure || trimmed.empty() || TextToInt(trimmed) != 0) {
+        SetLastError("Register command failed. Null procedure address or invalid command name.");
+        return false;
+    }
+    state_->commands.push_back(
+        script_detail::CommandEntry{std::move(procedure), parameterCount, UpperCaseText(name)});
+    return true;
+}
+
+bool ScriptEngine::CommandExists(std::string_view name) const {
+    return state_->FindCommand(UpperCaseText(name)) >= 0;
+}
+
+bool ScriptEngine::FreeCommand(std::string_view name) {
+    const int32_t index = state_->FindCommand(UpperCaseText(name));
+    if (index < 0) {
+        SetLastError("Free command failed. Command does not exist.");
+        return false;
+    }
+    state_->commands.erase(state_->commands.begin() + index);
+    return true;
+}
+
+bool ScriptEngine::RegisterConstant(std::string_view name, std::string_view value) {
+    const std::string_view trimmed = TrimSpaces(name);
+    if (trimmed.empty() || TextToInt(trimmed) != 0) {
+        SetLastError("Register constant failed. Invalid constant name.");
+        return false;
+    }
+    state_->constants.push_back(
+        script_detail::ConstantEntry{UpperCaseText(name), std::string(value)});
+    return true;
+}
+
+bool ScriptEngine::FreeConstant(std::string_view name) {
+    const std::string upper = UpperCaseText(name);
+    for (size_t i = 0; i < state_->constants.size(); ++i) {
+        if (state_->constants[i].name == upper) {
+            state_->constants.erase(state_->constants.begin() + static_cast<ptrdiff_t>(i));
+            return true;
+        }
+    }
+    SetLastError("Free constant failed. Constant does not exist.");
+    return false;
+}
+
+std::string ScriptEngine::ExpandConstants(std::string_view text) const {
+    return script_detail::ExpandConstants(*state_, text);
+}
+
+void ScriptEngine::ResetSymbols(bool commands, bool arguments, bool variables, bool constants,
+                                bool position) {
+    if (commands) {
+        state_->commands.clear();
+    }
+    if (arguments) {
+        state_->arguments.clear();
+    }
+    if (variables) {
+        state_->variables.clear();
+    }
+    if (constants) {
+        state_->constants.clear();
+    }
+    if (position) {
+        state_->currentLine = 0;
+    }
+    ++state_->jumpCacheEpoch;
+}
+
+int32_t ScriptEngine::CallCommand(std::string_view name, std::string_view argumentText) {
+    return script_detail::CallCommand(*state_, name, argumentText);
+}
+
+}  // namespace vorn

@@ -1,0 +1,52 @@
+// The engine object: construction, the store's dimensions, stopping and
+// bounding runs, and the public entry points of the internal stages.
+#include "game/script/ScriptEngine.h"
+
+#include "game/script/EngineState.h"
+
+namespace vorn {
+
+ScriptEngine::ScriptEngine() : state_(std::make_unique<script_detail::EngineState>()) {
+    state_->engine = this;
+}
+
+ScriptEngine::~ScriptEngine() = default;
+
+bool ScriptEngine::InitScriptEngine(int32_t slotCount, int32_t linesPerSlot) {
+    if (slotCount < 0 || linesPerSlot < 0) {
+        return false;
+    }
+    state_->slotCount = slotCount;
+    state_->linesPerSlot = linesPerSlot;
+    state_->slots.assign(static_cast<size_t>(slotCount), nullptr);
+    return true;
+}
+
+void ScriptEngine::RequestStop() { state_->stopRequested = true; }
+
+bool ScriptEngine::StopRequested() const { return state_->stopRequested; }
+
+void ScriptEngine::SetLineBudget(uint64_t lines) { state_->lineBudget = lines; }
+
+std::string ScriptEngine::SubstituteVariables(std::string_view text) {
+    return script_detail::SubstituteVariables(*state_, text);
+}
+
+std::string ScriptEngine::ExpandCalls(std::string_view text) {
+    return script_detail::ExpandCalls(*state_, text);
+}
+
+int32_t ScriptEngine::EvaluateCondition(int32_t slot, int32_t line) {
+    if (!SlotInUse(slot)) {
+        return -1;
+    }
+    const auto& lines = state_->slots[static_cast<size_t>(slot)]->lines;
+    if (line < 0 || static_cast<size_t>(line) >= lines.size()) {
+        return -1;
+    }
+    return script_detail::EvaluateCondition(*state_, lines[static_cast<size_t>(line)]);
+}
+
+int32_t ScriptEngine::RunScript(int32_t slot) { return script_detail::RunScript(*state_, slot); }
+
+}  // namespace vorn

@@ -1,0 +1,243 @@
+// Script loading: reading a .ds file with its included files, and parsing
+// the text into the line records of a slot of the script store.
+#include <algorithm>
+
+#include "common/FileIO.h"
+#include "common/TextPrimitives.h"
+#include "game/script/EngineState.h"
+#include "game/script/ScriptText.h"
+
+namespace vorn {
+
+using script_detail::EngineState;
+using script_detail::ScriptLine;
+using script_detail::SlotScript;
+
+namespace {
+
+// Included files nest at most this deep; deeper INCLUDEFILE lines (in
+// practice always a cycle through differently written paths) are refused.
+constexpr int kMaxIncludeDepth = 16;
+// A load reads at most this many files, so a file that includes another one
+// many times over (which doubles the text at every level) still finishes.
+constexpr int kMaxIncludedFiles = 1000;
+
+struct IncludeState {
+    std::vector<std::string> openFiles;  // the chain of files being read
+    int filesRead = 0;
+};
+
+std::string ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
+                           IncludeState& includes) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        state.lastError = "Could not load the specified file: " + path;
+        return {};
+    }
+    includes.openFiles.push_back(path);
+    TextReader reader(std::move(bytes));
+    std::string result;
+    std::string line;
+    while (reader.ReadTextLine(line)) {
+        if (stripFlag != 0) {
+            // Trimmed first, tabs deleted after: a blank behind a leading tab
+            // keeps the line.
+            const std::string bare = script_detail::RemoveChar(TrimSpaces(line), '\t');
+            if (bare.empty() || bare[0] == ';') {
+                continue;
+            }
+        }
+        if (UpperCaseText(TextField(line, 1, ' ')) == "INCLUDEFILE") {
+            const std::string name =
+                script_detail::RemoveChar(TrimSpaces(std::string_view(line).substr(11)), '\'');
+            if (std::find(includes.openFiles.begin(), includes.openFiles.end(), name) !=
+                includes.openFiles.end()) {
+                state.lastError = "Include error. The file " + name + " includes itself.";
+            } else if (static_cast<int>(includes.openFiles.size()) > kMaxIncludeDepth ||
+                       includes.filesRead >= kMaxIncludedFiles) {
+                state.lastError = "Include error. Too many included files at: " + name;
+            } else {
+                ++includes.filesRead;
+                result += ReadScriptFile(state, name, stripFlag, includes);
+            }
+        } else {
+            result += line;
+        }
+        result += '\n';
+    }
+    includes.openFiles.pop_back();
+    return result;
+}
+
+void SplitLine(ScriptLine& line) {
+    const std::string_view text = line.text;
+    const std::string_view firstWord = TextField(text, 1, ' ');
+    line.keyword = UpperCaseText(TrimSpaces(firstWord));
+    line.rest.assign(TrimSpaces(text.substr(firstWord.size())));
+
+    const size_t equals = text.find('=');
+    line.assignmentTarget =
+        script_detail::RemoveChar(UpperCaseText(text.substr(0, equals)), ' ');
+    if (equals != std::string_view::npos) {
+        line.assignmentValue.assign(TrimSpaces(text.substr(equals)).substr(1));
+    }
+
+    const size_t open = text.find('(');
+    line.callName = UpperCaseText(TrimSpaces(text.substr(0, open)));
+    if (open != std::string_view::npos) {
+        std::string_view argument = TrimSpaces(text.substr(open));
+        if (!argument.empty() && argument.front() == '(') {
+            argument.remove_prefix(1);
+        }
+        if (!argument.empty() && argument.back() == ')') {
+            argument.remove_suffix(1);
+        }
+        line.argumentText.assign(argument);
+    }
+
+    static constexpr std::pair<std::string_view, int32_t> kKinds[] = {
+        {"IF", script_detail::kIf},         {"EXIT", script_detail::kExit},
+        {"GOTO", script_detail::kGoto},     {"LABEL", script_detail::kLabel},
+        {"ELSEIF", script_detail::kElseIf}, {"ELSE", script_detail::kElse},
+        {"ENDIF", script_detail::kEndIf},   {"WHILE", script_detail::kWhile},
+        {"WEND", script_detail::kWend},     {"FREE", script_detail::kFree},
+    };
+    line.kind = script_detail::kPlain;
+    for (const auto& [keyword, kind] : kKinds) {
+        if (line.keyword == keyword) {
+            line.kind = kind;
+        }
+    }
+
+    // The operator list is searched in this order and the first one found
+    // anywhere wins; its first character cuts the operands.
+    static constexpr std::string_view kOperators[] = {"<>", ">=", "<=", "<", ">", "="};
+    const std::string_view rest = line.rest;
+    for (const std::string_view op : kOperators) {
+        if (rest.find(op) == std::string_view::npos) {
+            continue;
+        }
+        const char cut = op[0];
+        const size_t first = rest.find(cut);
+        const size_t second = rest.find(cut, first + 1);
+        std::string left(rest.substr(0, first));
+        std::string right(rest.substr(first + 1, second == std::string_view::npos
+                                                     ? std::string_view::npos
+                                                     : second - first - 1));
+        if (op == "<>") {
+            left = script_detail::RemoveChar(left, '>');
+            right = script_detail::RemoveChar(right, '>');
+        } else if (op == ">=" || op == "<=") {
+            left = script_detail::RemoveChar(left, '=');
+            right = script_detail::RemoveChar(right, '=');
+        }
+        line.conditionLeft = std::move(left);
+        line.conditionRight = std::move(right);
+        line.conditionOperator.assign(op);
+        break;
+    }
+
+    if (line.kind == script_detail::kFree) {
+        line.freeName = script_detail::RemoveChar(UpperCaseText(line.rest), ' ');
+    }
+    if (line.kind == script_detail::kGoto) {
+        line.gotoTarget = TextToInt(line.rest);
+    }
+}
+
+}  // namespace
+
+std::string ScriptEngine::ReadScriptText(const std::string& path, int stripFlag) {
+    IncludeState includes;
+    return ReadScriptFile(*state_, path, stripFlag, includes);
+}
+
+int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
+    EngineState& state = *state_;
+    if (slot == -1) {
+        for (int32_t i = 0; i < state.slotCount; ++i) {
+            if (!state.slots[static_cast<size_t>(i)]) {
+                slot = i;
+                break;
+            }
+        }
+        if (slot == -1) {
+            return -1;
+        }
+    }
+    if (slot < 0 || slot >= state.slotCount) {
+        return -1;
+    }
+    const std::string bare = script_detail::RemoveChar(text, '\r');
+    const size_t lineCount = static_cast<size_t>(std::count(bare.begin(), bare.end(), '\n')) + 1;
+    // A script of exactly lines-per-slot lines is accepted: its end mark
+    // takes a record just past the slot's lines.
+    if (lineCount > static_cast<size_t>(state.linesPerSlot)) {
+        return -1;
+    }
+    ClearSlot(slot);
+
+    auto script = std::make_shared<SlotScript>();
+    script->lines.resize(lineCount + 1);
+    size_t start = 0;
+    for (size_t i = 0; i < lineCount; ++i) {
+        size_t end = bare.find('\n', start);
+        if (end == std::string::npos) {
+            end = bare.size();
+        }
+        std::string line(TrimSpaces(std::string_view(bare).substr(start, end - start)));
+        std::replace(line.begin(), line.end(), '\t', ' ');
+        script->lines[i].text = script_detail::ExpandConstants(state, line);
+        start = end + 1;
+    }
+
+    // GOTO lines are rewritten to the index of their LABEL line.
+    for (size_t i = 0; i < lineCount; ++i) {
+        ScriptLine& line = script->lines[i];
+        const std::string_view trimmed = TrimSpaces(line.text);
+        if (UpperCaseText(TrimSpaces(TextField(trimmed, 1, ' '))) != "GOTO") {
+            continue;
+        }
+        const std::string label(TrimSpaces(TextField(trimmed, 2, ' ')));
+        const std::string wanted = "LABEL " + UpperCaseText(label);
+        size_t target = lineCount;
+        for (size_t j = 0; j < lineCount; ++j) {
+            if (UpperCaseText(TrimSpaces(script->lines[j].text)) == wanted) {
+                target = j;
+                break;
+            }
+        }
+        if (target == lineCount) {
+            state.lastError = "Syntax error: Label '" + label + "' not found.";
+            return -1;
+        }
+        line.text = "GOTO " + std::to_string(target);
+    }
+
+    for (size_t i = 0; i < lineCount; ++i) {
+        ScriptLine& line = script->lines[i];
+        line.text.assign(TrimSpaces(line.text));
+        SplitLine(line);
+    }
+    script->lines[lineCount].endMark = true;
+    state.slots[static_cast<size_t>(slot)] = std::move(script);
+    return slot;
+}
+
+int32_t ScriptEngine::LoadScript(const std::string& path, int stripFlag, int32_t slot) {
+    return ParseScript(ReadScriptText(path, stripFlag), slot);
+}
+
+bool ScriptEngine::ClearSlot(int32_t slot) {
+    if (slot < 0 || slot >= state_->slotCount) {
+        return false;
+    }
+    state_->slots[static_cast<size_t>(slot)].reset();
+    return true;
+}
+
+bool ScriptEngine::SlotInUse(int32_t slot) const {
+    return slot >= 0 && slot < state_->slotCount && state_->slots[static_cast<size_t>(slot)];
+}
+
+}  // namespace vorn
