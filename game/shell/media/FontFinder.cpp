@@ -6,9 +6,19 @@
 
 namespace vorn {
 
-std::string FindFontFile(const std::string& faceName, bool bold, bool& isBold) {
+FontFinder::~FontFinder() {
+    if (config_ != nullptr) {
+        FcConfigDestroy(config_);
+    }
+}
+
+std::string FontFinder::Find(const std::string& faceName, bool bold, bool& isBold) {
     isBold = false;
-    if (!FcInit()) {
+    if (!loadTried_) {
+        loadTried_ = true;
+        config_ = FcInitLoadConfigAndFonts();
+    }
+    if (config_ == nullptr) {
         return {};
     }
     FcPattern* pattern = FcPatternCreate();
@@ -20,12 +30,12 @@ std::string FindFontFile(const std::string& faceName, bool bold, bool& isBold) {
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config_, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
 
     std::string file;
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config_, pattern, &result);
     if (match != nullptr) {
         FcChar8* path = nullptr;
         FcBool scalable = FcFalse;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/shell/media/FontFinder.h"
 
 namespace vorn {
 
@@ -16,7 +15,8 @@ constexpr uint16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Where no font is installed under the usual names fontconfig knows.
+// The default font, from the fonts-dejavu-core package; fontconfig is asked
+// only when it is missing, and it is also the last resort for named faces.
 constexpr const char* kFallbackFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 // Cache entries beyond this are dropped at the end of a frame when unused.
@@ -111,7 +111,7 @@ bool TextRenderer::LoadSlot(int slot, const std::string& faceName, int size, boo
         target.font = nullptr;
     }
     bool fileIsBold = false;
-    std::string file = FindFontFile(faceName, bold, fileIsBold);
+    std::string file = finder_.Find(faceName, bold, fileIsBold);
     TTF_Font* font = file.empty() ? nullptr : OpenSized(file, size, bold && !fileIsBold);
     if (font == nullptr) {
         font = OpenSized(kFallbackFontFile, size, false);
@@ -134,11 +134,11 @@ const TextRenderer::Font* TextRenderer::FontFor(int slot) {
     }
     if (!defaultTried_ && ttfReady_) {
         defaultTried_ = true;
-        bool fileIsBold = false;
-        const std::string file = FindFontFile("DejaVu Sans", true, fileIsBold);
-        TTF_Font* font = file.empty() ? nullptr : OpenSized(file, kDefaultFontSize, !fileIsBold);
+        TTF_Font* font = OpenSized(kFallbackFontFile, kDefaultFontSize, false);
         if (font == nullptr) {
-            font = OpenSized(kFallbackFontFile, kDefaultFontSize, false);
+            bool fileIsBold = false;
+            const std::string file = finder_.Find("DejaVu Sans", true, fileIsBold);
+            font = file.empty() ? nullptr : OpenSized(file, kDefaultFontSize, !fileIsBold);
         }
         defaultFont_.font = font;
         defaultFont_.id = nextFontId_++;

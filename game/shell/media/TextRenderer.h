@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "game/shell/media/FontFinder.h"
+
 namespace vorn {
 
 constexpr int kFontSlotCount = 16;
@@ -84,6 +86,7 @@ private:
     CacheEntry& Entry(const Font& font, std::string_view piece);
     TTF_Font* OpenSized(const std::string& file, int size, bool embolden);
 
+    FontFinder finder_;
     bool ttfReady_ = false;
     std::vector<Font> slots_;
     Font defaultFont_;
