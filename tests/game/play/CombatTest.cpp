@@ -1,0 +1,589 @@
+// The player's hits on monsters, monster death and dropped hearts, monster
+// hits on the player, and the animation step, on the headless clock.
+#include "game/play/Combat.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/bindings/Bindings.h"
+#include "game/play/PlayerControl.h"
+#include "tests/game/support/MonsterFixtures.h"
+
+namespace vorn {
+namespace {
+
+using test::AddMonster;
+using test::CountPlays;
+using test::LoadTestSound;
+using test::NextFrame;
+using test::PlacePlayer;
+using test::SetAttribute;
+using test::SetUpArena;
+
+// The player stands at (160, 160): clip box x 166..185, y 176..191. These
+// monster positions lie on one side each, their frames touching the player's.
+constexpr float kBelowX = 160.0f, kBelowY = 190.0f;
+constexpr float kAboveX = 160.0f, kAboveY = 130.0f;
+constexpr float kLeftX = 130.0f, kLeftY = 160.0f;
+constexpr float kRightX = 190.0f, kRightY = 160.0f;
+
+constexpr int32_t kDown = 0, kUp = 1, kRight = 2, kLeft = 3;
+
+class CombatTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetUpArena(t);
+        t.media.SeedRandom(99);
+        PlacePlayer(game(), 160.0f, 160.0f);
+    }
+    Game& game() { return t.game; }
+    Player& player() { return t.game.player; }
+    Monster& monster(size_t index) { return t.game.monsters[index]; }
+
+    void StartPlayerAttack(int32_t facing) {
+        player().Facing = facing;
+        player().Attacking = 1;
+        player().HitLanded = 0;
+        player().AttackFrame = 0;
+        player().AnimTime = game().clock.FrameTime;
+    }
+
+    // Registers a script command that records the presets it sees and,
+    // when `swapMap` is set, replaces the lists as a map load does.
+    void RegisterRecorder(bool swapMap) {
+        game().script.RegisterCommand(
+            [this, swapMap](ScriptEngine& engine) {
+                recorded.push_back(engine.ExpandConstants("#MONSTERID #MONSTERX #MONSTERY"));
+                if (swapMap) SwapMap();
+                engine.SetReturnValue("0", kNumber);
+                return 1;
+            },
+            "RecordEvent", 0);
+    }
+
+    // What LoadMap does to the lists the steps walk: the old storage is
+    // released, so any later access to an old monster is caught by ASan.
+    void SwapMap() {
+        std::vector<Monster>().swap(game().monsters);
+        std::vector<ObjectType>().swap(game().objects);
+        AddMonster(game(), 400.0f, 400.0f);
+        ++game().mapGeneration;
+    }
+
+    test::TestGame t;
+    std::vector<std::string> recorded;
+};
+
+// --- The player's hit ---------------------------------------------------------
+
+struct SideCase {
+    const char* name;
+    float x, y;
+    int32_t hittingFacing;
+};
+
+const std::array<SideCase, 4> kSides{{
+    {"below", kBelowX, kBelowY, kDown},
+    {"above", kAboveX, kAboveY, kUp},
+    {"left", kLeftX, kLeftY, kLeft},
+    {"right", kRightX, kRightY, kRight},
+}};
+
+TEST_F(CombatTest, PlayerHitsOnlyTheSideItFaces) {
+    for (const SideCase& side : kSides) {
+        for (int32_t facing = 0; facing < 4; ++facing) {
+            SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
+            game().monsters.clear();
+            const size_t m = AddMonster(game(), side.x, side.y);
+            StartPlayerAttack(facing);
+            PlayerHitStep(game());
+            const bool hit = facing == side.hittingFacing;
+            EXPECT_EQ(monster(m).Health, hit ? 6 : 10);
+            EXPECT_EQ(player().HitLanded, hit ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(CombatTest, AHitHurtsTurnsHostilePushesBackAndSounds) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Friendly = 1;
+    monster(m).HitSound = LoadTestSound(t, "hit.wav");
+    t.media.ClearSoundLog();
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, 6);
+    EXPECT_EQ(monster(m).Friendly, 0);
+    EXPECT_EQ(monster(m).FoundPlayer, 1);
+    EXPECT_EQ(player().HitLanded, 1);
+    EXPECT_EQ(player().RecoilLeft, test::kArenaRecoil);
+    EXPECT_EQ(CountPlays(t, monster(m).HitSound), 1);
+    EXPECT_EQ(monster(m).Dying, 0);
+    // The same attack lands no second hit.
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, 6);
+}
+
+TEST_F(CombatTest, GrownFramesThatTouchStillCountAsInReach) {
+    // Player frame grown: y 159 .. 193. A monster frame at y 194 grown starts
+    // at 193 (touching); one at 195 is out of reach.
+    const size_t touching = AddMonster(game(), 160.0f, 194.0f);
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(touching).Health, 6);
+
+    game().monsters.clear();
+    const size_t away = AddMonster(game(), 160.0f, 195.0f);
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(away).Health, 10);
+}
+
+TEST_F(CombatTest, NoHitWithoutAnAttack) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    player().Facing = kDown;
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, 10);
+    EXPECT_EQ(player().RecoilLeft, 0);
+}
+
+TEST_F(CombatTest, OneAttackHitsOnlyTheFirstMonsterInListOrder) {
+    const size_t first = AddMonster(game(), kBelowX, kBelowY);
+    const size_t second = AddMonster(game(), kBelowX + 4.0f, kBelowY + 2.0f);
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(first).Health, 6);
+    EXPECT_EQ(monster(second).Health, 10);
+}
+
+TEST_F(CombatTest, DebugModeWritesTheHitIntoTheSpeechText) {
+    game().mapInfo.SpeechText = "Welcome";
+    const std::array<const char*, 4> expected{
+        "Hit monster down. Monster HP: 6", "Hit monster up. Monster HP: 6",
+        "Hit monster right. Monster HP: 6", "Hit monster left. Monster HP: 6"};
+    const std::array<SideCase, 4> sides{kSides[0], kSides[1], kSides[3], kSides[2]};
+    game().settings.DebugMode = 1;
+    for (size_t i = 0; i < 4; ++i) {
+        game().monsters.clear();
+        AddMonster(game(), sides[i].x, sides[i].y);
+        StartPlayerAttack(sides[i].hittingFacing);
+        PlayerHitStep(game());
+        EXPECT_EQ(game().mapInfo.SpeechText, expected[i]);
+    }
+    game().settings.DebugMode = 0;
+    game().mapInfo.SpeechText = "Welcome";
+    game().monsters.clear();
+    AddMonster(game(), kBelowX, kBelowY);
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(game().mapInfo.SpeechText, "Welcome");
+}
+
+// --- Monster death ----------------------------------------------------------
+
+TEST_F(CombatTest, AKillingHitMarksTheCorpseCountsAndAnnounces) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 4;
+    monster(m).Name = "Cave Bat";
+    monster(m).DeathSound = LoadTestSound(t, "death.wav");
+    t.media.ClearSoundLog();
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, 0);
+    EXPECT_EQ(monster(m).Dying, 1);
+    EXPECT_EQ(player().KillCount, 1);
+    EXPECT_EQ(CountPlays(t, monster(m).DeathSound), 1);
+    EXPECT_EQ(game().StatusText, "You've slain Cave Bat");
+    EXPECT_TRUE(game().objects.empty());  // drop rate 0 never drops
+}
+
+TEST_F(CombatTest, ADyingMonsterTakesHitsButDoesNotDieAgain) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 4;
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, -4);
+    EXPECT_EQ(player().KillCount, 1);
+}
+
+TEST_F(CombatTest, DeathCheckRunsForATouchingMonsterBehindThePlayer) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 0;  // set by a script, for example
+    StartPlayerAttack(kUp);
+    PlayerHitStep(game());
+    EXPECT_EQ(monster(m).Health, 0);
+    EXPECT_EQ(player().HitLanded, 0);
+    EXPECT_EQ(monster(m).Dying, 1);
+    EXPECT_EQ(player().KillCount, 1);
+}
+
+TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
+    game().settings.HeartSprite = t.media.LoadSpriteFile([&] {
+        t.folder.Write("heart.png", test::MakePng(8, 6, 0xFF0000));
+        return t.folder.Path() + "/heart.png";
+    }());
+    ASSERT_NE(game().settings.HeartSprite, 0);
+    for (int kill = 1; kill <= 2; ++kill) {
+        game().monsters.clear();
+        const size_t m = AddMonster(game(), kBelowX + 0.5f, kBelowY);
+        monster(m).Health = 1;
+        monster(m).ItemDropRate = 1;
+        StartPlayerAttack(kDown);
+        PlayerHitStep(game());
+        ASSERT_EQ(game().objects.size(), static_cast<size_t>(kill));
+    }
+    const ObjectType& first = game().objects[0];
+    EXPECT_EQ(first.Name, "__AUTO_DROP_1");
+    EXPECT_EQ(game().objects[1].Name, "__AUTO_DROP_2");
+    EXPECT_EQ(first.Sprite, game().settings.HeartSprite);
+    EXPECT_EQ(first.HealAmount, 1);
+    EXPECT_EQ(first.Damage, 0);
+    EXPECT_EQ(first.Health, 0);
+    EXPECT_EQ(first.Speed, 0);
+    // nearest(160.5 + 16 - 4) = 172 (172.5 to even), nearest(190 + 32 - 6).
+    EXPECT_EQ(first.X, 172);
+    EXPECT_EQ(first.Y, 216);
+}
+
+TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
+    constexpr int kKills = 3000;
+    for (int kill = 0; kill < kKills; ++kill) {
+        game().monsters.clear();
+        const size_t m = AddMonster(game(), kBelowX, kBelowY);
+        monster(m).Health = 1;
+        monster(m).ItemDropRate = 3;
+        StartPlayerAttack(kDown);
+        PlayerHitStep(game());
+    }
+    EXPECT_EQ(player().KillCount, kKills);
+    // Expected 1000; four standard deviations are about 103.
+    EXPECT_NEAR(static_cast<int>(game().objects.size()), 1000, 105);
+}
+
+TEST_F(CombatTest, MonsterDieScriptsSeeTheDyingMonster) {
+    RegisterRecorder(false);
+    test::LoadScript(t, "maps/here_monsterdie.ds", "RecordEvent()\n", slots::kMapMonsterDie);
+    test::LoadScript(t, "global_monsterdie.ds", "RecordEvent()\n", slots::kGlobalMonsterDie);
+    AddMonster(game(), 400.0f, 400.0f);
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 1;
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    ASSERT_EQ(recorded.size(), 2u);
+    EXPECT_EQ(recorded[0], "'2' 160 190");
+    EXPECT_EQ(recorded[1], "'2' 160 190");
+    EXPECT_EQ(monster(m).Dying, 1);
+}
+
+TEST_F(CombatTest, MonsterDieScriptThatLoadsAMapLeavesTheNewMapAlone) {
+    RegisterRecorder(true);
+    test::LoadScript(t, "global_monsterdie.ds", "RecordEvent()\n", slots::kGlobalMonsterDie);
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 1;
+    monster(m).Name = "Ogre";
+    monster(m).ItemDropRate = 1;
+    AddMonster(game(), kBelowX + 2.0f, kBelowY + 2.0f);  // would be checked next
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    ASSERT_EQ(recorded.size(), 1u);
+    ASSERT_EQ(game().monsters.size(), 1u);
+    EXPECT_EQ(monster(0).Dying, 0);
+    EXPECT_EQ(monster(0).Health, 10);
+    EXPECT_EQ(player().KillCount, 1);
+    EXPECT_EQ(game().StatusText, "You've slain Ogre");
+    EXPECT_EQ(game().objects.size(), 1u);
+}
+
+TEST_F(CombatTest, DisableMonsterDeathRemovesTheCorpseAtItsNextStep) {
+    RegisterGameCommands(game());
+    test::LoadScript(t, "global_monsterdie.ds", "DisableMonsterDeath(#MONSTERID)\n",
+                     slots::kGlobalMonsterDie);
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 1;
+    monster(m).DeathDuration = 5;
+    monster(m).AnimTime = game().clock.FrameTime;
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    ASSERT_EQ(monster(m).Dying, 1);
+    EXPECT_EQ(monster(m).DeathDuration, 0);
+    NextFrame(t, 99);
+    AnimationStep(game());
+    EXPECT_EQ(game().monsters.size(), 1u);
+    NextFrame(t, 1);
+    AnimationStep(game());
+    EXPECT_TRUE(game().monsters.empty());
+}
+
+// --- The monster's hit ------------------------------------------------------
+
+TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
+    // Each monster stands on one side of the player; it hits when it faces
+    // the player: the one above facing down, and so on.
+    const std::array<std::pair<SideCase, int32_t>, 4> cases{{
+        {kSides[0], kUp}, {kSides[1], kDown}, {kSides[2], kRight}, {kSides[3], kLeft}}};
+    for (const auto& [side, hittingFacing] : cases) {
+        for (int32_t facing = -1; facing < 4; ++facing) {
+            SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
+            game().monsters.clear();
+            const size_t m = AddMonster(game(), side.x, side.y);
+            monster(m).Facing = facing;
+            monster(m).Damage = -1;  // a landed hit shows as +1 health
+            player().Health = 5;
+            player().RecoilLeft = 0;
+            MonsterHitsPlayer(game(), m);
+            const bool hit = facing == hittingFacing;
+            EXPECT_EQ(player().Health, hit ? 6 : 5);
+            EXPECT_EQ(monster(m).HitLanded, hit ? 1 : 0);
+            EXPECT_EQ(player().RecoilLeft, hit ? test::kArenaRecoil : 0);
+        }
+    }
+}
+
+TEST_F(CombatTest, AMonsterFacingThePlayerHitsWithoutADistanceTest) {
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = kDown;
+    monster(m).Damage = -2;
+    player().Health = 1;
+    PlacePlayer(game(), 160.0f, 420.0f);  // walked far away below
+    MonsterHitsPlayer(game(), m);
+    EXPECT_EQ(player().Health, 3);
+}
+
+TEST_F(CombatTest, DamageFiveTakesZeroToFive) {
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = kDown;
+    monster(m).Damage = 5;
+    std::array<int, 6> seen{};
+    for (int i = 0; i < 600; ++i) {
+        player().Health = 100;
+        player().MaxHealth = 100;
+        MonsterHitsPlayer(game(), m);
+        const int taken = 100 - player().Health;
+        ASSERT_GE(taken, 0);
+        ASSERT_LE(taken, 5);
+        seen[static_cast<size_t>(taken)]++;
+    }
+    for (int count : seen) {
+        EXPECT_GT(count, 50);
+    }
+}
+
+TEST_F(CombatTest, NegativeDamageHealsUpToMaxHealth) {
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = kDown;
+    monster(m).Damage = -3;
+    player().Health = 5;
+    player().MaxHealth = 10;
+    MonsterHitsPlayer(game(), m);
+    EXPECT_EQ(player().Health, 8);
+    MonsterHitsPlayer(game(), m);
+    EXPECT_EQ(player().Health, 10);
+}
+
+TEST_F(CombatTest, MonsterHitSoundsAndWritesTheDebugMessage) {
+    game().settings.PlayerHitSound = LoadTestSound(t, "ouch.wav");
+    game().settings.DebugMode = 1;
+    const size_t m = AddMonster(game(), kRightX, kRightY);
+    monster(m).Facing = kLeft;
+    monster(m).Damage = -1;
+    player().Health = 5;
+    t.media.ClearSoundLog();
+    MonsterHitsPlayer(game(), m);
+    EXPECT_EQ(game().mapInfo.SpeechText, "Hit player left. Player HP: 6");
+    EXPECT_EQ(CountPlays(t, game().settings.PlayerHitSound), 1);
+}
+
+TEST_F(CombatTest, PlayerDeathSoundsAndRunsThePlayerDieScripts) {
+    RegisterRecorder(false);
+    test::LoadScript(t, "maps/here_playerdie.ds", "RecordEvent()\n", slots::kMapPlayerDie);
+    test::LoadScript(t, "global_playerdie.ds", "RecordEvent()\n", slots::kGlobalPlayerDie);
+    game().settings.PlayerDeathSound = LoadTestSound(t, "dead.wav");
+    AddMonster(game(), 400.0f, 400.0f);
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = -1;  // no hit: the check runs all the same
+    player().Health = 0;
+    t.media.ClearSoundLog();
+    MonsterHitsPlayer(game(), m);
+    EXPECT_EQ(CountPlays(t, game().settings.PlayerDeathSound), 1);
+    ASSERT_EQ(recorded.size(), 2u);
+    EXPECT_EQ(recorded[0], "'2' 160 130");
+    EXPECT_EQ(player().Health, 0);  // the engine does nothing else
+}
+
+TEST_F(CombatTest, PlayerDieScriptThatLoadsAMapEndsTheMonsterPartOfTheStep) {
+    RegisterRecorder(true);
+    test::LoadScript(t, "global_playerdie.ds", "RecordEvent()\n", slots::kGlobalPlayerDie);
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = kDown;
+    monster(m).Attacking = 1;
+    monster(m).AttackFrame = test::kArenaAttackFrames - 1;
+    monster(m).AnimTime = game().clock.FrameTime;
+    AddMonster(game(), 300.0f, 300.0f);
+    player().Health = 0;
+    NextFrame(t, 100);
+    AnimationStep(game());
+    ASSERT_EQ(recorded.size(), 1u);
+    ASSERT_EQ(game().monsters.size(), 1u);
+    EXPECT_EQ(monster(0).AnimTime, 0);  // the new map's monster was not stepped
+}
+
+TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
+    // Attacking right pushes the player left; column 4 (x 128..160) is a wall.
+    for (int32_t row = 0; row < 16; ++row) SetAttribute(game(), 4, row, "X");
+    AddMonster(game(), kRightX, kRightY);
+    StartPlayerAttack(kRight);
+    PlayerHitStep(game());
+    ASSERT_EQ(player().RecoilLeft, test::kArenaRecoil);
+    player().Attacking = 0;
+    NextFrame(t, 100);  // 20 pixels: the clip box would reach into column 4
+    PlayerMoveStep(game());
+    EXPECT_EQ(player().RecoilLeft, 0);
+    EXPECT_FLOAT_EQ(player().X, 160.0f);
+}
+
+TEST_F(CombatTest, RecoilWithRoomPushesAgainstTheFacing) {
+    AddMonster(game(), kRightX, kRightY);
+    StartPlayerAttack(kRight);
+    PlayerHitStep(game());
+    player().Attacking = 0;
+    NextFrame(t, 20);  // 200 px/s: 4 pixels
+    PlayerMoveStep(game());
+    EXPECT_FLOAT_EQ(player().X, 156.0f);
+    EXPECT_EQ(player().RecoilLeft, test::kArenaRecoil - 4);
+}
+
+// --- The animation step -----------------------------------------------------
+
+TEST_F(CombatTest, PlayerWalkFramesAdvanceByElapsedStepsAndSoundEachStep) {
+    game().settings.PlayerMoveSound = LoadTestSound(t, "step.wav");
+    t.media.ClearSoundLog();
+    player().Moving = 1;
+    player().AnimTime = game().clock.FrameTime;
+    NextFrame(t, 99);
+    AnimationStep(game());
+    EXPECT_EQ(player().WalkFrame, 0);
+    NextFrame(t, 1);
+    AnimationStep(game());
+    EXPECT_EQ(player().WalkFrame, 1);
+    EXPECT_EQ(player().AnimTime, game().clock.FrameTime);
+    NextFrame(t, 250);  // two steps at once
+    AnimationStep(game());
+    EXPECT_EQ(player().WalkFrame, 3);
+    NextFrame(t, 100);  // wraps at MoveFrameCount
+    AnimationStep(game());
+    EXPECT_EQ(player().WalkFrame, 0);
+    EXPECT_EQ(CountPlays(t, game().settings.PlayerMoveSound), 3);
+}
+
+TEST_F(CombatTest, PlayerAttackLastsAttackFrameCountSteps) {
+    StartPlayerAttack(kDown);
+    for (int step = 1; step < test::kArenaAttackFrames; ++step) {
+        NextFrame(t, 350);  // a long frame still advances one attack frame
+        AnimationStep(game());
+        EXPECT_EQ(player().AttackFrame, step);
+        EXPECT_EQ(player().Attacking, 1);
+    }
+    NextFrame(t, 100);
+    AnimationStep(game());
+    EXPECT_EQ(player().Attacking, 0);
+    EXPECT_EQ(player().AttackEndTime, game().clock.FrameTime);
+}
+
+TEST_F(CombatTest, CorpseStaysDeathDurationStepsThenGoes) {
+    const size_t m = AddMonster(game(), 300.0f, 300.0f);
+    monster(m).Dying = 1;
+    monster(m).DeathDuration = 3;
+    monster(m).AnimTime = game().clock.FrameTime;
+    for (int32_t left = 2; left >= 0; --left) {
+        NextFrame(t, 100);
+        AnimationStep(game());
+        ASSERT_EQ(game().monsters.size(), 1u);
+        EXPECT_EQ(monster(m).DeathDuration, left);
+    }
+    NextFrame(t, 99);
+    AnimationStep(game());
+    EXPECT_EQ(game().monsters.size(), 1u);
+    NextFrame(t, 1);
+    AnimationStep(game());
+    EXPECT_TRUE(game().monsters.empty());
+}
+
+TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
+    const size_t corpse = AddMonster(game(), 300.0f, 300.0f);
+    monster(corpse).Dying = 1;
+    monster(corpse).DeathDuration = 0;
+    const size_t walker = AddMonster(game(), 300.0f, 360.0f);
+    monster(walker).Moving = 1;
+    for (Monster& each : game().monsters) each.AnimTime = game().clock.FrameTime;
+    NextFrame(t, 100);
+    AnimationStep(game());
+    ASSERT_EQ(game().monsters.size(), 1u);
+    EXPECT_EQ(monster(0).WalkFrame, 0);
+    NextFrame(t, 1);
+    AnimationStep(game());
+    EXPECT_EQ(monster(0).WalkFrame, 1);
+}
+
+TEST_F(CombatTest, MonsterAttackEndsAfterItsFramesAndThenHits) {
+    const size_t m = AddMonster(game(), kAboveX, kAboveY);
+    monster(m).Facing = kDown;
+    monster(m).Damage = -2;
+    monster(m).Attacking = 1;
+    monster(m).AnimTime = game().clock.FrameTime;
+    player().Health = 5;
+    for (int step = 1; step < test::kArenaAttackFrames; ++step) {
+        NextFrame(t, 100);
+        AnimationStep(game());
+        EXPECT_EQ(monster(m).Attacking, 1);
+        EXPECT_EQ(player().Health, 5);
+    }
+    NextFrame(t, 100);
+    AnimationStep(game());
+    EXPECT_EQ(monster(m).Attacking, 0);
+    EXPECT_EQ(monster(m).LastAttackTime, game().clock.FrameTime);
+    EXPECT_EQ(player().Health, 7);
+}
+
+TEST_F(CombatTest, MonsterWalkFramesWrapAndStandingMonstersDoNotAnimate) {
+    const size_t walker = AddMonster(game(), 300.0f, 300.0f);
+    const size_t standing = AddMonster(game(), 300.0f, 360.0f);
+    monster(walker).Moving = 1;
+    monster(walker).AnimTime = game().clock.FrameTime;
+    for (int i = 0; i < 5; ++i) {
+        NextFrame(t, 100);
+        AnimationStep(game());
+    }
+    EXPECT_EQ(monster(walker).WalkFrame, 1);  // 0 1 2 3 0 1
+    EXPECT_EQ(monster(standing).WalkFrame, 0);
+    EXPECT_EQ(monster(standing).AnimTime, 0);
+}
+
+TEST_F(CombatTest, ZeroAnimationSpeedStepsOneFrameWithoutDividingByZero) {
+    game().settings.AnimationSpeed = 0;
+    player().Moving = 1;
+    const size_t m = AddMonster(game(), 300.0f, 300.0f);
+    monster(m).Moving = 1;
+    NextFrame(t, 16);
+    AnimationStep(game());
+    EXPECT_EQ(player().WalkFrame, 1);
+    EXPECT_EQ(monster(m).WalkFrame, 1);
+}
+
+TEST_F(CombatTest, AnimationInstancesAdvanceInTheSameStep) {
+    Animation instance;
+    instance.Name = "fire";
+    instance.FrameCount = 3;
+    instance.FramesPerSecond = 10.0f;
+    instance.LastFrameTime = game().clock.FrameTime;
+    game().animations.push_back(instance);
+    NextFrame(t, 100);
+    AnimationStep(game());
+    EXPECT_EQ(game().animations[0].CurrentFrame, 1);
+}
+
+}  // namespace
+}  // namespace vorn

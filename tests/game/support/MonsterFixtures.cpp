@@ -1,0 +1,98 @@
+#include "tests/game/support/MonsterFixtures.h"
+
+#include "game/play/PlayerControl.h"
+
+namespace vorn::test {
+
+void SetUpArena(TestGame& test, int32_t width, int32_t height) {
+    GameSettings& settings = test.game.settings;
+    settings.MapWidth = width;
+    settings.MapHeight = height;
+    settings.TileWidth = kArenaTile;
+    settings.TileHeight = kArenaTile;
+    settings.ScreenWidth = 10;
+    settings.ScreenHeight = 8;
+    settings.PlayerWidth = kArenaPlayerSize;
+    settings.PlayerHeight = kArenaPlayerSize;
+    settings.PlayerClipX = kArenaPlayerClipX;
+    settings.PlayerClipY = kArenaPlayerClipY;
+    settings.AnimationSpeed = kArenaAnimationSpeed;
+    settings.AttackFrameCount = kArenaAttackFrames;
+    settings.MoveFrameCount = kArenaMoveFrames;
+    settings.AIVisionLength = kArenaVisionLength;
+    settings.AIVisionWidth = kArenaVisionWidth;
+    settings.AIChangeFrequency = kArenaAIChange;
+    settings.MonsterAttackDelay = kArenaAttackDelay;
+    settings.PlayerAttackDelay = 500;
+    settings.PlayerRecoilAmount = kArenaRecoil;
+    settings.PlayerRecoilSpeed = 200;
+    test.game.grid.Allocate(width, height);
+    Player& player = test.game.player;
+    player.Health = 10;
+    player.MaxHealth = 10;
+    player.Damage = 4;
+    player.Speed = 100;
+    PlacePlayer(test.game, 0.0f, 0.0f);
+    test.game.clock.FrameTime = test.media.ElapsedMs();
+    test.game.clock.PreviousFrameTime = test.game.clock.FrameTime;
+}
+
+void SetAttribute(Game& game, int32_t column, int32_t row, const std::string& attribute) {
+    if (MapCell* cell = game.grid.Cell(column, row)) {
+        cell->Attribute = attribute;
+    }
+}
+
+size_t AddMonster(Game& game, float x, float y) {
+    Monster monster;
+    monster.Name = "Slime";
+    monster.Damage = 3;
+    monster.Health = 10;
+    monster.Speed = 64;
+    monster.FrameWidth = kArenaMonsterSize;
+    monster.FrameHeight = kArenaMonsterSize;
+    monster.ClipWidth = kArenaMonsterClipX;
+    monster.ClipHeight = kArenaMonsterClipY;
+    monster.DeathDuration = 3;
+    monster.X = x;
+    monster.Y = y;
+    monster.ID = static_cast<int32_t>(game.monsters.size() + 1);
+    game.monsters.push_back(monster);
+    RefreshClipBoxes(game);
+    return game.monsters.size() - 1;
+}
+
+void PlacePlayer(Game& game, float x, float y) {
+    game.player.X = x;
+    game.player.Y = y;
+    RefreshClipBoxes(game);
+}
+
+void NextFrame(TestGame& test, int32_t ms) {
+    test.game.clock.PreviousFrameTime = test.game.clock.FrameTime;
+    test.media.AdvanceTimeMs(ms);
+    test.game.clock.FrameTime = test.media.ElapsedMs();
+}
+
+void LoadScript(TestGame& test, const std::string& relativePath, const std::string& text,
+                int32_t slot) {
+    test.folder.Write(relativePath, text);
+    test.game.script.LoadScript(test.folder.Path() + "/" + relativePath, 1, slot);
+}
+
+int LoadTestSound(TestGame& test, const std::string& name) {
+    test.folder.Write(name, MakeWav(64));
+    return test.media.LoadSoundFile(test.folder.Path() + "/" + name);
+}
+
+int CountPlays(const TestGame& test, int sound) {
+    int count = 0;
+    for (const HeadlessMedia::SoundEvent& event : test.media.SoundLog()) {
+        if (event.kind == HeadlessMedia::SoundEvent::Kind::Play && event.sound == sound) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace vorn::test

@@ -1,0 +1,60 @@
+// A small arena for monster, combat and item tests: fixed settings, an empty
+// grid of walkable cells, monsters and objects placed directly in the lists,
+// and a frame clock the test advances by hand.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tests/game/support/TestGame.h"
+
+namespace vorn::test {
+
+// Settings of the arena (pixels unless noted).
+constexpr int32_t kArenaTile = 32;
+constexpr int32_t kArenaPlayerSize = 32;
+constexpr int32_t kArenaPlayerClipX = 20;
+constexpr int32_t kArenaPlayerClipY = 16;
+constexpr int32_t kArenaMonsterSize = 32;
+constexpr int32_t kArenaMonsterClipX = 20;
+constexpr int32_t kArenaMonsterClipY = 16;
+constexpr int32_t kArenaAnimationSpeed = 100;   // ms per animation step
+constexpr int32_t kArenaAttackFrames = 4;
+constexpr int32_t kArenaMoveFrames = 4;
+constexpr int32_t kArenaVisionLength = 96;
+constexpr int32_t kArenaVisionWidth = 32;
+constexpr int32_t kArenaAIChange = 1000;        // ms between random decisions
+constexpr int32_t kArenaAttackDelay = 1000;     // ms between monster attacks
+constexpr int32_t kArenaRecoil = 16;
+
+// Fills the settings above, allocates a width x height grid of empty cells,
+// places the player at (0, 0) with 10/10 health, and starts the frame clock
+// (FrameTime = PreviousFrameTime = the media clock).
+void SetUpArena(TestGame& test, int32_t width = 16, int32_t height = 16);
+
+// Marks the cell's attribute ("X" wall, "M", "W", ...).
+void SetAttribute(Game& game, int32_t column, int32_t row, const std::string& attribute);
+
+// Appends a hostile 32 x 32 monster (clip 20 x 16, speed 64, health 10,
+// damage 3) at (x, y) with the next ID, facing down, standing, with its clip
+// box computed (RefreshClipBoxes). Returns its index.
+size_t AddMonster(Game& game, float x, float y);
+
+// Puts the player at (x, y) and computes its clip box.
+void PlacePlayer(Game& game, float x, float y);
+
+// Starts the next frame `ms` milliseconds after the current one.
+void NextFrame(TestGame& test, int32_t ms);
+
+// Writes `text` as a script file of the mod folder ("global_monsterdie.ds",
+// "maps/a_grabitem.ds", ...) and loads it into `slot`.
+void LoadScript(TestGame& test, const std::string& relativePath, const std::string& text,
+                int32_t slot);
+
+// Writes a short WAVE file into the mod folder and loads it; returns the
+// sound handle.
+int LoadTestSound(TestGame& test, const std::string& name);
+// How often `sound` was played since the sound log was last cleared.
+int CountPlays(const TestGame& test, int sound);
+
+}  // namespace vorn::test
