@@ -32,6 +32,11 @@ void DrawTitleScreen(Game& game) {
     media.EndText();
 }
 
+// Movement scales with the time since the previous frame; without this the
+// first frame would count every millisecond since the program started (the
+// time spent on the title screen) and throw the actors across the map.
+void StartFrameClock(Game& game) { game.clock.PreviousFrameTime = game.media.ElapsedMs(); }
+
 // TimeOfDay counts whole seconds of the current day; it shows LengthOfDay
 // itself for one second before the day starts again.
 void AdvanceDayClock(Game& game) {
@@ -63,12 +68,14 @@ void RunTitleScreen(Game& game) {
         if (media.KeyDown(keys::L) != 0) {
             LoadGame(game, kQuickSaveSlot);
             game.clock.DayStartTime = media.ElapsedMs();
+            StartFrameClock(game);
             return;
         }
         if (media.KeyDown(keys::Space) != 0) {
             game.clock.LastTickTime = 0;
             game.clock.DayStartTime = media.ElapsedMs();
             LoadMap(game, game.settings.StartMap);
+            StartFrameClock(game);
             return;
         }
     }
