@@ -3,11 +3,11 @@
 #include "game/shell/media/HeadlessMedia.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <random>
 #include <set>
 
+#include "game/shell/media/KeyboardState.h"
 #include "game/shell/media/PictureLoader.h"
 #include "game/shell/media/ScreenPng.h"
 #include "game/shell/media/SoftwareScreen.h"
@@ -18,9 +18,7 @@ namespace vorn {
 namespace {
 
 constexpr int32_t kStartTimeMs = 1000;
-constexpr int kKeyCount = 256;
-
-bool ValidKey(int key) { return key >= 0 && key < kKeyCount; }
+bool ValidKey(int key) { return KeyboardState::Valid(key); }
 
 }  // namespace
 
@@ -31,9 +29,8 @@ struct HeadlessMedia::State {
     bool pngEnabled = false;
     std::set<std::string> failing;
 
-    std::array<bool, kKeyCount> liveKeys{};
-    std::array<bool, kKeyCount> snapshot{};
-    std::array<bool, kKeyCount> seenDown{};
+    KeyboardState::Keys liveKeys{};
+    KeyboardState keyboard;
 
     int32_t now = kStartTimeMs;
     std::mt19937 random{1};
@@ -356,24 +353,11 @@ void HeadlessMedia::FreeSoundHandle(int sound) {
 
 // --- Keyboard, clock, chance, messages -------------------------------------
 
-void HeadlessMedia::ReadKeyboard() { state_->snapshot = state_->liveKeys; }
+void HeadlessMedia::ReadKeyboard() { state_->keyboard.TakeSnapshot(state_->liveKeys); }
 
-int HeadlessMedia::KeyDown(int key) { return ValidKey(key) && state_->snapshot[key] ? 1 : 0; }
+int HeadlessMedia::KeyDown(int key) { return state_->keyboard.Down(key); }
 
-int HeadlessMedia::KeyReleased(int key) {
-    if (!ValidKey(key)) {
-        return 0;
-    }
-    if (state_->snapshot[key]) {
-        state_->seenDown[key] = true;
-        return 0;
-    }
-    if (state_->seenDown[key]) {
-        state_->seenDown[key] = false;
-        return 1;
-    }
-    return 0;
-}
+int HeadlessMedia::KeyReleased(int key) { return state_->keyboard.Released(key); }
 
 int32_t HeadlessMedia::ElapsedMs() { return state_->now; }
 
