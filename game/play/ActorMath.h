@@ -18,7 +18,9 @@ inline int32_t WrapSub(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
-inline int32_t Nearest(double value) { return RoundHalfEven(value); }
+inline int32_t Nearest(double value) {
+    return RoundHalfEven(value);
+}
 
 // Pixels travelled in this frame at `speed` pixels per second.
 inline double FrameStep(int32_t frameTime, int32_t previousFrameTime, double speed) {

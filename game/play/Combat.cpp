@@ -7,6 +7,7 @@
 // game.mapGeneration changed or the game ended.
 #include "game/play/Combat.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/TextPrimitives.h"
@@ -28,22 +29,30 @@ constexpr int32_t kFacingUp = 1;
 constexpr int32_t kFacingRight = 2;
 constexpr int32_t kFacingLeft = 3;
 
-const char* MonsterHitPrefix(int32_t facing) {
+// The attacker's facing as the debug hit messages name it.
+const char* FacingWord(int32_t facing) {
     switch (facing) {
-        case kFacingDown: return "Hit monster down. Monster HP: ";
-        case kFacingUp: return "Hit monster up. Monster HP: ";
-        case kFacingLeft: return "Hit monster left. Monster HP: ";
-        default: return "Hit monster right. Monster HP: ";
+        case kFacingDown:
+            return "down";
+        case kFacingUp:
+            return "up";
+        case kFacingRight:
+            return "right";
+        case kFacingLeft:
+            return "left";
+        default:  // a facing that lands no hit never gets here
+            return "";
     }
 }
 
-const char* PlayerHitPrefix(int32_t facing) {
-    switch (facing) {
-        case kFacingDown: return "Hit player down. Player HP: ";
-        case kFacingUp: return "Hit player up. Player HP: ";
-        case kFacingLeft: return "Hit player left. Player HP: ";
-        default: return "Hit player right. Player HP: ";
+// Animation steps elapsed since `animTime`, at least one. An AnimationSpeed
+// of 0 or less (a settings.ini without the key) counts one step per frame
+// instead of dividing by zero.
+int32_t ElapsedSteps(const GameSettings& settings, int32_t frameTime, int32_t animTime) {
+    if (settings.AnimationSpeed <= 0) {
+        return 1;
     }
+    return std::max(1, WrapSub(frameTime, animTime) / settings.AnimationSpeed);
 }
 
 // Whether the monster lies on the side the player faces.
@@ -99,7 +108,8 @@ void LandPlayerHit(Game& game, Monster& monster) {
     monster.Health = WrapSub(monster.Health, player.Damage);
     monster.Friendly = 0;
     if (game.settings.DebugMode != 0) {
-        game.mapInfo.SpeechText = MonsterHitPrefix(player.Facing) + IntToText(monster.Health);
+        game.mapInfo.SpeechText = std::string("Hit monster ") + FacingWord(player.Facing) +
+                                  ". Monster HP: " + IntToText(monster.Health);
     }
     player.HitLanded = 1;
     player.RecoilLeft = game.settings.PlayerRecoilAmount;
@@ -147,10 +157,8 @@ void AdvancePlayerFrames(Game& game) {
             player.AttackEndTime = frameTime;
         }
     } else {
-        const int32_t steps = settings.AnimationSpeed > 0
-                                  ? WrapSub(frameTime, player.AnimTime) / settings.AnimationSpeed
-                                  : 1;
-        player.WalkFrame = WrapAdd(player.WalkFrame, steps < 1 ? 1 : steps);
+        player.WalkFrame =
+            WrapAdd(player.WalkFrame, ElapsedSteps(settings, frameTime, player.AnimTime));
         if (player.WalkFrame >= settings.MoveFrameCount) {
             player.WalkFrame = 0;
         }
@@ -191,11 +199,8 @@ void AdvanceMonsterFrames(Game& game) {
                 }
             }
         } else {
-            const int32_t steps = settings.AnimationSpeed > 0
-                                      ? WrapSub(frameTime, monster.AnimTime) /
-                                            settings.AnimationSpeed
-                                      : 1;
-            monster.WalkFrame = WrapAdd(monster.WalkFrame, steps < 1 ? 1 : steps);
+            monster.WalkFrame =
+                WrapAdd(monster.WalkFrame, ElapsedSteps(settings, frameTime, monster.AnimTime));
             if (monster.WalkFrame >= settings.MoveFrameCount) {
                 monster.WalkFrame = 0;
             }
@@ -252,7 +257,8 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
         }
         player.RecoilLeft = settings.PlayerRecoilAmount;
         if (settings.DebugMode != 0) {
-            game.mapInfo.SpeechText = PlayerHitPrefix(monster.Facing) + IntToText(player.Health);
+            game.mapInfo.SpeechText = std::string("Hit player ") + FacingWord(monster.Facing) +
+                                      ". Player HP: " + IntToText(player.Health);
         }
         monster.HitLanded = 1;
         game.media.PlaySoundHandle(settings.PlayerHitSound, 0);

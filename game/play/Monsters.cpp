@@ -65,8 +65,8 @@ bool SeesPlayer(const Game& game, const Monster& monster) {
         default:  // facing -1 (on the player's spot) has no vision box
             return false;
     }
-    return Overlaps(left, top, boxWidth, boxHeight, Nearest(game.player.X),
-                    Nearest(game.player.Y), settings.PlayerWidth, settings.PlayerHeight);
+    return Overlaps(left, top, boxWidth, boxHeight, Nearest(game.player.X), Nearest(game.player.Y),
+                    settings.PlayerWidth, settings.PlayerHeight);
 }
 
 void Wander(Game& game, Monster& monster) {
@@ -115,8 +115,7 @@ void Chase(const Game& game, Monster& monster) {
 // Whether the monster's clip box at candidate position (x, y) is free.
 bool FreeAt(const Game& game, const Monster& monster, float x, float y) {
     const int32_t left = WrapAdd(Nearest(x), (monster.FrameWidth - monster.ClipWidth) / 2);
-    const int32_t top =
-        WrapAdd(Nearest(y), WrapSub(monster.FrameHeight, monster.ClipHeight));
+    const int32_t top = WrapAdd(Nearest(y), WrapSub(monster.FrameHeight, monster.ClipHeight));
     return !IsBlocked(game, left, top, monster.ClipWidth, monster.ClipHeight, monster.ID);
 }
 
@@ -147,8 +146,8 @@ void Walk(const Game& game, Monster& monster) {
             } else if (monster.Diagonal == 2) {
                 cx = static_cast<float>(monster.X + distance);
             }
-            const float cy = static_cast<float>(
-                monster.Facing == kFacingUp ? monster.Y - distance : monster.Y + distance);
+            const float cy = static_cast<float>(monster.Facing == kFacingUp ? monster.Y - distance
+                                                                            : monster.Y + distance);
             // Both axes, then the horizontal part alone, then the vertical:
             // a monster slides along the wall it walks into.
             if (FreeAt(game, monster, cx, cy)) {
@@ -171,9 +170,9 @@ void MaybeStartAttack(Game& game, Monster& monster) {
         return;
     }
     const GameSettings& settings = game.settings;
-    if (!Overlaps(Nearest(monster.X), Nearest(monster.Y), monster.FrameWidth,
-                  monster.FrameHeight, Nearest(game.player.X), Nearest(game.player.Y),
-                  settings.PlayerWidth, settings.PlayerHeight)) {
+    if (!Overlaps(Nearest(monster.X), Nearest(monster.Y), monster.FrameWidth, monster.FrameHeight,
+                  Nearest(game.player.X), Nearest(game.player.Y), settings.PlayerWidth,
+                  settings.PlayerHeight)) {
         return;
     }
     const int32_t frameTime = game.clock.FrameTime;

@@ -57,7 +57,8 @@ protected:
         game().script.RegisterCommand(
             [this, swapMap](ScriptEngine& engine) {
                 recorded.push_back(engine.ExpandConstants("#MONSTERID #MONSTERX #MONSTERY"));
-                if (swapMap) SwapMap();
+                if (swapMap)
+                    SwapMap();
                 engine.SetReturnValue("0", kNumber);
                 return 1;
             },
@@ -323,9 +324,19 @@ TEST_F(CombatTest, DisableMonsterDeathRemovesTheCorpseAtItsNextStep) {
 TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
     // Each monster stands on one side of the player; it hits when it faces
     // the player: the one above facing down, and so on.
-    const std::array<std::pair<SideCase, int32_t>, 4> cases{{
-        {kSides[0], kUp}, {kSides[1], kDown}, {kSides[2], kRight}, {kSides[3], kLeft}}};
-    for (const auto& [side, hittingFacing] : cases) {
+    struct MonsterSide {
+        SideCase side;
+        int32_t hittingFacing;
+        const char* message;
+    };
+    const std::array<MonsterSide, 4> cases{{
+        {kSides[0], kUp, "Hit player up. Player HP: 6"},
+        {kSides[1], kDown, "Hit player down. Player HP: 6"},
+        {kSides[2], kRight, "Hit player right. Player HP: 6"},
+        {kSides[3], kLeft, "Hit player left. Player HP: 6"},
+    }};
+    game().settings.DebugMode = 1;
+    for (const auto& [side, hittingFacing, message] : cases) {
         for (int32_t facing = -1; facing < 4; ++facing) {
             SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
             game().monsters.clear();
@@ -334,9 +345,11 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
             monster(m).Damage = -1;  // a landed hit shows as +1 health
             player().Health = 5;
             player().RecoilLeft = 0;
+            game().mapInfo.SpeechText.clear();
             MonsterHitsPlayer(game(), m);
             const bool hit = facing == hittingFacing;
             EXPECT_EQ(player().Health, hit ? 6 : 5);
+            EXPECT_EQ(game().mapInfo.SpeechText, hit ? message : "");
             EXPECT_EQ(monster(m).HitLanded, hit ? 1 : 0);
             EXPECT_EQ(player().RecoilLeft, hit ? test::kArenaRecoil : 0);
         }
@@ -433,7 +446,8 @@ TEST_F(CombatTest, PlayerDieScriptThatLoadsAMapEndsTheMonsterPartOfTheStep) {
 
 TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
     // Attacking right pushes the player left; column 4 (x 128..160) is a wall.
-    for (int32_t row = 0; row < 16; ++row) SetAttribute(game(), 4, row, "X");
+    for (int32_t row = 0; row < 16; ++row)
+        SetAttribute(game(), 4, row, "X");
     AddMonster(game(), kRightX, kRightY);
     StartPlayerAttack(kRight);
     PlayerHitStep(game());
@@ -518,7 +532,8 @@ TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
     monster(corpse).DeathDuration = 0;
     const size_t walker = AddMonster(game(), 300.0f, 360.0f);
     monster(walker).Moving = 1;
-    for (Monster& each : game().monsters) each.AnimTime = game().clock.FrameTime;
+    for (Monster& each : game().monsters)
+        each.AnimTime = game().clock.FrameTime;
     NextFrame(t, 100);
     AnimationStep(game());
     ASSERT_EQ(game().monsters.size(), 1u);

@@ -217,7 +217,8 @@ TEST_F(ItemsTest, ARenamedObjectIsStillTheOneTaken) {
 TEST_F(ItemsTest, TakenObjectsStayHiddenAfterTheMapIsLoadedAgain) {
     std::string layer;
     for (int row = 0; row < 16; ++row) {
-        for (int column = 0; column < 16; ++column) layer += column == 0 ? "." : " .";
+        for (int column = 0; column < 16; ++column)
+            layer += column == 0 ? "." : " .";
         layer += "\r\n";
     }
     t.folder.Write("maps/town.gtl", layer);
@@ -232,7 +233,7 @@ TEST_F(ItemsTest, TakenObjectsStayHiddenAfterTheMapIsLoadedAgain) {
 
     LoadMap(game(), "town");
     ASSERT_EQ(game().objects.size(), 2u);  // the list holds Key again...
-    PickUp(game());                         // ...but only Gem can be taken
+    PickUp(game());                        // ...but only Gem can be taken
     EXPECT_EQ(game().inventory, (std::vector<std::string>{"Key", "Gem"}));
     PickUp(game());
     EXPECT_EQ(game().inventory.size(), 2u);

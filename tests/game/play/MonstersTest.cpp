@@ -368,13 +368,15 @@ TEST_F(MonstersTest, WalksAtItsSpeedScaledByTheFrameTime) {
     monster(down).Facing = 0;
     monster(upRight).Facing = 1;
     monster(upRight).Diagonal = 2;
-    for (Monster& m : game().monsters) m.Moving = 1;
+    for (Monster& m : game().monsters)
+        m.Moving = 1;
     NextFrame(t, 100);
     MonsterMoveStep(game());
     // The list is sorted by ClipTop afterwards: find the monsters by ID.
     auto byId = [&](int32_t id) -> const Monster& {
         for (const Monster& m : game().monsters)
-            if (m.ID == id) return m;
+            if (m.ID == id)
+                return m;
         ADD_FAILURE() << "no monster " << id;
         return game().monsters.front();
     };
@@ -408,7 +410,8 @@ TEST_F(MonstersTest, StandingFacingMinusOneAndDyingMonstersDoNotMove) {
 TEST_F(MonstersTest, DiagonalWalkSlidesAlongAWallAbove) {
     // Monster at (160, 161): clip box x 166..185, y 177..192 (tile row 5).
     const size_t m = AddSettledMonster(160.0f, 161.0f);
-    for (int32_t column = 0; column < 16; ++column) SetAttribute(game(), column, 4, "X");
+    for (int32_t column = 0; column < 16; ++column)
+        SetAttribute(game(), column, 4, "X");
     PlacePlayer(game(), 480.0f, 480.0f);
     monster(m).Facing = 1;
     monster(m).Diagonal = 2;
@@ -423,7 +426,8 @@ TEST_F(MonstersTest, DiagonalWalkSlidesAlongAWallAbove) {
 TEST_F(MonstersTest, DiagonalWalkSlidesUpAlongAWallBeside) {
     const size_t m = AddSettledMonster(160.0f, 161.0f);
     // Column 6 (x 192..223) is a monster-only wall.
-    for (int32_t row = 0; row < 16; ++row) SetAttribute(game(), 6, row, "M");
+    for (int32_t row = 0; row < 16; ++row)
+        SetAttribute(game(), 6, row, "M");
     PlacePlayer(game(), 480.0f, 480.0f);
     monster(m).Facing = 1;
     monster(m).Diagonal = 2;
@@ -553,8 +557,26 @@ TEST_F(MonstersTest, ListIsSortedByClipTopKeepingTheOrderOfEqualOnes) {
     AddSettledMonster(288.0f, 100.0f);  // ID 5
     MonsterMoveStep(game());
     std::array<int32_t, 5> ids{};
-    for (size_t i = 0; i < 5; ++i) ids[i] = monster(i).ID;
+    for (size_t i = 0; i < 5; ++i)
+        ids[i] = monster(i).ID;
     EXPECT_EQ(ids, (std::array<int32_t, 5>{4, 2, 5, 1, 3}));
+}
+
+TEST_F(MonstersTest, LongListsAreSortedStablyToo) {
+    PlacePlayer(game(), 480.0f, 480.0f);
+    // Sixty monsters on three lines, IDs in list order, lines interleaved.
+    for (int i = 0; i < 60; ++i) {
+        AddSettledMonster(static_cast<float>(8 * (i % 50)), 40.0f + 100.0f * ((i * 7) % 3));
+    }
+    MonsterMoveStep(game());
+    for (size_t i = 1; i < game().monsters.size(); ++i) {
+        const Monster& before = monster(i - 1);
+        const Monster& after = monster(i);
+        ASSERT_LE(before.ClipTop, after.ClipTop) << i;
+        if (before.ClipTop == after.ClipTop) {
+            EXPECT_LT(before.ID, after.ID) << i;
+        }
+    }
 }
 
 }  // namespace

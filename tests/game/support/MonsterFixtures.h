@@ -18,13 +18,13 @@ constexpr int32_t kArenaPlayerClipY = 16;
 constexpr int32_t kArenaMonsterSize = 32;
 constexpr int32_t kArenaMonsterClipX = 20;
 constexpr int32_t kArenaMonsterClipY = 16;
-constexpr int32_t kArenaAnimationSpeed = 100;   // ms per animation step
+constexpr int32_t kArenaAnimationSpeed = 100;  // ms per animation step
 constexpr int32_t kArenaAttackFrames = 4;
 constexpr int32_t kArenaMoveFrames = 4;
 constexpr int32_t kArenaVisionLength = 96;
 constexpr int32_t kArenaVisionWidth = 32;
-constexpr int32_t kArenaAIChange = 1000;        // ms between random decisions
-constexpr int32_t kArenaAttackDelay = 1000;     // ms between monster attacks
+constexpr int32_t kArenaAIChange = 1000;     // ms between random decisions
+constexpr int32_t kArenaAttackDelay = 1000;  // ms between monster attacks
 constexpr int32_t kArenaRecoil = 16;
 
 // Fills the settings above, allocates a width x height grid of empty cells,
