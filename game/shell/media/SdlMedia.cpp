@@ -78,6 +78,10 @@ bool SdlMedia::HasAudioDevice() const { return state_->sound.HasDevice(); }
 
 int SdlMedia::InitGraphics() {
     if (!state_->videoReady) {
+        // The window surface is the system's own (XShm on X11), not an OpenGL
+        // texture behind SDL's back: under Xvfb that GL is a slow software
+        // one, and the layer does its own scaling anyway.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         state_->videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
     return state_->videoReady ? 1 : 0;

@@ -113,6 +113,11 @@ void SdlSound::Play(int number, bool loop) {
     sound.channel = channel;
 }
 
+bool SdlSound::IsPlaying(int number) const {
+    auto it = sounds_.find(number);
+    return number != 0 && it != sounds_.end() && IsPlayingOn(it->second);
+}
+
 void SdlSound::Stop(int number) {
     auto it = sounds_.find(number);
     if (number != 0 && it != sounds_.end() && IsPlayingOn(it->second)) {

@@ -28,6 +28,8 @@ public:
     void Play(int sound, bool loop);
     void Stop(int sound);
     void Free(int sound);
+    // Whether the sound is audible now (never in silence).
+    bool IsPlaying(int sound) const;
 
 private:
     struct Sound {
