@@ -114,7 +114,7 @@ void Chase(const Game& game, Monster& monster) {
 
 // Whether the monster's clip box at candidate position (x, y) is free.
 bool FreeAt(const Game& game, const Monster& monster, float x, float y) {
-    const int32_t left = WrapAdd(Nearest(x), (monster.FrameWidth - monster.ClipWidth) / 2);
+    const int32_t left = WrapAdd(Nearest(x), WrapSub(monster.FrameWidth, monster.ClipWidth) / 2);
     const int32_t top = WrapAdd(Nearest(y), WrapSub(monster.FrameHeight, monster.ClipHeight));
     return !IsBlocked(game, left, top, monster.ClipWidth, monster.ClipHeight, monster.ID);
 }

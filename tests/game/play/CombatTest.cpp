@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
 #include "game/bindings/Bindings.h"
+#include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
 #include "tests/game/support/MonsterFixtures.h"
 
@@ -598,6 +600,55 @@ TEST_F(CombatTest, AnimationInstancesAdvanceInTheSameStep) {
     NextFrame(t, 100);
     AnimationStep(game());
     EXPECT_EQ(game().animations[0].CurrentFrame, 1);
+}
+
+// Values from monsters.ini and scripts are untrusted: extreme ones must not
+// overflow (the sanitizer build aborts on signed overflow) or divide by zero.
+TEST_F(CombatTest, ExtremeValuesNeitherOverflowNorCrash) {
+    game().settings.AnimationSpeed = -5;
+    game().settings.AttackFrameCount = INT32_MIN;
+    game().settings.MoveFrameCount = INT32_MAX;
+    game().settings.PlayerRecoilAmount = INT32_MAX;
+    player().Damage = INT32_MAX;
+    player().Health = INT32_MIN + 1;
+    player().MaxHealth = INT32_MAX;
+    player().KillCount = INT32_MAX;
+    player().WalkFrame = INT32_MAX;
+    player().Moving = 1;
+    const std::array<int32_t, 4> values{INT32_MIN, -1, 0, INT32_MAX};
+    for (int32_t value : values) {
+        const size_t m = AddMonster(game(), kBelowX, kBelowY);
+        Monster& each = monster(m);
+        each.Damage = value;
+        each.Health = value;
+        each.Speed = value;
+        each.ClipWidth = value;
+        each.ClipHeight = value == INT32_MIN ? INT32_MAX : value;
+        each.ItemDropRate = value;
+        each.DeathDuration = value;
+        each.WalkFrame = INT32_MAX;
+        each.AttackFrame = INT32_MAX;
+        each.Moving = 1;
+        each.FoundPlayer = 1;
+        each.Facing = static_cast<int32_t>(m % 4);
+        each.LastAIChange = INT32_MIN;
+        each.LastAttackTime = INT32_MAX;
+        each.AnimTime = INT32_MIN;
+    }
+    for (int frame = 0; frame < 6; ++frame) {
+        NextFrame(t, 16);
+        StartPlayerAttack(frame % 4);
+        MonsterMoveStep(game());
+        MonsterDecisionStep(game());
+        PlayerHitStep(game());
+        AnimationStep(game());
+        if (!game().monsters.empty()) {
+            game().monsters.front().Attacking = 1;
+            MonsterHitsPlayer(game(), 0);
+        }
+        MonsterHitsPlayer(game(), 1000);  // an index past the list does nothing
+    }
+    EXPECT_LE(player().Health, player().MaxHealth);
 }
 
 }  // namespace
