@@ -3,11 +3,9 @@
 #include "tools/monstereditor/MonsterFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "tests/tools/monstereditor/ScratchFolder.h"
@@ -15,6 +13,7 @@
 namespace vorn::monstereditor {
 namespace {
 
+using tooltest::FileSizeLimit;
 using tooltest::ScratchFolder;
 
 const char kGoblinLine[] = "Goblin,gob.png,atk.wav,hit.wav,die.wav,5,20,40,32,48,20,24,30,3,0";
@@ -199,26 +198,6 @@ TEST(MonsterFileTest, ThousandsOfLinesAndVeryLongLinesLoad) {
     EXPECT_EQ(entries[5000].name.size(), 1u << 20);
     EXPECT_EQ(entries[5000].graphicFile, "long.png");
 }
-
-// Lowers the largest file this process may write, so that writes fail part-way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(MonsterFileTest, FailedWriteLeavesTheOldFileWhole) {
     ScratchFolder folder;

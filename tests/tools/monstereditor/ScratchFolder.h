@@ -1,8 +1,12 @@
 // A temporary folder for the tools' tests, removed with everything in it when
-// the test ends, plus small helpers to put files there and read them back.
+// the test ends, plus small helpers to put files there and read them back,
+// and a limit on file size that makes writes fail part-way.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +50,29 @@ public:
 
 private:
     std::string path_;
+};
+
+// Lowers the largest file this process may write while it lives; a write
+// past the limit then fails instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
 };
 
 }  // namespace vorn::tooltest

@@ -1,0 +1,54 @@
+// The animation creator's questions in order and the append at the end.
+#include "tools/animationmaker/AnimationMaker.h"
+
+#include "common/TextPrimitives.h"
+
+namespace vorn::animationmaker {
+
+namespace {
+
+std::string Argument(const std::vector<std::string>& arguments, size_t index) {
+    return index < arguments.size() ? arguments[index] : std::string();
+}
+
+}  // namespace
+
+MakerOutcome RunAnimationMaker(const std::vector<std::string>& arguments,
+                               AnimationQuestions& questions) {
+    std::string modFolder = Argument(arguments, 0);
+    if (modFolder.empty()) {
+        modFolder = questions.ChooseFolder(kFolderPrompt, kInitialFolder);
+        if (modFolder.empty()) {
+            return MakerOutcome::kCancelled;
+        }
+    }
+    std::string imagePath = Argument(arguments, 1);
+    if (imagePath.empty()) {
+        imagePath = questions.ChooseImage(kImagePrompt, modFolder);
+        if (imagePath.empty()) {
+            return MakerOutcome::kCancelled;
+        }
+    }
+
+    AnimationRecord record;
+    record.imageFile = ImageFileName(imagePath);
+    record.name = questions.AskText(kQuestionTitle, kNamePrompt, "");
+    record.frameCount = TextToInt(questions.AskText(kQuestionTitle, kFrameCountPrompt, "0"));
+    record.frameWidth = TextToInt(questions.AskText(kQuestionTitle, kFrameWidthPrompt, ""));
+    record.framesPerSecond = TextToInt(questions.AskText(kQuestionTitle, kRatePrompt, "0"));
+    record.drawStage = DrawStageFromPosition(questions.ChooseDrawStage());
+
+    switch (AppendAnimationRecord(modFolder + "/animations.ini", record)) {
+        case AppendResult::kAppended:
+            return MakerOutcome::kAppended;
+        case AppendResult::kOpenFailed:
+            questions.ShowMessage("", kOpenFailedText);
+            return MakerOutcome::kNotWritten;
+        case AppendResult::kWriteFailed:
+            break;
+    }
+    questions.ShowMessage("", "Couldn't write animations.ini");
+    return MakerOutcome::kNotWritten;
+}
+
+}  // namespace vorn::animationmaker
