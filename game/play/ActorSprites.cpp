@@ -9,8 +9,8 @@
 
 namespace vorn {
 
-bool ClipSheetFrame(MediaLayer& media, int sprite, int64_t column, int64_t row,
-                    int32_t frameWidth, int32_t frameHeight) {
+bool ClipSheetFrame(MediaLayer& media, int sprite, int64_t column, int64_t row, int32_t frameWidth,
+                    int32_t frameHeight) {
     if (sprite == 0 || frameWidth <= 0 || frameHeight <= 0 || column < 0 || row < 0) {
         return false;
     }
@@ -33,8 +33,10 @@ void DrawDeathMark(Game& game, const Monster& monster) {
     const int sprite = game.settings.DeathSprite;
     const int64_t roomX = int64_t{monster.FrameWidth} - media.SpriteWidth(sprite);
     const int64_t roomY = int64_t{monster.FrameHeight} - media.SpriteHeight(sprite);
-    const int offsetX = roomX >= 0 ? media.RandomInt(static_cast<int>(std::min<int64_t>(roomX, INT32_MAX))) : 0;
-    const int offsetY = roomY >= 0 ? media.RandomInt(static_cast<int>(std::min<int64_t>(roomY, INT32_MAX))) : 0;
+    const int offsetX =
+        roomX >= 0 ? media.RandomInt(static_cast<int>(std::min<int64_t>(roomX, INT32_MAX))) : 0;
+    const int offsetY =
+        roomY >= 0 ? media.RandomInt(static_cast<int>(std::min<int64_t>(roomY, INT32_MAX))) : 0;
     const int32_t x = RoundHalfEven(double{monster.X} + offsetX);
     const int32_t y = RoundHalfEven(double{monster.Y} + offsetY);
     media.DrawSpriteTransparent(sprite, ScreenX(game, x), ScreenY(game, y));

@@ -24,14 +24,14 @@ struct Axis {
 
 Axis Horizontal(const Game& game) {
     const GameSettings& s = game.settings;
-    return {game.player.X,    s.HalfScreenPixelWidth, s.HalfPlayerWidth,
-            s.MapWidth,       s.ScreenWidth,          s.TileWidth};
+    return {game.player.X, s.HalfScreenPixelWidth, s.HalfPlayerWidth,
+            s.MapWidth,    s.ScreenWidth,          s.TileWidth};
 }
 
 Axis Vertical(const Game& game) {
     const GameSettings& s = game.settings;
-    return {game.player.Y,    s.HalfScreenPixelHeight, s.HalfPlayerHeight,
-            s.MapHeight,      s.ScreenHeight,          s.TileHeight};
+    return {game.player.Y, s.HalfScreenPixelHeight, s.HalfPlayerHeight,
+            s.MapHeight,   s.ScreenHeight,          s.TileHeight};
 }
 
 enum class CameraCase { MapStart, FollowPlayer, MapEnd };
@@ -52,7 +52,8 @@ int32_t ToScreen(const Axis& a, int32_t mapPos) {
         case CameraCase::MapStart:
             return mapPos;
         case CameraCase::FollowPlayer:
-            return RoundHalfEven(mapPos - a.player + static_cast<double>(a.halfScreen - a.halfPlayer));
+            return RoundHalfEven(mapPos - a.player +
+                                 static_cast<double>(a.halfScreen - a.halfPlayer));
         case CameraCase::MapEnd:
             break;
     }
@@ -112,15 +113,23 @@ IndexRange VisibleAlong(const Axis& axis, int32_t count, int32_t spriteExtent,
 
 }  // namespace
 
-int32_t ScreenX(const Game& game, int32_t mapX) { return ToScreen(Horizontal(game), mapX); }
-int32_t ScreenY(const Game& game, int32_t mapY) { return ToScreen(Vertical(game), mapY); }
-int32_t PlayerScreenX(const Game& game) { return PlayerToScreen(Horizontal(game)); }
-int32_t PlayerScreenY(const Game& game) { return PlayerToScreen(Vertical(game)); }
+int32_t ScreenX(const Game& game, int32_t mapX) {
+    return ToScreen(Horizontal(game), mapX);
+}
+int32_t ScreenY(const Game& game, int32_t mapY) {
+    return ToScreen(Vertical(game), mapY);
+}
+int32_t PlayerScreenX(const Game& game) {
+    return PlayerToScreen(Horizontal(game));
+}
+int32_t PlayerScreenY(const Game& game) {
+    return PlayerToScreen(Vertical(game));
+}
 
 VisibleCells FindVisibleCells(const Game& game, int32_t spriteWidth, int32_t spriteHeight) {
     const GameSettings& s = game.settings;
-    const int32_t screenHeight =
-        ClampToInt32(int64_t{s.ScreenPixelHeight} + (s.StatusBarHeight > 0 ? s.StatusBarHeight : 0));
+    const int32_t screenHeight = ClampToInt32(int64_t{s.ScreenPixelHeight} +
+                                              (s.StatusBarHeight > 0 ? s.StatusBarHeight : 0));
     return {VisibleAlong(Horizontal(game), MapColumns(game), spriteWidth, s.ScreenPixelWidth),
             VisibleAlong(Vertical(game), MapRows(game), spriteHeight, screenHeight)};
 }

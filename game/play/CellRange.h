@@ -25,7 +25,9 @@ inline int64_t FloorDiv(int64_t a, int64_t b) {
     return q;
 }
 
-inline int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+inline int64_t CeilDiv(int64_t a, int64_t b) {
+    return -FloorDiv(-a, b);
+}
 
 // The inclusive overlap test of Overlaps, on 64-bit values so that tile
 // rectangles far out never wrap.

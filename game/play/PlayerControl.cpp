@@ -174,8 +174,7 @@ void UpdateAttack(Game& game) {
         p.Attacking = 0;
         return;
     }
-    if (p.AttackEndTime != 0 &&
-        int64_t{now} - p.AttackEndTime >= game.settings.PlayerAttackDelay) {
+    if (p.AttackEndTime != 0 && int64_t{now} - p.AttackEndTime >= game.settings.PlayerAttackDelay) {
         p.AttackEndTime = 0;
     }
     if (p.Attacking == 0 && p.AttackEndTime == 0) {

@@ -59,8 +59,7 @@ void DrawSpeechText(Game& game) {
     const int32_t width = media.MeasureText(shown);
     DrawWithShadow(media, shown,
                    ClampToInt32(int64_t{game.settings.HalfScreenPixelWidth} - width / 2),
-                   map.SpeechTextY,
-                   {map.TextRed, map.TextGreen, map.TextBlue});
+                   map.SpeechTextY, {map.TextRed, map.TextGreen, map.TextBlue});
 }
 
 // Texts wait for their StartTime, show until StartTime + Duration and are
@@ -71,48 +70,59 @@ void DrawScreenTexts(Game& game) {
     const int32_t now = game.clock.FrameTime;
     media.SelectFont(kStatusFont);
     std::vector<ScreenText>& texts = game.screenTexts;
+    // Expired texts are dropped in place; the others keep their order.
     size_t kept = 0;
     for (size_t i = 0; i < texts.size(); ++i) {
-        ScreenText& text = texts[i];
-        if (now < text.StartTime) {
-            texts[kept++] = std::move(text);
+        const ScreenText& text = texts[i];
+        if (now >= text.StartTime && now > int64_t{text.StartTime} + text.Duration) {
             continue;
         }
-        if (now > int64_t{text.StartTime} + text.Duration) {
-            continue;
+        if (now >= text.StartTime) {
+            int32_t x = text.X;
+            int32_t y = text.Y;
+            if (text.ScreenFixed == 0) {
+                x = ScreenX(game, x);
+                y = ScreenY(game, y);
+            }
+            DrawWithShadow(media, text.Text, x, y,
+                           {colors.StatusTextRed, colors.StatusTextGreen, colors.StatusTextBlue});
         }
-        int32_t x = text.X;
-        int32_t y = text.Y;
-        if (text.ScreenFixed == 0) {
-            x = ScreenX(game, x);
-            y = ScreenY(game, y);
+        if (kept != i) {
+            texts[kept] = std::move(texts[i]);
         }
-        DrawWithShadow(media, text.Text, x, y,
-                       {colors.StatusTextRed, colors.StatusTextGreen, colors.StatusTextBlue});
-        texts[kept++] = std::move(text);
+        ++kept;
     }
     texts.resize(kept);
 }
 
 // Health copies of StatusHealthChar, repeated as a unit. The bar is drawn
-// flush right, so copies beyond what fills the screen's width only push
-// their start further left off the screen; they are left out, which keeps a
-// huge Health from building a huge text. No health shows an empty bar.
+// flush right, so once the text is wider than the screen (with a unit to
+// spare) more copies only push its start further off the left edge; they are
+// left out, which keeps a huge Health from building a huge text. No health
+// shows an empty bar.
 std::string HealthBarText(Game& game) {
     const std::string& unit = game.settings.StatusHealthChar;
     const int32_t health = game.player.Health;
     if (health <= 0 || unit.empty()) {
         return {};
     }
-    const int64_t unitWidth = std::max(1, game.media.MeasureText(unit));
-    const int64_t screenWidth = std::max(0, game.settings.ScreenPixelWidth);
-    const int64_t copies = std::min<int64_t>(health, screenWidth / unitWidth + 2);
+    MediaLayer& media = game.media;
+    const int64_t unitWidth = std::max(1, media.MeasureText(unit));
+    const int64_t enough = int64_t{std::max(0, game.settings.ScreenPixelWidth)} + unitWidth;
+    // A unit advancing at least a pixel covers the screen within this many.
+    const int64_t limit = std::min<int64_t>(health, 2 * enough);
+    int64_t copies = std::min<int64_t>(limit, enough / unitWidth + 1);
     std::string text;
-    text.reserve(static_cast<size_t>(copies) * unit.size());
-    for (int64_t i = 0; i < copies; ++i) {
-        text += unit;
+    for (;;) {
+        while (static_cast<int64_t>(text.size() / unit.size()) < copies) {
+            text += unit;
+        }
+        // Glyphs may advance less than a unit measured alone.
+        if (copies >= limit || media.MeasureText(text) >= enough) {
+            return text;
+        }
+        copies = std::min<int64_t>(limit, copies * 2);
     }
-    return text;
 }
 
 void DrawStatusBar(Game& game) {
@@ -125,8 +135,7 @@ void DrawStatusBar(Game& game) {
     media.SelectFont(kStatusFont);
     media.SetTextColour({colors.StatusTextRed, colors.StatusTextGreen, colors.StatusTextBlue});
     media.SetTextBackColour(back);
-    const int32_t y =
-        ClampToInt32(int64_t{s.ScreenHeight} * s.TileHeight + s.StatusTextOffset);
+    const int32_t y = ClampToInt32(int64_t{s.ScreenHeight} * s.TileHeight + s.StatusTextOffset);
     media.MoveTextCursor(1, y);
     media.DrawTextAtCursor(game.StatusText);
 

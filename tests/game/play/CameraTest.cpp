@@ -1,0 +1,158 @@
+// The camera's three cases on each axis, its rounding, and a differential
+// check that drawing only the visible cells gives the same picture as
+// drawing every cell of a large map.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "game/play/Render.h"
+#include "tests/game/support/MoveFixtures.h"
+
+namespace vorn {
+namespace {
+
+using test::PutPlayer;
+using test::SetUpField;
+
+// Screen 10 x 8 tiles of 32 (320 x 256, halves 160 and 128), player 32 x 32
+// (halves 16), map 40 x 30 tiles (1280 x 960 pixels).
+class CameraTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetUpField(t, 40, 30); }
+    test::TestGame t;
+};
+
+TEST_F(CameraTest, NearTheMapsStartTheMapIsShownAtItsOwnPosition) {
+    PutPlayer(t.game, 0.0f, 0.0f);
+    EXPECT_EQ(ScreenX(t.game, 0), 0);
+    EXPECT_EQ(ScreenX(t.game, 77), 77);
+    EXPECT_EQ(PlayerScreenX(t.game), 0);
+    EXPECT_EQ(PlayerScreenY(t.game), 0);
+    // Just before the centring threshold (160 - 16 = 144), rounded to even.
+    PutPlayer(t.game, 143.5f, 111.5f);
+    EXPECT_EQ(ScreenX(t.game, 300), 300);
+    EXPECT_EQ(ScreenY(t.game, 300), 300);
+    EXPECT_EQ(PlayerScreenX(t.game), 144);
+    EXPECT_EQ(PlayerScreenY(t.game), 112);
+}
+
+TEST_F(CameraTest, InTheMiddleThePlayersFrameIsCentred) {
+    PutPlayer(t.game, 640.0f, 480.0f);
+    EXPECT_EQ(PlayerScreenX(t.game), 160 - 16);
+    EXPECT_EQ(PlayerScreenY(t.game), 128 - 16);
+    EXPECT_EQ(ScreenX(t.game, 640), 144);
+    EXPECT_EQ(ScreenY(t.game, 480), 112);
+    EXPECT_EQ(ScreenX(t.game, 0), -496);
+    // Exactly at the threshold the camera already follows.
+    PutPlayer(t.game, 144.0f, 112.0f);
+    EXPECT_EQ(ScreenX(t.game, 144), 144);
+    EXPECT_EQ(ScreenY(t.game, 112), 112);
+}
+
+TEST_F(CameraTest, FollowingRoundsHalvesToEven) {
+    PutPlayer(t.game, 500.5f, 400.5f);
+    // 600 - 500.5 + 144 = 243.5 -> 244; 601 -> 244.5 -> 244.
+    EXPECT_EQ(ScreenX(t.game, 600), 244);
+    EXPECT_EQ(ScreenX(t.game, 601), 244);
+    EXPECT_EQ(ScreenX(t.game, 602), 246);
+    // 500 - 400.5 + 112 = 211.5 -> 212; 499 -> 210.5 -> 210.
+    EXPECT_EQ(ScreenY(t.game, 500), 212);
+    EXPECT_EQ(ScreenY(t.game, 499), 210);
+}
+
+TEST_F(CameraTest, NearTheMapsEndTheCameraStopsAtTheLastScreen) {
+    // Right threshold: 1280 - 160 - 16 = 1104; bottom: 960 - 128 - 16 = 816.
+    PutPlayer(t.game, 1104.0f, 816.0f);
+    EXPECT_EQ(PlayerScreenX(t.game), 144);
+    EXPECT_EQ(PlayerScreenY(t.game), 112);
+    PutPlayer(t.game, 1104.5f, 816.5f);
+    EXPECT_EQ(ScreenX(t.game, 1280), 320);  // the map's right edge is the screen's
+    EXPECT_EQ(ScreenY(t.game, 960), 256);
+    EXPECT_EQ(PlayerScreenX(t.game), 144);  // nearest(1104.5 - 960) = 144
+    EXPECT_EQ(PlayerScreenY(t.game), 112);  // nearest(816.5 - 704) = 112
+    PutPlayer(t.game, 1250.0f, 930.0f);
+    EXPECT_EQ(ScreenX(t.game, 1280), 320);
+    EXPECT_EQ(PlayerScreenX(t.game), 290);
+    EXPECT_EQ(PlayerScreenY(t.game), 226);
+}
+
+// Paints a w x h rectangle of one colour into a width x height buffer.
+void Paint(std::vector<uint32_t>& buffer, int width, int height, int x, int y, int w, int h,
+           uint32_t colour) {
+    for (int py = std::max(0, y); py < std::min(height, y + h); ++py) {
+        for (int px = std::max(0, x); px < std::min(width, x + w); ++px) {
+            buffer[static_cast<size_t>(py) * width + px] = colour;
+        }
+    }
+}
+
+TEST(CameraCullingTest, DrawingTheVisibleCellsGivesThePictureOfDrawingEveryCell) {
+    test::TestGame t;
+    constexpr int kMapSide = 256;
+    SetUpField(t, kMapSide, kMapSide);
+    t.game.player.Health = 0;  // no health bar over the status area
+    const uint32_t groundColours[] = {0x204020, 0x406020, 0x605030, 0x203060};
+    std::vector<int> ground;
+    for (int i = 0; i < 4; ++i) {
+        ground.push_back(test::AddTileImage(t, "g" + std::to_string(i), 32, 32, groundColours[i]));
+    }
+    // A top tile larger than a cell reaches into its neighbours' places.
+    const uint32_t treeColour = 0xA0C0A0;
+    const int tree = test::AddTileImage(t, "tree", 48, 56, treeColour);
+    for (int c = 0; c < kMapSide; ++c) {
+        for (int r = 0; r < kMapSide; ++r) {
+            MapCell& cell = *t.game.grid.Cell(c, r);
+            const int pick = (c * 7 + r * 3) % 5;
+            cell.GroundSprite = pick < 4 ? ground[pick] : -1;
+            cell.TopSprite = (c + 2 * r) % 9 == 0 ? tree : -1;
+        }
+    }
+    const GameSettings& s = t.game.settings;
+    const int width = s.ScreenPixelWidth;
+    const int height = s.ScreenPixelHeight;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> position(-40.0f, kMapSide * 32.0f + 40.0f);
+    std::vector<float> places = {0.0f, 143.5f, 144.0f, 8048.0f, 8048.5f, 8180.0f, 4000.5f};
+    for (int i = 0; i < 25; ++i) {
+        places.push_back(position(random));
+    }
+    for (size_t i = 0; i < places.size(); ++i) {
+        const float x = places[i];
+        const float y = places[(i * 5 + 3) % places.size()];
+        PutPlayer(t.game, x, y);
+        DrawFrame(t.game);
+        // The rule as written: every cell of every layer, the screen clipping.
+        std::vector<uint32_t> expected(static_cast<size_t>(width) * height, 0x000000);
+        for (int c = 0; c < kMapSide; ++c) {
+            for (int r = 0; r < kMapSide; ++r) {
+                const int pick = (c * 7 + r * 3) % 5;
+                if (pick < 4) {
+                    Paint(expected, width, height, ScreenX(t.game, c * 32), ScreenY(t.game, r * 32),
+                          32, 32, groundColours[pick]);
+                }
+            }
+        }
+        for (int c = 0; c < kMapSide; ++c) {
+            for (int r = 0; r < kMapSide; ++r) {
+                if ((c + 2 * r) % 9 == 0) {
+                    Paint(expected, width, height, ScreenX(t.game, c * 32), ScreenY(t.game, r * 32),
+                          48, 56, treeColour);
+                }
+            }
+        }
+        int mismatches = 0;
+        for (int py = 0; py < height; ++py) {
+            for (int px = 0; px < width; ++px) {
+                mismatches +=
+                    t.media.PixelAt(px, py) != expected[static_cast<size_t>(py) * width + px];
+            }
+        }
+        ASSERT_EQ(mismatches, 0) << "player at " << x << ", " << y;
+        // Only the cells near the screen were drawn.
+        EXPECT_LE(t.media.DrawLog().size(), 2u * 13u * 13u);
+    }
+}
+
+}  // namespace
+}  // namespace vorn
