@@ -8,7 +8,8 @@ namespace vorn::script_detail {
 
 // Each pass runs one call; a command whose result text holds a new call
 // (a host string such as "X()") could keep the expansion going for ever.
-constexpr int kMaxCallsPerExpansion = 10000;
+// A script line never holds anywhere near this many calls.
+constexpr int kMaxCallsPerExpansion = 1000;
 
 namespace {
 
@@ -116,6 +117,10 @@ std::string ExpandCalls(EngineState& state, std::string_view input) {
             return "#ERROR:" + IntToText(code);
         }
         text.replace(call.position, end - call.position, ReturnValueText(state));
+        if (text.size() > kMaxExpressionLength) {
+            state.lastError = "Expression error. The expression grew too long.";
+            return "#ERROR";
+        }
     }
 }
 

@@ -95,6 +95,11 @@ struct EngineState {
     int32_t FindCommand(std::string_view upperName) const;
 };
 
+// A longer text than this is not a script expression but a runaway (values
+// that name later variables, or calls returning calls, can multiply a text's
+// length); the stage that meets it stops with an error.
+constexpr size_t kMaxExpressionLength = 1 << 20;
+
 // The stages that turn a line's text into values (Substitution.cpp,
 // CallExpansion.cpp, Registries.cpp).
 std::string SubstituteVariables(EngineState& state, std::string_view text);

@@ -25,14 +25,27 @@ std::string ExpandConstants(const EngineState& state, std::string_view text) {
     }
     std::string result(text);
     std::string reference;
+    std::string out;
     for (const ConstantEntry& constant : state.constants) {
         reference.assign("#").append(constant.name);
-        size_t pos = 0;
-        while ((pos = result.find(reference, pos)) != std::string::npos) {
-            result.replace(pos, reference.size(), constant.value);
-            // The inserted value is not searched again for this constant.
-            pos += constant.value.size();
+        size_t pos = result.find(reference);
+        if (pos == std::string::npos) {
+            continue;
         }
+        // Built anew left to right; the inserted value is not searched again
+        // for this constant.
+        out.clear();
+        size_t copied = 0;
+        while (pos != std::string::npos) {
+            out.append(result, copied, pos - copied).append(constant.value);
+            copied = pos + reference.size();
+            if (out.size() > kMaxExpressionLength) {
+                break;  // a runaway: the rest stays unexpanded
+            }
+            pos = result.find(reference, copied);
+        }
+        out.append(result, copied, std::string::npos);
+        result.swap(out);
     }
     return result;
 }

@@ -6,11 +6,6 @@
 
 namespace vorn::script_detail {
 
-// A longer text than this is not a script expression but a runaway (values
-// that refer to later variables can multiply a text's length); substitution
-// then stops with an error.
-constexpr size_t kMaxExpressionLength = 1 << 20;
-
 std::string InsertionFor(const ScriptVariable& variable) {
     if (variable.type == kNumber) {
         return variable.value;
@@ -22,39 +17,75 @@ std::string InsertionFor(const ScriptVariable& variable) {
     return "'" + variable.value + "'";
 }
 
+namespace {
+
+// Appends text to out, keeping track of whether out ends inside quotes.
+void AppendCounting(std::string& out, std::string_view text, bool& insideQuotes) {
+    for (char c : text) {
+        if (c == '\'') {
+            insideQuotes = !insideQuotes;
+        }
+    }
+    out.append(text);
+}
+
+}  // namespace
+
+// One variable's pass reads the text once, left to right, building the
+// result as it goes; the part already built is exactly the text as the
+// replacements so far have left it, so the character before an occurrence
+// and the quote count come from it. The search goes on after an inserted
+// value: a value holding its own name would otherwise be replaced without
+// end.
 std::string SubstituteVariables(EngineState& state, std::string_view text) {
-    std::string result(text);
-    std::string upper = UpperCaseText(text);
+    std::string current(text);
+    std::string upper;
+    std::string out;
     for (const ScriptVariable& variable : state.variables) {
         const std::string& name = variable.name;
         // A variable restored with an empty name would match everywhere.
-        if (name.empty()) {
+        if (name.empty() || current.size() < name.size()) {
             continue;
         }
-        size_t pos = 0;
-        while ((pos = upper.find(name, pos)) != std::string::npos) {
+        upper = UpperCaseText(current);
+        size_t pos = upper.find(name);
+        if (pos == std::string::npos) {
+            continue;
+        }
+        out.clear();
+        bool insideQuotes = false;
+        size_t copied = 0;  // current[0, copied) is in out
+        std::string insertion;
+        bool insertionReady = false;
+        while (pos != std::string::npos) {
+            AppendCounting(out, std::string_view(current).substr(copied, pos - copied),
+                           insideQuotes);
+            copied = pos;
             const size_t after = pos + name.size();
-            const bool isReference = (pos == 0 || IsLeftBoundary(result[pos - 1])) &&
-                                     (after == result.size() || IsVariableRightBoundary(result[after])) &&
-                                     !InsideQuotes(result, pos);
+            const bool isReference =
+                (out.empty() || IsLeftBoundary(out.back())) &&
+                (after == current.size() || IsVariableRightBoundary(current[after])) &&
+                !insideQuotes;
             if (!isReference) {
-                ++pos;
+                pos = upper.find(name, pos + 1);
                 continue;
             }
-            const std::string insertion = InsertionFor(variable);
-            result.replace(pos, name.size(), insertion);
-            upper.replace(pos, name.size(), UpperCaseText(insertion));
-            if (result.size() > kMaxExpressionLength) {
+            if (!insertionReady) {
+                insertion = InsertionFor(variable);
+                insertionReady = true;
+            }
+            AppendCounting(out, insertion, insideQuotes);
+            copied = after;
+            if (out.size() + (current.size() - copied) > kMaxExpressionLength) {
                 state.lastError = "Expression error. The expression grew too long.";
                 return "#ERROR";
             }
-            // The inserted value is not searched again for the same variable:
-            // a value that holds its own name would otherwise be replaced
-            // without end.
-            pos += insertion.size();
+            pos = upper.find(name, after);
         }
+        out.append(current, copied, std::string::npos);
+        current.swap(out);
     }
-    return result;
+    return current;
 }
 
 }  // namespace vorn::script_detail

@@ -1,0 +1,128 @@
+// Script engine test helpers.
+#include "tests/game/script/ScriptFixtures.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "common/FileIO.h"
+
+namespace vorn::test {
+
+ScriptDir::ScriptDir() {
+    std::random_device device;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = base / ("vorn-script-" + std::to_string(device()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate.string();
+            return;
+        }
+    }
+    path_ = (base / "vorn-script-fallback").string();
+    std::filesystem::create_directories(path_);
+}
+
+ScriptDir::~ScriptDir() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+}
+
+std::string ScriptDir::Write(const std::string& name, const std::string& text) const {
+    const std::string full = path_ + "/" + name;
+    std::ofstream file(full, std::ios::binary);
+    file << text;
+    return full;
+}
+
+ScriptHarness::ScriptHarness() {
+    engine.InitScriptEngine(50, 500);
+    engine.RegisterBuiltins();
+    engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetReturnValue(e.Argument(0).value, e.Argument(0).type);
+            return 1;
+        },
+        "Echo", 1);
+    engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetReturnValue("42", kNumber);
+            return 1;
+        },
+        "GetTime", 0);
+    engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetLastError("Fail called.");
+            return 0;
+        },
+        "Fail", 1);
+    engine.RegisterCommand(
+        [this](ScriptEngine& e) {
+            calls.push_back(e.Argument(0).value);
+            e.SetReturnValue("", kNoValue);
+            return 1;
+        },
+        "Record", 1);
+    engine.RegisterCommand([](ScriptEngine&) { return 1; }, "Silent", 1);
+}
+
+int32_t ScriptHarness::Run(const std::string& text) {
+    if (engine.ParseScript(text, 0) != 0) {
+        return -1;
+    }
+    return engine.RunScript(0);
+}
+
+std::string ScriptHarness::Value(const std::string& name) const {
+    for (const ScriptVariable& variable : engine.Variables()) {
+        if (variable.name == name) {
+            return variable.value;
+        }
+    }
+    return "<none>";
+}
+
+int32_t ScriptHarness::Type(const std::string& name) const {
+    for (const ScriptVariable& variable : engine.Variables()) {
+        if (variable.name == name) {
+            return variable.type;
+        }
+    }
+    return -1;
+}
+
+std::string GoldenReport(const std::string& path) {
+    ScriptHarness harness;
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    std::istringstream lines(bytes);
+    std::string line;
+    const std::string marker = "; const ";
+    while (std::getline(lines, line)) {
+        if (line.rfind(marker, 0) == 0) {
+            const std::string definition = line.substr(marker.size());
+            const size_t equals = definition.find('=');
+            harness.engine.RegisterConstant(definition.substr(0, equals),
+                                            equals == std::string::npos
+                                                ? std::string()
+                                                : definition.substr(equals + 1));
+        }
+    }
+    harness.engine.LoadScript(path, 1, 0);
+    const int32_t result = harness.engine.RunScript(0);
+    std::ostringstream report;
+    for (const std::string& call : harness.calls) {
+        report << "call\t" << call << "\n";
+    }
+    for (const ScriptVariable& variable : harness.engine.Variables()) {
+        report << variable.name << "\t" << variable.type << "\t" << variable.value << "\n";
+    }
+    report << "result\t" << result << "\n";
+    if (result != script_result::kOk) {
+        report << "error\t" << harness.engine.ErrorReportText() << "\n";
+    }
+    return report.str();
+}
+
+}  // namespace vorn::test

@@ -1,0 +1,53 @@
+// Helpers shared by the script engine tests: an engine sized like the
+// game's with the built-ins and a few test commands, temporary script files
+// and a run that reports variables, result and error as text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/script/ScriptEngine.h"
+
+namespace vorn::test {
+
+// A folder under the system's temporary directory, removed with its files.
+class ScriptDir {
+public:
+    ScriptDir();
+    ~ScriptDir();
+    ScriptDir(const ScriptDir&) = delete;
+    ScriptDir& operator=(const ScriptDir&) = delete;
+
+    // Writes the file and returns its full path.
+    std::string Write(const std::string& name, const std::string& text) const;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// An engine of 50 slots x 500 lines with the built-ins and these commands:
+//   Echo(v)      returns v with the type it arrived with
+//   GetTime()    returns 42
+//   Fail(v)      records "Fail called." and reports failure
+//   Record(v)    appends v to `calls` and returns nothing
+//   Silent(v)    succeeds without setting a return value
+struct ScriptHarness {
+    ScriptHarness();
+    ScriptEngine engine;
+    std::vector<std::string> calls;
+
+    // Loads `text` into slot 0 (as ParseScript does) and runs it.
+    int32_t Run(const std::string& text);
+    // Variable value by exact stored name ("<none>" when missing).
+    std::string Value(const std::string& name) const;
+    int32_t Type(const std::string& name) const;
+};
+
+// Runs a script file the way the golden tests describe it: "; const N=V"
+// lines register constants before loading; the report lists the Record
+// calls ("call" TAB value), the variables (name TAB type TAB value), the
+// result and, for results other than 1, the error report.
+std::string GoldenReport(const std::string& path);
+
+}  // namespace vorn::test
