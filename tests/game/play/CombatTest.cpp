@@ -12,6 +12,7 @@
 #include "game/bindings/Bindings.h"
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
+#include "game/world/MapLoader.h"
 #include "tests/game/support/MonsterFixtures.h"
 
 namespace vorn {
@@ -299,6 +300,39 @@ TEST_F(CombatTest, MonsterDieScriptThatLoadsAMapLeavesTheNewMapAlone) {
     EXPECT_EQ(player().KillCount, 1);
     EXPECT_EQ(game().StatusText, "You've slain Ogre");
     EXPECT_EQ(game().objects.size(), 1u);
+}
+
+TEST_F(CombatTest, MonsterDieScriptLoadingARealMapLeavesItsMonstersAlive) {
+    MonsterType imp;
+    imp.Name = "Imp";
+    imp.Health = 1;
+    imp.FrameWidth = 32;
+    imp.FrameHeight = 32;
+    imp.ClipWidth = 20;
+    imp.ClipHeight = 16;
+    imp.DeathDuration = 2;
+    imp.ItemDropRate = 1;
+    game().monsterTypes.push_back(imp);
+    RegisterGameCommands(game());
+    test::LoadScript(t, "global_monsterdie.ds", "LoadMap('cave')\n", slots::kGlobalMonsterDie);
+    // The imp of "town" stands right below the player, at (160, 191).
+    test::WriteArenaMap(t, "town", {{5, 6, "1"}, {5, 7, "1"}});
+    test::WriteArenaMap(t, "cave", {{2, 2, "1"}, {9, 9, "1"}, {12, 3, "1"}});
+    LoadMap(game(), "town");
+    ASSERT_EQ(game().monsters.size(), 2u);
+    RefreshClipBoxes(game());
+    const uint64_t generation = game().mapGeneration;
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    EXPECT_FALSE(game().ended);
+    EXPECT_NE(game().mapGeneration, generation);
+    ASSERT_EQ(game().monsters.size(), 3u);
+    for (const Monster& each : game().monsters) {
+        EXPECT_EQ(each.Dying, 0);
+        EXPECT_EQ(each.Health, 1);
+    }
+    EXPECT_EQ(player().KillCount, 1);
+    EXPECT_EQ(game().StatusText, "You've slain Imp");
 }
 
 TEST_F(CombatTest, DisableMonsterDeathRemovesTheCorpseAtItsNextStep) {

@@ -213,17 +213,26 @@ TEST_F(ItemsTest, ARenamedObjectIsStillTheOneTaken) {
     EXPECT_EQ(player().Damage, 5);
 }
 
+TEST_F(ItemsTest, GrabItemScriptLoadingARealMapKeepsTheNewMapsObjects) {
+    RegisterGameCommands(game());
+    test::LoadScript(t, "global_grabitem.ds", "LoadMap('cave')\n", slots::kGlobalGrabItem);
+    test::WriteArenaMap(t, "town", {},
+                        "Bow,thing.png,5,5,2,0,0,0\r\nArrow,thing.png,5,5,0,0,0,0\r\n");
+    test::WriteArenaMap(t, "cave", {}, "Gem,thing.png,5,5,0,0,0,0\r\n");
+    LoadMap(game(), "town");
+    ASSERT_EQ(game().objects.size(), 2u);
+    PickUp(game());
+    EXPECT_FALSE(game().ended);
+    EXPECT_EQ(game().inventory, std::vector<std::string>{"Bow"});
+    EXPECT_EQ(player().Damage, 6);
+    ASSERT_EQ(game().objects.size(), 1u);
+    EXPECT_EQ(game().objects[0].Name, "Gem");
+}
+
 // Taking an object, leaving the map and coming back.
 TEST_F(ItemsTest, TakenObjectsStayHiddenAfterTheMapIsLoadedAgain) {
-    std::string layer;
-    for (int row = 0; row < 16; ++row) {
-        for (int column = 0; column < 16; ++column)
-            layer += column == 0 ? "." : " .";
-        layer += "\r\n";
-    }
-    t.folder.Write("maps/town.gtl", layer);
-    t.folder.Write("maps/town.atl", layer);
-    t.folder.Write("maps/town.obl", "Key,thing.png,5,5,0,0,0,0\r\nGem,thing.png,5,5,1,0,0,0\r\n");
+    test::WriteArenaMap(t, "town", {},
+                        "Key,thing.png,5,5,0,0,0,0\r\nGem,thing.png,5,5,1,0,0,0\r\n");
     LoadMap(game(), "town");
     ASSERT_FALSE(game().ended);
     ASSERT_EQ(game().objects.size(), 2u);

@@ -80,6 +80,31 @@ void LoadScript(TestGame& test, const std::string& relativePath, const std::stri
     test.game.script.LoadScript(test.folder.Path() + "/" + relativePath, 1, slot);
 }
 
+void WriteArenaMap(TestGame& test, const std::string& name, const std::vector<ArenaCell>& cells,
+                   const std::string& objectList) {
+    const GameSettings& settings = test.game.settings;
+    std::string ground;
+    std::string attributes;
+    for (int32_t row = 0; row < settings.MapHeight; ++row) {
+        for (int32_t column = 0; column < settings.MapWidth; ++column) {
+            std::string attribute = ".";
+            for (const ArenaCell& cell : cells) {
+                if (cell.column == column && cell.row == row)
+                    attribute = cell.attribute;
+            }
+            const char* separator = column == 0 ? "" : " ";
+            ground += separator + std::string(".");
+            attributes += separator + attribute;
+        }
+        ground += "\r\n";
+        attributes += "\r\n";
+    }
+    test.folder.Write("maps/" + name + ".gtl", ground);
+    test.folder.Write("maps/" + name + ".atl", attributes);
+    if (!objectList.empty())
+        test.folder.Write("maps/" + name + ".obl", objectList);
+}
+
 int LoadTestSound(TestGame& test, const std::string& name) {
     test.folder.Write(name, MakeWav(64));
     return test.media.LoadSoundFile(test.folder.Path() + "/" + name);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tests/game/support/TestGame.h"
 
@@ -50,6 +51,17 @@ void NextFrame(TestGame& test, int32_t ms);
 // "maps/a_grabitem.ds", ...) and loads it into `slot`.
 void LoadScript(TestGame& test, const std::string& relativePath, const std::string& text,
                 int32_t slot);
+
+// Writes map `name` for the arena's grid size: ground and attribute layers
+// of "." cells except the given (column, row, attribute) cells, and the
+// object list text of its ".obl" file (no file when empty).
+struct ArenaCell {
+    int32_t column;
+    int32_t row;
+    std::string attribute;
+};
+void WriteArenaMap(TestGame& test, const std::string& name, const std::vector<ArenaCell>& cells,
+                   const std::string& objectList = "");
 
 // Writes a short WAVE file into the mod folder and loads it; returns the
 // sound handle.
