@@ -67,20 +67,10 @@ std::string EscapeMenuLabel(const std::string& text) {
     std::string escaped;
     escaped.reserve(text.size());
     for (const char c : text) {
-        switch (c) {
-            case '/':
-            case '\\':
-                escaped += '\\';
-                escaped += c;
-                break;
-            case '&':
-            case '@':
-                escaped += c;
-                escaped += c;
-                break;
-            default:
-                escaped += c;
+        if (c == '&' || c == '@') {
+            escaped += c;
         }
+        escaped += c;
     }
     return escaped;
 }
@@ -176,11 +166,23 @@ void EditorWindow::ShowForm() {
 
 void EditorWindow::ShowList(bool keepSelection) {
     const int selected = keepSelection ? list_->value() : -1;
-    list_->clear();
+    // The items are given to the list as one array, not added one by one:
+    // adding compares every new item with all earlier ones, which is slow
+    // for lists of thousands of monsters.
+    std::vector<std::string> texts;
+    texts.reserve(editor_.ItemLabels().size());
     for (const std::string& label : editor_.ItemLabels()) {
-        list_->add(EscapeMenuLabel(label).c_str(), 0, nullptr);
+        texts.push_back(EscapeMenuLabel(label));
     }
-    const int count = static_cast<int>(editor_.ItemLabels().size());
+    std::vector<Fl_Menu_Item> items(texts.size() + 1, Fl_Menu_Item{});
+    for (size_t i = 0; i < texts.size(); ++i) {
+        items[i].text = texts[i].c_str();
+    }
+    list_->menu(items.data());
+    // The list now shows the new array; the old one may go.
+    menuTexts_ = std::move(texts);
+    menuItems_ = std::move(items);
+    const int count = static_cast<int>(menuTexts_.size());
     if (selected >= 0 && selected < count) {
         list_->value(selected);
     } else {

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tools/monstereditor/MonsterEditor.h"
 
@@ -44,9 +45,12 @@ private:
     std::unique_ptr<Fl_Window> window_;
     std::array<Fl_Input*, kMonsterFieldCount> boxes_{};
     Fl_Choice* list_ = nullptr;
+    // The list's items point into these; they live until the next ShowList.
+    std::vector<std::string> menuTexts_;
+    std::vector<Fl_Menu_Item> menuItems_;
 };
 
-// Menu items and labels interpret "/", "\", "&" and "@"; this makes a text
+// Menu item texts give "&" and "@" a meaning; doubling them makes a text
 // show as written.
 std::string EscapeMenuLabel(const std::string& text);
 

@@ -3,8 +3,11 @@
 // and a limit on file size that makes writes fail part-way.
 #pragma once
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -37,6 +40,10 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::string& Path() const { return path_; }
+    // Lets every user create and remove files in the folder.
+    void OpenToEveryone() const {
+        std::filesystem::permissions(path_, std::filesystem::perms::all);
+    }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
     void Write(const std::string& name, const std::string& bytes) const {
@@ -51,6 +58,30 @@ public:
 private:
     std::string path_;
 };
+
+// Runs `check` in a child process with the rights of an ordinary user
+// ("nobody"), so file permissions apply even when the tests run as root.
+// True when the child ran and `check` returned true.
+template <typename Check>
+bool RunUnprivileged(Check check) {
+    const pid_t child = fork();
+    if (child < 0) {
+        return false;
+    }
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+            _exit(2);
+        }
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) {
+        return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 // Lowers the largest file this process may write while it lives; a write
 // past the limit then fails instead of raising SIGXFSZ.
