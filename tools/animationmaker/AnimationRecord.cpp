@@ -1,7 +1,11 @@
 // Building the animations.ini record and appending it to the file.
 #include "tools/animationmaker/AnimationRecord.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "common/TextPrimitives.h"
 
@@ -24,14 +28,32 @@ std::string FormatAnimationRecord(const AnimationRecord& record) {
 
 AppendResult AppendAnimationRecord(const std::string& path, const AnimationRecord& record) {
     // Append mode writes at the end even if something else grew the file.
-    FILE* file = std::fopen(path.c_str(), "ab");
-    if (file == nullptr) {
+    // Opening does not wait (a named pipe in the mod folder would block a
+    // plain open forever), and only a regular file is written.
+    const int file =
+        open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (file < 0) {
+        return AppendResult::kOpenFailed;
+    }
+    struct stat info {};
+    if (fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(file);
         return AppendResult::kOpenFailed;
     }
     const std::string bytes = "\r\n" + FormatAnimationRecord(record);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    return ok ? AppendResult::kAppended : AppendResult::kWriteFailed;
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = write(file, bytes.data() + written, bytes.size() - written);
+        if (step < 0 && errno == EINTR) {
+            continue;
+        }
+        if (step <= 0) {
+            break;
+        }
+        written += static_cast<size_t>(step);
+    }
+    const bool closed = close(file) == 0;
+    return written == bytes.size() && closed ? AppendResult::kAppended : AppendResult::kWriteFailed;
 }
 
 }  // namespace vorn::animationmaker

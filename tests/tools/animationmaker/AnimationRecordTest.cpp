@@ -78,6 +78,13 @@ TEST(AppendAnimationTest, FileThatCannotBeOpenedIsReported) {
               AppendResult::kOpenFailed);
 }
 
+TEST(AppendAnimationTest, NamedPipeIsRefusedWithoutWaitingForAReader) {
+    ScratchFolder folder;
+    ASSERT_EQ(mkfifo(folder.File("animations.ini").c_str(), 0644), 0);
+    EXPECT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
+              AppendResult::kOpenFailed);
+}
+
 TEST(AppendAnimationTest, ReadOnlyFileIsReportedAndKept) {
     ScratchFolder folder;
     folder.OpenToEveryone();
