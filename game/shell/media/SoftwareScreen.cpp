@@ -19,6 +19,35 @@ bool CutSpan(int64_t start, int64_t length, int64_t limit, int64_t& first, int64
     return first < end;
 }
 
+// Alpha bytes of sprite pixels on the screen: the top bit says whether
+// transparent display shows the pixel, so the inner loop needs one test.
+constexpr uint32_t kShown = 0xFF000000u;
+constexpr uint32_t kHiddenByKey = 0x00000000u;
+constexpr uint32_t kHiddenByPicture = 0x01000000u;
+constexpr uint32_t kAlphaMask = 0xFF000000u;
+
+// Written as a select without branches so the compiler vectorises it; the
+// AVX2 clone does eight pixels a step where the processor has it.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target_clones("avx2", "default")))
+#endif
+void CopyShownPixels(const uint32_t* from, uint32_t* to, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t pixel = from[i];
+        to[i] = pixel >= kShown ? pixel : to[i];
+    }
+}
+
+// Marks whether each pixel is shown by transparent display under `key`.
+void MarkShownPixels(Picture& picture, uint32_t key) {
+    for (uint32_t& pixel : picture.pixels) {
+        if ((pixel & kAlphaMask) == kHiddenByPicture) {
+            continue;
+        }
+        pixel = (pixel & kRgbMask) | ((pixel & kRgbMask) == key ? kHiddenByKey : kShown);
+    }
+}
+
 }  // namespace
 
 uint32_t ColourToRgb(Colour colour) {
@@ -61,10 +90,27 @@ void SoftwareScreen::FillBox(int x, int y, int width, int height, uint32_t rgb) 
     }
 }
 
+void SoftwareScreen::SetTransparentColour(uint32_t rgb) {
+    transparentRgb_ = rgb & kRgbMask;
+    for (const auto& sprite : sprites_) {
+        if (sprite != nullptr) {
+            MarkShownPixels(sprite->picture, transparentRgb_);
+        }
+    }
+}
+
 int SoftwareScreen::AddSprite(Picture picture) {
     if (picture.Empty()) {
         return 0;
     }
+    // Loaders mark see-through pixels with alpha 0; keep that apart from the
+    // key, which may change later.
+    for (uint32_t& pixel : picture.pixels) {
+        if ((pixel & kAlphaMask) != kOpaqueAlpha) {
+            pixel = (pixel & kRgbMask) | kHiddenByPicture;
+        }
+    }
+    MarkShownPixels(picture, transparentRgb_);
     auto sprite = std::make_unique<Sprite>();
     sprite->clip = ClipRect{0, 0, picture.width, picture.height};
     sprite->picture = std::move(picture);
@@ -118,7 +164,6 @@ void SoftwareScreen::DrawSprite(int sprite, int x, int y, bool transparent) {
     }
     const int pictureWidth = source->picture.width;
     const size_t count = static_cast<size_t>(right - left);
-    const uint32_t key = transparentRgb_;
     for (int64_t row = top; row < bottom; ++row) {
         const uint32_t* from = source->picture.pixels.data() +
                                (clip.y + (row - y)) * pictureWidth + clip.x + (left - x);
@@ -127,12 +172,7 @@ void SoftwareScreen::DrawSprite(int sprite, int x, int y, bool transparent) {
             std::memcpy(to, from, count * sizeof(uint32_t));
             continue;
         }
-        // Written as a select without branches so the compiler vectorises it.
-        for (size_t i = 0; i < count; ++i) {
-            const uint32_t pixel = from[i];
-            const bool shown = ((pixel ^ key) & kRgbMask) != 0 && pixel >= kOpaqueAlpha;
-            to[i] = shown ? pixel : to[i];
-        }
+        CopyShownPixels(from, to, count);
     }
 }
 

@@ -28,7 +28,7 @@ struct ClipRect {
 };
 
 struct Sprite {
-    Picture picture;
+    Picture picture;  // alpha bytes: see AddSprite
     ClipRect clip;  // always inside the picture; may be empty
 };
 
@@ -55,9 +55,12 @@ public:
 
     void Clear(uint32_t rgb);
     void FillBox(int x, int y, int width, int height, uint32_t rgb);
-    void SetTransparentColour(uint32_t rgb) { transparentRgb_ = rgb & kRgbMask; }
+    // Applies to every sprite, loaded or not yet loaded.
+    void SetTransparentColour(uint32_t rgb);
 
-    // Sprites: handles count up from 1 and are never reused.
+    // Sprites: handles count up from 1 and are never reused. The sprite's
+    // alpha bytes are rewritten to say whether transparent display shows
+    // each pixel (the colour bytes are kept).
     int AddSprite(Picture picture);
     void FreeSprite(int sprite);
     const Sprite* FindSprite(int sprite) const;
@@ -80,7 +83,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint32_t> pixels_;
-    uint32_t transparentRgb_ = 0;
+    // No pixel matches the key until one is set.
+    uint32_t transparentRgb_ = 0xFFFFFFFFu;
     std::vector<std::unique_ptr<Sprite>> sprites_;  // index = handle - 1
     TextState text_;
     TextRenderer fonts_;

@@ -81,6 +81,31 @@ TEST_F(SpriteDrawingTest, TransparentColourAppliesToSpritesLoadedBeforeIt) {
     EXPECT_EQ(media.PixelAt(1, 0), kCyan);
 }
 
+TEST_F(SpriteDrawingTest, ChangingTheTransparentColourBackShowsPixelsAgain) {
+    const int sprite = Load(2, 1, {kCyan, 0x000000});
+    media.SetTransparentColour(Colour{0, 0, 0});
+    media.DrawSpriteTransparent(sprite, 0, 0);
+    EXPECT_EQ(media.PixelAt(0, 0), kCyan);
+    EXPECT_EQ(media.PixelAt(1, 0), kWhite);
+    media.SetTransparentColour(Colour{0, 255, 255});
+    media.DrawSpriteTransparent(sprite, 0, 1);
+    EXPECT_EQ(media.PixelAt(0, 1), kWhite);
+    EXPECT_EQ(media.PixelAt(1, 1), 0x000000u);
+}
+
+TEST(SpriteKeyTest, NothingIsKeyedBeforeATransparentColourIsSet) {
+    ScratchDir dir;
+    HeadlessMedia media;
+    media.EnablePngDecoding();
+    ASSERT_NE(media.OpenSpriteScreen(media.OpenGameWindow("t", 4, 4), 4, 4), 0);
+    media.ClearFrame(Colour{255, 255, 255});
+    const int sprite =
+        media.LoadSpriteFile(dir.Write("a.png", mediatest::RgbPng(2, 1, {0x000000, kCyan})));
+    media.DrawSpriteTransparent(sprite, 0, 0);
+    EXPECT_EQ(media.PixelAt(0, 0), 0x000000u);
+    EXPECT_EQ(media.PixelAt(1, 0), kCyan);
+}
+
 TEST_F(SpriteDrawingTest, SeeThroughPngPixelsAreSkippedOnlyByTransparentDisplay) {
     const std::string png =
         mediatest::RgbaPng(3, 1, {0xFF112233, 0x00445566, 0x7F778899});
@@ -92,6 +117,11 @@ TEST_F(SpriteDrawingTest, SeeThroughPngPixelsAreSkippedOnlyByTransparentDisplay)
     EXPECT_EQ(media.PixelAt(2, 0), kWhite);  // alpha below one half
     media.DrawSprite(sprite, 0, 1);
     EXPECT_EQ(media.PixelAt(1, 1), 0x445566u);
+    // A new transparent colour does not make them visible.
+    media.SetTransparentColour(Colour{0x11, 0x22, 0x33});
+    media.DrawSpriteTransparent(sprite, 0, 2);
+    EXPECT_EQ(media.PixelAt(0, 2), kWhite);
+    EXPECT_EQ(media.PixelAt(1, 2), kWhite);
 }
 
 TEST_F(SpriteDrawingTest, ClipRectangleSelectsThePartDrawnAndStaysInForce) {
