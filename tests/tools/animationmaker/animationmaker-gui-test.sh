@@ -49,7 +49,7 @@ choose_stage() {
     stage="$(wait_window "^Choose Draw Stage$")"
     if [ "$1" -gt 0 ]; then
         click_in "$stage" 150 15
-        sleep 0.5
+        wait_unnamed_window >/dev/null
         for _ in $(seq 1 "$1"); do
             xdotool key Down
             sleep 0.1
@@ -122,14 +122,7 @@ answer "4"
 answer "32"
 answer "8"
 choose_stage 1
-root="$(xdotool search --maxdepth 0 --name '^$')"
-message=""
-for _ in $(seq 1 150); do
-    message="$(xdotool search --onlyvisible --name '^$' 2>/dev/null | grep -vx "$root" | head -n1 || true)"
-    [ -z "$message" ] || break
-    sleep 0.2
-done
-[ -n "$message" ] || { echo "no message box appeared" >&2; exit 1; }
+message="$(wait_unnamed_window 30)"
 sleep 0.5
 xdotool mousemove --window "$message" 20 20
 sleep 0.2

@@ -3,11 +3,13 @@
 # Sourced by the test scripts; expects CLOSE_WINDOW to name vorn_close_window.
 
 # Starts Xvfb on a free display number and exports DISPLAY. The display is
-# stopped again when the test script exits.
+# stopped again when the test script exits. Without -noreset the server
+# resets whenever its last client leaves, and a program started just then
+# cannot connect.
 start_display() {
     local displayFile
     displayFile="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null' EXIT
     local waited=0
@@ -80,14 +82,42 @@ type_into() {
     sleep 0.2
 }
 
-# Fails the test with a message when files $1 and $2 differ in any byte.
+# Waits up to $1 seconds (default 10) until an unnamed window other than the
+# root shows, such as an open drop-down list or a message box, and prints its
+# id; fails when none shows.
+wait_unnamed_window() {
+    local limit="${1:-10}" root id="" waited=0
+    root="$(xdotool search --maxdepth 0 --name '^$')"
+    while [ -z "$id" ]; do
+        id="$(xdotool search --onlyvisible --name '^$' 2>/dev/null | grep -vx "$root" | head -n1 || true)"
+        if [ -z "$id" ]; then
+            sleep 0.2
+            waited=$((waited + 1))
+            if [ "$waited" -gt $((limit * 5)) ]; then
+                echo "no unnamed window appeared" >&2
+                return 1
+            fi
+        fi
+    done
+    sleep 0.3
+    echo "$id"
+}
+
+# Waits up to 15 seconds for file $2 to hold exactly the bytes of file $1
+# (the program writes it a moment after the click); fails the test with both
+# dumps when it does not.
 expect_same_bytes() {
-    if ! cmp -s "$1" "$2"; then
-        echo "files differ: $1 $2" >&2
-        echo "expected:" >&2
-        od -c "$1" >&2
-        echo "got:" >&2
-        od -c "$2" >&2
-        exit 1
-    fi
+    local waited=0
+    while ! cmp -s "$1" "$2"; do
+        sleep 0.2
+        waited=$((waited + 1))
+        if [ "$waited" -gt 75 ]; then
+            echo "files differ: $1 $2" >&2
+            echo "expected:" >&2
+            od -c "$1" >&2
+            echo "got:" >&2
+            od -c "$2" >&2 || true
+            exit 1
+        fi
+    done
 }

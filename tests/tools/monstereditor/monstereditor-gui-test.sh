@@ -39,7 +39,7 @@ SAVE_Y=282
 select_item() {
     local window="$1" from="$2" to="$3" key=Down steps
     click_in "$window" "$LIST_X" "$BUTTONS_Y"
-    sleep 0.5
+    wait_unnamed_window >/dev/null
     if [ "$from" -eq 0 ]; then
         steps="$to"
     elif [ "$to" -ge "$from" ]; then
