@@ -35,6 +35,15 @@ void Close(Fl_Widget*, void* state) {
     static_cast<DialogState*>(state)->window->hide();
 }
 
+// The draw-stage window goes away only through its close box; FLTK would
+// also close it on Escape.
+void CloseUnlessEscape(Fl_Widget* widget, void* state) {
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+        return;
+    }
+    Close(widget, state);
+}
+
 void RunUntilHidden(Fl_Window& window) {
     while (window.shown()) {
         Fl::wait();
@@ -111,7 +120,7 @@ int FltkQuestions::ChooseDrawStage() {
     }
     list.value(static_cast<const Fl_Menu_Item*>(nullptr));
     window.end();
-    window.callback(Close, &state);
+    window.callback(CloseUnlessEscape, &state);
     window.show();
     RunUntilHidden(window);
     return list.value();

@@ -2,6 +2,7 @@
 // buttons to MonsterEditor.
 #include "tools/monstereditor/EditorWindow.h"
 
+#include <FL/Fl.H>
 #include <FL/Fl_Int_Input.H>
 
 namespace vorn::monstereditor {
@@ -20,7 +21,7 @@ constexpr int kBoxX = 78;
 constexpr int kBoxWidth = 177;
 constexpr int kBoxHeight = 18;
 constexpr int kFontSize = 10;
-// The longest row label has to fit 75 pixels.
+// Small enough for the row labels to fit their 75 pixels.
 constexpr int kRowLabelFontSize = 9;
 
 struct FormRow {
@@ -53,6 +54,15 @@ constexpr int kMaximumBoxText = 1 << 24;
 template <void (EditorWindow::*Action)()>
 void Forward(Fl_Widget*, void* self) {
     (static_cast<EditorWindow*>(self)->*Action)();
+}
+
+// Only the close box ends the editor; FLTK would also close a window on
+// Escape, which would throw away a form being typed.
+void CloseUnlessEscape(Fl_Widget* window, void*) {
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+        return;
+    }
+    window->hide();
 }
 
 Fl_Button* MakeButton(int x, int y, int w, int h, const char* label) {
@@ -113,6 +123,7 @@ EditorWindow::EditorWindow(MonsterEditor& editor) : editor_(editor) {
     auto* stretch = new Fl_Box(306, kClientHeight, 1, 1);
     window_->resizable(stretch);
     window_->end();
+    window_->callback(CloseUnlessEscape);
 }
 
 EditorWindow::~EditorWindow() = default;

@@ -56,6 +56,13 @@ choose_stage() {
         done
         xdotool key Return
         sleep 0.3
+    else
+        # Escape is not a way on: the window stays.
+        xdotool mousemove --window "$stage" 150 15
+        xdotool key Escape
+        sleep 1
+        xdotool search --onlyvisible --name "^Choose Draw Stage$" | grep -qx "$stage" ||
+            { echo "Escape closed the draw-stage window" >&2; exit 1; }
     fi
     close_window "$stage"
 }

@@ -98,8 +98,12 @@ printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
 printf 'Wolf,wolf.png,,,,7,0,0,32,48,0,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
-# Closing the window ends the program without writing anything more.
+# Escape does not close the editor; closing the window ends the program
+# without writing anything more.
 type_into "$window" "$BOX_X" "$(box_y 1)" "Unsaved"
+xdotool key Escape
+sleep 1
+kill -0 "$editor" 2>/dev/null || { echo "Escape ended the editor" >&2; exit 1; }
 close_window "$window"
 wait_exit "$editor" 30
 [ "$EXIT_CODE" -eq 0 ] || { echo "monstereditor ended with $EXIT_CODE" >&2; exit 1; }
