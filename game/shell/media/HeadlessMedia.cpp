@@ -117,6 +117,8 @@ const std::vector<HeadlessMedia::TextCall>& HeadlessMedia::TextLog() const {
     return state_->textLog;
 }
 
+bool HeadlessMedia::PngDecodingEnabled() const { return state_->pngEnabled; }
+
 std::string HeadlessMedia::WindowTitle() const { return state_->windowTitle; }
 int HeadlessMedia::ScreenWidth() const { return state_->screen.Width(); }
 int HeadlessMedia::ScreenHeight() const { return state_->screen.Height(); }
@@ -190,7 +192,7 @@ void HeadlessMedia::SetTransparentColour(Colour colour) {
 
 int HeadlessMedia::LoadSpriteFile(const std::string& path) {
     Picture picture;
-    if (!LoadPictureFile(path, state_->pngEnabled, picture)) {
+    if (!LoadPictureFile(path, picture)) {
         return 0;
     }
     return state_->screen.AddSprite(std::move(picture));

@@ -89,8 +89,11 @@ public:
     // Saves the back buffer (the frame drawn so far).
     bool SaveScreenPng(const std::string& path) const;
 
+    // Whether EnablePngDecoding was called (PNG files load either way: the
+    // decoder is built in, so forgetting the call costs a user nothing).
+    bool PngDecodingEnabled() const;
+
     // --- MediaLayer ---------------------------------------------------------
-    // As on the real layer, PNG files load only after EnablePngDecoding.
     int InitGraphics() override;
     int InitAudio() override;
     int InitKeyboard() override;

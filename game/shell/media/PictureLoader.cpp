@@ -223,7 +223,7 @@ bool ReadFileUpTo(const std::string& path, size_t maxBytes, std::string& bytes) 
     return ReadWholeFile(path, bytes) && bytes.size() <= maxBytes;
 }
 
-bool LoadPictureFile(const std::string& path, bool pngEnabled, Picture& out) {
+bool LoadPictureFile(const std::string& path, Picture& out) {
     std::string bytes;
     if (!ReadFileUpTo(path, kMaxSpriteFileBytes, bytes)) {
         return false;
@@ -231,7 +231,7 @@ bool LoadPictureFile(const std::string& path, bool pngEnabled, Picture& out) {
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
         return DecodeBmp(bytes, out);
     }
-    return pngEnabled && DecodePng(bytes, out);
+    return DecodePng(bytes, out);
 }
 
 }  // namespace vorn

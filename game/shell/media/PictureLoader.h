@@ -18,8 +18,7 @@ constexpr size_t kMaxSpriteFileBytes = size_t{256} * 1024 * 1024;
 // regular file or larger (a larger file is not read at all).
 bool ReadFileUpTo(const std::string& path, size_t maxBytes, std::string& bytes);
 
-// `pngEnabled` false refuses PNG files (the layer enables PNG at start-up).
-bool LoadPictureFile(const std::string& path, bool pngEnabled, Picture& out);
+bool LoadPictureFile(const std::string& path, Picture& out);
 
 bool DecodePng(std::string_view bytes, Picture& out);
 bool DecodeBmp(std::string_view bytes, Picture& out);

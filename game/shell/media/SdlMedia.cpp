@@ -43,7 +43,6 @@ struct SdlMedia::State {
     PresentPath path;
     bool videoReady = false;
     bool eventsReady = false;
-    bool pngEnabled = false;
     SDL_Window* window = nullptr;
     SoftwareScreen screen;
     SdlPresenter presenter;
@@ -102,7 +101,8 @@ int SdlMedia::InitKeyboard() {
     return state_->eventsReady ? 1 : 0;
 }
 
-void SdlMedia::EnablePngDecoding() { state_->pngEnabled = true; }
+// libpng is linked in, so PNG is always available; nothing to switch on.
+void SdlMedia::EnablePngDecoding() {}
 
 int SdlMedia::OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) {
     if (!state_->videoReady || state_->window != nullptr || clientWidth <= 0 ||
@@ -161,7 +161,7 @@ void SdlMedia::SetTransparentColour(Colour colour) {
 
 int SdlMedia::LoadSpriteFile(const std::string& path) {
     Picture picture;
-    if (!LoadPictureFile(path, state_->pngEnabled, picture)) {
+    if (!LoadPictureFile(path, picture)) {
         return 0;
     }
     return state_->screen.AddSprite(std::move(picture));

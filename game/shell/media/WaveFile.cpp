@@ -60,9 +60,9 @@ bool ParseWave(std::string_view bytes, WaveInfo& info) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
         return false;
     }
-    // The RIFF size may overstate the file (a cut-off download); never look
-    // past the bytes that are really there.
-    const size_t end = std::min<size_t>(bytes.size(), size_t{Le32(bytes, 4)} + 8);
+    // The RIFF size is often wrong (0 from streaming writers, too large in a
+    // cut-off file); the chunks are walked up to the real end of the bytes.
+    const size_t end = bytes.size();
     bool haveFormat = false;
     size_t at = 12;
     while (at + kChunkHeaderSize <= end) {

@@ -171,11 +171,12 @@ TEST_F(SpriteFileTest, BmpIsRecognisedByItsFirstTwoBytesWhateverTheName) {
     EXPECT_EQ(media.SpriteHeight(png), 3);
 }
 
-TEST_F(SpriteFileTest, PngNeedsDecodingEnabledButBmpDoesNot) {
+TEST_F(SpriteFileTest, EnablingPngDecodingIsRecordedAndPngLoadsEitherWay) {
     HeadlessMedia fresh;
-    EXPECT_EQ(fresh.LoadSpriteFile(dir.Write("a.png", mediatest::RgbPng(1, 1, {0}))), 0);
-    EXPECT_NE(fresh.LoadSpriteFile(dir.Write("a.bmp", mediatest::Bmp24(1, 1, {0}))), 0);
+    EXPECT_FALSE(fresh.PngDecodingEnabled());
+    EXPECT_NE(fresh.LoadSpriteFile(dir.Write("a.png", mediatest::RgbPng(1, 1, {0}))), 0);
     fresh.EnablePngDecoding();
+    EXPECT_TRUE(fresh.PngDecodingEnabled());
     EXPECT_NE(fresh.LoadSpriteFile(dir.PathOf("a.png")), 0);
 }
 
