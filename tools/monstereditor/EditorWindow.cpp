@@ -5,6 +5,8 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Int_Input.H>
 
+#include <cstdio>
+
 namespace vorn::monstereditor {
 
 namespace {
@@ -149,16 +151,26 @@ void EditorWindow::OnEdit() {
 
 void EditorWindow::OnSave() {
     ReadForm();
-    editor_.Save();
+    if (!editor_.Save()) {
+        ReportUnwritten();
+    }
     ShowList(true);
     ShowForm();
 }
 
 void EditorWindow::OnDelete() {
     ReadForm();
-    editor_.Delete(list_->value());
+    if (!editor_.Delete(list_->value())) {
+        ReportUnwritten();
+    }
     ShowList(false);
     ShowForm();
+}
+
+void EditorWindow::ReportUnwritten() const {
+    // The editor shows no message boxes; a note on the terminal still tells
+    // whoever started it from one.
+    std::fprintf(stderr, "monstereditor: could not write %s\n", editor_.FilePath().c_str());
 }
 
 void EditorWindow::ReadForm() {

@@ -35,6 +35,7 @@ private:
     void OnSave();
     void OnDelete();
 
+    void ReportUnwritten() const;
     void ReadForm();
     void ShowForm();
     // Refills the drop-down list from the editor's labels; the selection is
