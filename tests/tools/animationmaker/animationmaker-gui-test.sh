@@ -19,7 +19,7 @@ export LSAN_OPTIONS="suppressions=$SUPPRESSIONS:print_suppressions=0"
 
 work="$(mktemp -d)"
 start_display
-trap 'kill "$XVFB_PID" 2>/dev/null; rm -rf "$work"' EXIT
+WORK_DIR="$work"
 mod="$work/mod"
 mkdir -p "$mod" "$work/art"
 
@@ -73,8 +73,8 @@ expect_clean_exit() {
 }
 
 # First run: both parameters, an image from another folder, stage 3.
-"$MAKER_PROGRAM" "$mod" "$work/art/torch.png" &
-maker=$!
+start_program "$MAKER_PROGRAM" "$mod" "$work/art/torch.png"
+maker=$STARTED
 answer "Torch"
 answer "4"
 answer "32"
@@ -89,8 +89,8 @@ expect_same_bytes "$expected" "$mod/animations.ini"
 # mod folder (listing "../", "animations.ini", "smoke.png"); the initial "0"s
 # are kept by pressing Enter, and the stage window is closed without a choice.
 touch "$mod/smoke.png"
-"$MAKER_PROGRAM" "$mod" "" &
-maker=$!
+start_program "$MAKER_PROGRAM" "$mod" ""
+maker=$STARTED
 chooser="$(wait_window "^Choose the animation image...$")"
 # The first row of the file list, then two rows down.
 click_in "$chooser" 60 50
@@ -110,8 +110,8 @@ expect_same_bytes "$expected" "$mod/animations.ini"
 
 # Without parameters the folder is asked for; cancelling ends the program
 # before any other question.
-"$MAKER_PROGRAM" &
-maker=$!
+start_program "$MAKER_PROGRAM"
+maker=$STARTED
 chooser="$(wait_window "^Choose the folder of the VornEngine mod...$")"
 xdotool mousemove --window "$chooser" 40 40
 sleep 0.3
@@ -122,8 +122,8 @@ expect_same_bytes "$expected" "$mod/animations.ini"
 # An animations.ini that cannot be opened: the message box (empty title)
 # appears after the last question, and its button ends the program.
 mkdir -p "$work/broken/animations.ini"
-"$MAKER_PROGRAM" "$work/broken" "torch.png" &
-maker=$!
+start_program "$MAKER_PROGRAM" "$work/broken" "torch.png"
+maker=$STARTED
 answer "Torch"
 answer "4"
 answer "32"

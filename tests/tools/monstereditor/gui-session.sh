@@ -2,16 +2,39 @@
 # waits with time limits, and closing a window as its close box would.
 # Sourced by the test scripts; expects CLOSE_WINDOW to name vorn_close_window.
 
-# Starts Xvfb on a free display number and exports DISPLAY. The display is
-# stopped again when the test script exits. Without -noreset the server
-# resets whenever its last client leaves, and a program started just then
-# cannot connect.
+# Everything a test started, ended when the script exits however it exits,
+# so no program is left holding ctest's output open; WORK_DIR is removed.
+STARTED_PIDS=()
+WORK_DIR=""
+end_session() {
+    local pid
+    for pid in "${STARTED_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
+    if [ -n "$WORK_DIR" ]; then
+        rm -rf "$WORK_DIR"
+    fi
+}
+trap end_session EXIT
+
+# Starts a program in the background and sets STARTED to its process id.
+start_program() {
+    "$@" &
+    STARTED=$!
+    STARTED_PIDS+=("$STARTED")
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY. Without -noreset
+# the server resets whenever its last client leaves, and a program started
+# just then cannot connect.
 start_display() {
     local displayFile
     displayFile="$(mktemp)"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayFile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    trap 'kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null' EXIT
     local waited=0
     while [ ! -s "$displayFile" ]; do
         sleep 0.1

@@ -17,7 +17,7 @@ export LSAN_OPTIONS="suppressions=$SUPPRESSIONS:print_suppressions=0"
 
 work="$(mktemp -d)"
 start_display
-trap 'kill "$XVFB_PID" 2>/dev/null; rm -rf "$work"' EXIT
+WORK_DIR="$work"
 mod="$work/mod"
 mkdir "$mod"
 printf 'Goblin ,gob.png, hit.wav ,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,255\r\n' >"$mod/monsters.ini"
@@ -56,8 +56,8 @@ select_item() {
     sleep 0.3
 }
 
-"$EDITOR_PROGRAM" "$mod" &
-editor=$!
+start_program "$EDITOR_PROGRAM" "$mod"
+editor=$STARTED
 window="$(wait_window "VornEngine - Monster Editor")"
 
 # Edit the Goblin: its file value 255 is shown as -1 and written back as -1;
@@ -110,8 +110,8 @@ wait_exit "$editor" 30
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Without a folder the editor asks for one; cancelling ends it at once.
-"$EDITOR_PROGRAM" &
-editor=$!
+start_program "$EDITOR_PROGRAM"
+editor=$STARTED
 dialog="$(wait_window "Choose the folder of the VornEngine mod...")"
 xdotool mousemove --window "$dialog" 40 40
 sleep 0.3
