@@ -1,0 +1,245 @@
+// The bundled game running on the engine, headless: every map loads and
+// every script runs through its events without an error (with DebugMode on,
+// any script error would show a message box), and a scripted playthrough
+// walks through an exit and a warp, kills a monster, picks up an item,
+// opens the gate with the key and saves.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/TextPrimitives.h"
+#include "game/play/Events.h"
+#include "game/play/Items.h"
+#include "game/shell/GameShell.h"
+#include "game/shell/media/HeadlessMedia.h"
+#include "game/world/Game.h"
+#include "game/world/MapLoader.h"
+#include "game/world/SavedGames.h"
+#include "tests/vorn3/ModFolder.h"
+
+namespace vorn3test {
+namespace {
+
+namespace fs = std::filesystem;
+using vorn::Game;
+using vorn::HeadlessMedia;
+
+// A copy of vorn3/ (without saved games) under the build folder, named by a
+// path relative to the working directory as the game's argument must be.
+// Its scripts still include ./vorn3/lib/..., found from the repository root.
+// Test time per frame on top of the frame loop's own 8 ms sleep.
+constexpr int kFrameMs = 16;
+
+class Vorn3Game : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists("vorn3/settings.ini")) << "run from the repository root";
+        copy_ = fs::path(VORN_BINARY_DIR) / "vorn3-play" /
+                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(copy_);
+        fs::create_directories(copy_);
+        for (const auto& entry : fs::directory_iterator(ModPath()))
+            if (entry.path().filename() != "saves")
+                fs::copy(entry.path(), copy_ / entry.path().filename(), fs::copy_options::recursive);
+        argument_ = fs::relative(copy_, fs::current_path()).generic_string();
+        const char* argv[] = {"game", argument_.c_str()};
+        media_.SeedRandom(7);
+        ASSERT_TRUE(vorn::StartUp(game_, 2, argv));
+        ASSERT_EQ(game_.settings.MapWidth, 30);
+        // Every failed script run now shows a message box.
+        game_.settings.DebugMode = 1;
+    }
+    void TearDown() override { fs::remove_all(copy_); }
+
+    void NewGame() {
+        media_.SetKeyDown(vorn::keys::Space, true);
+        vorn::RunTitleScreen(game_);
+        media_.SetKeyDown(vorn::keys::Space, false);
+        ASSERT_EQ(game_.mapInfo.Name, "meadow");
+    }
+
+    // Frames with `key` held until `done` holds; false after `limit` frames.
+    template <typename Done>
+    bool HoldUntil(int key, Done done, int limit = 3000) {
+        media_.SetKeyDown(key, true);
+        for (int i = 0; i < limit && !game_.ended; ++i) {
+            media_.AdvanceTimeMs(kFrameMs);
+            vorn::RunFrame(game_);
+            if (done()) {
+                media_.SetKeyDown(key, false);
+                return true;
+            }
+        }
+        media_.SetKeyDown(key, false);
+        return false;
+    }
+
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            media_.AdvanceTimeMs(8);
+            vorn::RunFrame(game_);
+        }
+    }
+
+    std::string Variable(const std::string& name) {
+        const vorn::ScriptVariable* variable = game_.script.GetSymbol(name);
+        return variable == nullptr ? "<unset>" : std::string(vorn::TrimSpaces(variable->value));
+    }
+
+    std::string Boxes() const {
+        std::string text;
+        for (const auto& box : media_.Messages()) text += box.title + ": " + box.text + "\n";
+        return text;
+    }
+
+    void PlacePlayerOnTile(int column, int row) {
+        game_.player.X = static_cast<float>(column * game_.settings.TileWidth);
+        game_.player.Y = static_cast<float>(row * game_.settings.TileHeight);
+    }
+
+    fs::path copy_;
+    std::string argument_;
+    HeadlessMedia media_;
+    Game game_{media_};
+};
+
+TEST_F(Vorn3Game, EveryMapAndEveryScriptRunsWithoutAnError) {
+    NewGame();
+    Frames(5);  // the first tick, with its FIRSTTICK greeting
+    for (const std::string& map : MapNames()) {
+        SCOPED_TRACE(map);
+        vorn::LoadMap(game_, map);
+        ASSERT_FALSE(game_.ended);
+        ASSERT_EQ(game_.mapInfo.Name, map);
+        // Ticks by day and by night.
+        for (int timeOfDay : {10, game_.settings.LengthOfDay / 2 + 5, 10}) {
+            game_.clock.DayStartTime = media_.ElapsedMs() - timeOfDay * 1000;
+            media_.AdvanceTimeMs(game_.settings.TickMs);
+            Frames(2);
+        }
+        vorn::RaisePlayerAttack(game_);
+        for (const auto& object : std::vector<vorn::ObjectType>(game_.objects))
+            vorn::RaiseGrabItem(game_, object.Name);
+        if (!game_.monsters.empty()) vorn::RaiseMonsterDie(game_, game_.monsters.front());
+        // Every script tile, with the player standing on it.
+        const auto attributes = ReadLayer(map, "atl");
+        for (size_t row = 0; row < attributes.size(); ++row)
+            for (size_t column = 0; column < attributes[row].size(); ++column) {
+                if (attributes[row][column] != "S") continue;
+                vorn::LoadMap(game_, map);
+                PlacePlayerOnTile(static_cast<int>(column), static_cast<int>(row));
+                vorn::ScriptTileCheck(game_);
+                media_.AdvanceTimeMs(3000);
+            }
+        vorn::RaiseMapLeave(game_);
+        if (!game_.monsters.empty()) {
+            game_.player.Health = 0;
+            vorn::RaisePlayerDie(game_, game_.monsters.front());
+            EXPECT_EQ(game_.player.Health, game_.player.MaxHealth) << "the hero must get up again";
+            EXPECT_EQ(game_.mapInfo.Name, "village");
+        }
+    }
+    EXPECT_FALSE(game_.ended);
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+    EXPECT_EQ(Variable("INITDONE"), "1");
+}
+
+TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
+    NewGame();
+    game_.monsters.clear();  // the slimes must not stand in the way of this walk
+    // Meadow -> village over the east edge, along the road.
+    ASSERT_TRUE(HoldUntil(vorn::keys::Right, [&] { return game_.mapInfo.Name == "village"; }))
+        << "stuck in the meadow at " << game_.player.X << "," << game_.player.Y;
+    EXPECT_EQ(game_.StatusText, "Vorn Village");
+    // Village -> cave through the cave mouth: to the path, then up it.
+    ASSERT_TRUE(HoldUntil(vorn::keys::Right, [&] { return game_.player.X >= 160.0f; }));
+    ASSERT_TRUE(HoldUntil(vorn::keys::Up, [&] { return game_.mapInfo.Name == "cave"; }))
+        << "stuck in the village at " << game_.player.X << "," << game_.player.Y;
+    EXPECT_EQ(game_.player.X, 96.0f);
+    EXPECT_EQ(game_.player.Y, 224.0f);
+    EXPECT_NE(game_.mapInfo.AlwaysNight, 0);
+
+    // Kill the first monster of the cave: hold it still to the hero's right.
+    ASSERT_FALSE(game_.monsters.empty());
+    vorn::Monster& target = game_.monsters.front();
+    const std::string targetName = target.Name;
+    target.Speed = 0;
+    target.X = game_.player.X + 20;
+    target.Y = game_.player.Y;
+    for (size_t i = 1; i < game_.monsters.size(); ++i) game_.monsters[i].Speed = 0;
+    game_.player.Facing = 2;
+    game_.player.Health = 100;
+    game_.player.MaxHealth = 100;
+    // Each hit pushes the hero back: step in again, then strike.
+    bool killed = false;
+    for (int round = 0; round < 12 && !killed; ++round) {
+        HoldUntil(vorn::keys::Right, [] { return false; }, 8);
+        killed = HoldUntil(vorn::keys::RightCtrl, [&] { return game_.player.KillCount == 1; }, 40);
+    }
+    ASSERT_TRUE(killed) << "hero at " << game_.player.X << ", monster at " << target.X;
+    EXPECT_EQ(Variable("KILLS"), "1");
+    EXPECT_EQ(game_.StatusText, "You've slain " + targetName);
+    bool poof = false;
+    for (const auto& animation : game_.animations) poof = poof || animation.Name == "poof";
+    EXPECT_TRUE(poof) << "the monster-die script leaves a puff of smoke";
+
+    // Pick up the sword lying on tile 8,12.
+    const int damageBefore = game_.player.Damage;
+    PlacePlayerOnTile(8, 12);
+    ASSERT_TRUE(HoldUntil(vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Old Sword"); }, 5));
+    EXPECT_EQ(game_.player.Damage, damageBefore + 1);
+
+    // The key opens the gate in the village; then south into the ruins.
+    game_.inventory.push_back("Iron Key");
+    game_.player.Health = 6;
+    game_.player.MaxHealth = 6;
+    PlacePlayerOnTile(14, 10);
+    vorn::LoadMap(game_, "village");
+    game_.monsters.clear();
+    ASSERT_TRUE(HoldUntil(vorn::keys::Down, [&] { return game_.mapInfo.Name == "ruins"; }))
+        << "stuck at the gate at " << game_.player.X << "," << game_.player.Y;
+    EXPECT_EQ(Variable("GATEOPEN"), "1");
+
+    // Save: the three files of slot 0 in the game's own folder.
+    vorn::SaveGame(game_, 0);
+    const std::string saves = copy_.string() + "/saves/save0";
+    EXPECT_NE(ReadBytes(saves + ".ini").find("CurrentMap=ruins\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(saves + ".sol").find("Old Sword\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(saves + ".sst").find(std::string("GATEOPEN\x01") + " 1\x01" + "1\r\n"),
+              std::string::npos);
+
+    EXPECT_FALSE(game_.ended);
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+}
+
+TEST_F(Vorn3Game, ReturningToTheVillageKeepsTheGateOpen) {
+    NewGame();
+    game_.inventory.push_back("Iron Key");
+    vorn::LoadMap(game_, "village");
+    PlacePlayerOnTile(14, 12);
+    vorn::ScriptTileCheck(game_);
+    ASSERT_EQ(Variable("GATEOPEN"), "1");
+    vorn::LoadMap(game_, "meadow");
+    vorn::LoadMap(game_, "village");
+    // The cells come back from the map files as walls; the enter script frees them.
+    EXPECT_NE(game_.grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_NE(game_.grid.Cell(15, 13)->Attribute, "X");
+    EXPECT_EQ(game_.grid.Cell(13, 13)->Attribute, "X");
+    bool gateDrawn = false;
+    for (const auto& animation : game_.animations) gateDrawn = gateDrawn || animation.Name == "gateopen";
+    EXPECT_TRUE(gateDrawn);
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+}
+
+TEST_F(Vorn3Game, TheLockedGateStaysShutWithoutTheKey) {
+    NewGame();
+    vorn::LoadMap(game_, "village");
+    PlacePlayerOnTile(14, 12);
+    vorn::ScriptTileCheck(game_);
+    EXPECT_EQ(game_.grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_NE(Variable("GATEOPEN"), "1");
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+}
+
+}  // namespace
+}  // namespace vorn3test
