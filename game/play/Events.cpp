@@ -205,7 +205,6 @@ void TickStep(Game& game) {
     presets.Add("PLAYERY", player.y);
     RunAndReport(game, slots::kMapTick, "Map_Tick Script Error");
     presets.Free("FIRSTTICK");
-    if (game.ended) return;
     if (gameFirstTick) presets.Add("FIRSTTICK", "1");
     RunAndReport(game, slots::kGlobalTick, "Global_Tick Script Error");
     presets.Free("PLAYERX");

@@ -256,6 +256,20 @@ TEST(TickEventsTest, MissingMapTickScriptLeavesTheGlobalOneRunningSilently) {
     EXPECT_TRUE(shell.media.Messages().empty());
 }
 
+TEST(TickEventsTest, QuitInTheMapScriptSkipsTheGlobalOneAndFreesThePresets) {
+    ShellGame shell({"TickMs=100", "DebugMode=1"});
+    shell.Write("maps/start_tick.ds", "Quit()\r\nLATE=1\r\n");
+    shell.Write("global_tick.ds", "GLOBAL=1\r\n");
+    ASSERT_TRUE(shell.StartNewGame());
+    RunFrame(shell.game);
+    EXPECT_TRUE(shell.game.ended);
+    EXPECT_EQ(shell.Variable("LATE"), "<unset>");
+    EXPECT_EQ(shell.Variable("GLOBAL"), "<unset>");
+    EXPECT_TRUE(shell.media.Messages().empty());
+    EXPECT_EQ(shell.game.script.ExpandConstants("#FIRSTTICK#TICKLENGTH#PLAYERX#PLAYERY"),
+              "#FIRSTTICK#TICKLENGTH#PLAYERX#PLAYERY");
+}
+
 TEST(EventErrorsTest, FailuresAreShownOnlyInDebugModeWithTitleAndLine) {
     for (int32_t debugMode : {0, 1}) {
         SCOPED_TRACE(debugMode);
