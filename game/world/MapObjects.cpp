@@ -1,6 +1,9 @@
-// Per-map animation, object and warp lists. Every line makes one entry, as
-// the files are written one entry per line; names are trimmed, numbers read
-// leniently.
+// Per-map animation, object and warp lists: one entry per line, names
+// trimmed, numbers read leniently.
+//
+// A blank line makes no entry. Taken as an entry it would be an invisible
+// object at tile (0, 0), or a warp there to the map "" whose load ends the
+// game the moment the player reaches that corner.
 #include "game/world/MapObjects.h"
 
 #include "common/TextPrimitives.h"
@@ -17,13 +20,16 @@ std::string TextAt(const std::string& line, int n) {
 
 int32_t NumberAt(const std::string& line, int n) { return TextToInt(TextField(line, n, ',')); }
 
-// Calls add(line) for every line of the file; nothing when it is missing.
+// Calls add(line) for every line of the file that is not blank; nothing when
+// the file is missing.
 template <typename Add>
 void ForEachLine(const std::string& path, Add&& add) {
     TextReader reader;
     if (!reader.Open(path)) return;
     std::string line;
-    while (reader.ReadTextLine(line)) add(line);
+    while (reader.ReadTextLine(line)) {
+        if (!TrimSpaces(line).empty()) add(line);
+    }
 }
 
 }  // namespace

@@ -321,6 +321,18 @@ TEST_F(MapLoaderTest, ReadsObjectsWarpsAndAnimations) {
     EXPECT_EQ(t.game.warps[1].TargetMap, "deep cave");
     EXPECT_EQ(t.game.warps[1].TargetY, 4);
 
+    // Blank lines make no entries: no invisible object, and no warp at tile
+    // (0, 0) to the map "" that would end the game.
+    Write("gaps", {.ani = "\r\ntorch,1,1,0\r\n  \r\n\r\n",
+                   .obl = "\r\nSword,sword.png,2,1,0,0,0,0\r\n   \r\n\r\n",
+                   .wpl = "\r\n4,7,cave,1,2\r\n \r\n\r\n"});
+    LoadMap(t.game, "gaps");
+    EXPECT_EQ(t.game.animations.size(), 1u);
+    ASSERT_EQ(t.game.objects.size(), 1u);
+    EXPECT_EQ(t.game.objects[0].Name, "Sword");
+    ASSERT_EQ(t.game.warps.size(), 1u);
+    EXPECT_EQ(t.game.warps[0].TargetMap, "cave");
+
     Write("yard", {});
     LoadMap(t.game, "yard");
     EXPECT_TRUE(t.game.objects.empty());
