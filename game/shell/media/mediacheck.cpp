@@ -3,6 +3,9 @@
 // a status bar) so the layer can be checked by eye or by a screenshot.
 //
 //   mediacheck [seconds]   runs for that long (default 5), or until closed
+//
+// It prints every change of the game's keys ("down Space", "up Space"), each
+// key release as KeyReleased reports it, and window events.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -85,13 +88,37 @@ int main(int argc, char** argv) {
     std::printf("sprites %d %d %d, sound device: %s\n", ground, tree, hero,
                 media.HasAudioDevice() ? "yes" : "no (silent)");
 
+    const struct {
+        int key;
+        const char* name;
+    } gameKeys[] = {{vorn::keys::Up, "Up"},         {vorn::keys::Down, "Down"},
+                    {vorn::keys::Left, "Left"},     {vorn::keys::Right, "Right"},
+                    {vorn::keys::LeftCtrl, "LeftCtrl"}, {vorn::keys::RightCtrl, "RightCtrl"},
+                    {vorn::keys::Return, "Return"}, {vorn::keys::S, "S"},
+                    {vorn::keys::Tab, "Tab"},       {vorn::keys::L, "L"},
+                    {vorn::keys::Space, "Space"}};
+    bool wasDown[sizeof(gameKeys) / sizeof(gameKeys[0])] = {};
+
     const int32_t start = media.ElapsedMs();
     int frames = 0;
     while (media.ElapsedMs() - start < seconds * 1000) {
-        if (media.PollWindowEvent() == vorn::WindowEvent::CloseRequested) {
+        const vorn::WindowEvent event = media.PollWindowEvent();
+        if (event == vorn::WindowEvent::CloseRequested) {
+            std::printf("close requested\n");
             break;
         }
         media.ReadKeyboard();
+        for (size_t i = 0; i < sizeof(gameKeys) / sizeof(gameKeys[0]); ++i) {
+            const bool down = media.KeyDown(gameKeys[i].key) != 0;
+            if (down != wasDown[i]) {
+                std::printf("%s %s\n", down ? "down" : "up", gameKeys[i].name);
+                wasDown[i] = down;
+            }
+            if (media.KeyReleased(gameKeys[i].key)) {
+                std::printf("released %s\n", gameKeys[i].name);
+            }
+        }
+        std::fflush(stdout);
         media.PresentFrame();
         media.ClearFrame(vorn::Colour{20, 20, 40});
         for (int row = 0; row < 13; ++row) {
