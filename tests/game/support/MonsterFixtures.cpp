@@ -93,8 +93,10 @@ void WriteArenaMap(TestGame& test, const std::string& name, const std::vector<Ar
                     attribute = cell.attribute;
             }
             const char* separator = column == 0 ? "" : " ";
-            ground += separator + std::string(".");
-            attributes += separator + attribute;
+            ground += separator;
+            ground += '.';
+            attributes += separator;
+            attributes += attribute;
         }
         ground += "\r\n";
         attributes += "\r\n";
