@@ -92,6 +92,29 @@ protected:
         return text;
     }
 
+    bool ScreenTextStarting(const std::string& start) const {
+        for (const auto& text : game_.screenTexts)
+            if (text.Text.rfind(start, 0) == 0) return true;
+        return false;
+    }
+
+    // Stands the hero just left of the Elder, facing him, with every other
+    // villager far away and everyone standing still.
+    vorn::Monster* StandBesideElder() {
+        vorn::Monster* elder = nullptr;
+        for (auto& monster : game_.monsters) {
+            monster.Speed = 0;
+            if (monster.Name == "Elder") elder = &monster;
+            else monster.X = 25 * 32;
+        }
+        if (elder == nullptr) return nullptr;
+        elder->Y = 9 * 32;
+        elder->X = 8 * 32 + 24;
+        PlacePlayerOnTile(8, 9);
+        game_.player.Facing = 2;
+        return elder;
+    }
+
     void PlacePlayerOnTile(int column, int row) {
         game_.player.X = static_cast<float>(column * game_.settings.TileWidth);
         game_.player.Y = static_cast<float>(row * game_.settings.TileHeight);
@@ -238,6 +261,42 @@ TEST_F(Vorn3Game, TheLockedGateStaysShutWithoutTheKey) {
     vorn::ScriptTileCheck(game_);
     EXPECT_EQ(game_.grid.Cell(14, 13)->Attribute, "X");
     EXPECT_NE(Variable("GATEOPEN"), "1");
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+}
+
+TEST_F(Vorn3Game, CtrlBesideAVillagerTalksInsteadOfStriking) {
+    NewGame();
+    vorn::LoadMap(game_, "village");
+    vorn::Monster* elder = StandBesideElder();
+    ASSERT_NE(elder, nullptr);
+    const int32_t health = elder->Health;
+    const int32_t elderId = elder->ID;
+    media_.AdvanceTimeMs(5000);  // past the greeting of the first tick
+    HoldUntil(vorn::keys::LeftCtrl, [] { return false; }, 30);
+    EXPECT_TRUE(ScreenTextStarting("Skeletons stole the Relic of Vorn"));
+    for (const auto& monster : game_.monsters) {
+        if (monster.ID != elderId) continue;
+        EXPECT_EQ(monster.Health, health) << "talking must not hurt";
+        EXPECT_EQ(monster.Friendly, 1);
+    }
+    EXPECT_TRUE(media_.Messages().empty()) << Boxes();
+}
+
+TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
+    NewGame();
+    vorn::LoadMap(game_, "ruins");
+    game_.monsters.clear();
+    PlacePlayerOnTile(14, 11);
+    ASSERT_TRUE(HoldUntil(vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Relic of Vorn"); }, 5));
+    EXPECT_EQ(Variable("RELIC"), "1");
+    EXPECT_EQ(game_.mapInfo.SpeechText, "The Relic of Vorn is yours!");
+    EXPECT_TRUE(ScreenTextStarting("You found the Relic of Vorn."));
+
+    vorn::LoadMap(game_, "village");
+    ASSERT_NE(StandBesideElder(), nullptr);
+    media_.AdvanceTimeMs(5000);
+    HoldUntil(vorn::keys::LeftCtrl, [] { return false; }, 30);
+    EXPECT_TRUE(ScreenTextStarting("You brought back the Relic of Vorn!"));
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
 }
 
