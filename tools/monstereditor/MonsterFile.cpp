@@ -9,6 +9,7 @@
 
 #include "common/FileIO.h"
 #include "common/TextPrimitives.h"
+#include "tools/monstereditor/CodePageText.h"
 
 namespace vorn::monstereditor {
 
@@ -140,7 +141,7 @@ MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry) {
 
 MonsterEntry FormTextsToEntry(const MonsterFormTexts& texts) {
     MonsterEntry entry;
-    entry.name = WithoutLineEnds(texts[0]);
+    entry.name = BoxTextToCodePage(WithoutLineEnds(texts[0]));
     entry.graphicFile = WithoutLineEnds(texts[1]);
     entry.attackSound = WithoutLineEnds(texts[2]);
     entry.hitSound = WithoutLineEnds(texts[3]);

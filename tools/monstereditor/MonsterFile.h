@@ -68,7 +68,9 @@ MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry);
 
 // Texts are taken as typed (no trimming); numbers with the lenient integer
 // conversion. Line-end characters cannot be stored inside a field of a
-// line-based file, so they are dropped.
+// line-based file, so they are dropped. The name, which the game shows, is
+// stored in the game's single-byte code page; the four file names keep the
+// bytes of the box, as files are opened by those bytes.
 MonsterEntry FormTextsToEntry(const MonsterFormTexts& texts);
 
 }  // namespace vorn::monstereditor

@@ -2,6 +2,10 @@
 # waits with time limits, and closing a window as its close box would.
 # Sourced by the test scripts; expects CLOSE_WINDOW to name vorn_close_window.
 
+# xdotool reads the texts to type in the locale's encoding; the scripts are
+# UTF-8 whatever the caller's locale is.
+export LC_ALL=C.UTF-8
+
 # Everything a test started, ended when the script exits however it exits,
 # so no program is left holding ctest's output open; WORK_DIR is removed.
 STARTED_PIDS=()

@@ -80,11 +80,12 @@ printf 'Bat,bat.png,a.wav,b.wav,c.wav,1,77,90,16,16,12,12,10,0,44\r\n' >>"$expec
 printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
-# Delete the Bat, then add a Wolf through "New" and "Save".
+# Delete the Bat, then add a wolf through "New" and "Save".
 select_item "$window" 2 2
 click_in "$window" "$DEL_X" "$BUTTONS_Y"
 click_in "$window" "$NEW_X" "$BUTTONS_Y"
-type_into "$window" "$BOX_X" "$(box_y 1)" "Wolf"
+# The name is stored in the game's single-byte code page (ö is byte 0xF6).
+type_into "$window" "$BOX_X" "$(box_y 1)" "Wölf"
 type_into "$window" "$BOX_X" "$(box_y 2)" "wolf.png"
 type_into "$window" "$BOX_X" "$(box_y 6)" "7"
 type_into "$window" "$BOX_X" "$(box_y 9)" "32"
@@ -95,7 +96,7 @@ click_in "$window" "$SAVE_X" "$SAVE_Y"
 # "Del" read the list back from the file, which trimmed the Orc's blank.
 printf 'Orc,gob.png,hit.wav,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,-1\r\n' >"$expected"
 printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
-printf 'Wolf,wolf.png,,,,7,0,0,32,48,0,0,0,0,0\r\n' >>"$expected"
+printf 'W\366lf,wolf.png,,,,7,0,0,32,48,0,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Escape does not close the editor; closing the window ends the program
