@@ -16,14 +16,18 @@ namespace fs = std::filesystem;
 class GeneratedMod : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        folder_ = new std::string((fs::temp_directory_path() / "vorn3gen-test").string());
-        fs::remove_all(*folder_);
+        // A folder of this process's own: CTest may run the cases in parallel.
+        std::string pattern = (fs::temp_directory_path() / "vorn3gen-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        folder_ = new std::string(pattern);
         const std::string command = std::string("\"") + VORN3GEN_PATH + "\" \"" + *folder_ + "\" > /dev/null";
         status_ = std::system(command.c_str());
     }
     static void TearDownTestSuite() {
+        if (folder_ == nullptr) return;
         fs::remove_all(*folder_);
         delete folder_;
+        folder_ = nullptr;
     }
     static std::string* folder_;
     static int status_;
