@@ -480,6 +480,61 @@ TEST_F(CombatTest, PlayerDieScriptThatLoadsAMapEndsTheMonsterPartOfTheStep) {
     EXPECT_EQ(monster(0).AnimTime, 0);  // the new map's monster was not stepped
 }
 
+// The monster part of a frame, in the order of the main loop.
+void RunMonsterFrame(test::TestGame& t, int32_t ms) {
+    NextFrame(t, ms);
+    MonsterMoveStep(t.game);
+    RefreshClipBoxes(t.game);
+    MonsterDecisionStep(t.game);
+    PlayerHitStep(t.game);
+    AnimationStep(t.game);
+}
+
+TEST_F(CombatTest, AFriendlyMonsterTurnsHostileAfterOneHitAndThenAttacks) {
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Friendly = 1;
+    monster(m).FoundPlayer = 1;
+    monster(m).Moving = 1;
+    monster(m).Facing = 2;
+    monster(m).LastAIChange = game().clock.FrameTime + 100000;
+    for (int frame = 0; frame < 30; ++frame) {
+        RunMonsterFrame(t, 10);
+        ASSERT_EQ(monster(0).Attacking, 0) << frame;
+    }
+    monster(0).X = kBelowX;  // back from its wandering, touching the player
+    monster(0).Y = kBelowY;
+    RefreshClipBoxes(game());
+    StartPlayerAttack(kDown);
+    RunMonsterFrame(t, 10);
+    EXPECT_EQ(monster(0).Friendly, 0);
+    EXPECT_EQ(monster(0).Attacking, 0);
+    RunMonsterFrame(t, 10);
+    EXPECT_EQ(monster(0).Attacking, 1);
+}
+
+TEST_F(CombatTest, ATouchingMonsterAttacksOncePerAnimationPlusDelay) {
+    // On the player's spot it faces -1: it never walks and never hits, but
+    // keeps attacking. An attack ends at the fourth 100 ms animation step and
+    // the next starts 1000 ms later. The steps keep the rhythm of the walk
+    // before (the attack start does not restart it), so after the first
+    // attack the first step falls into the starting frame: every 1300 ms.
+    const size_t m = AddMonster(game(), 160.0f, 160.0f);
+    monster(m).FoundPlayer = 1;
+    monster(m).AttackSound = LoadTestSound(t, "bite.wav");
+    t.media.ClearSoundLog();
+    std::vector<int32_t> starts;
+    const int32_t begin = game().clock.FrameTime;
+    for (int frame = 0; frame < 600; ++frame) {
+        RunMonsterFrame(t, 10);
+        if (monster(0).Attacking == 1 && monster(0).LastAttackTime == game().clock.FrameTime) {
+            starts.push_back(game().clock.FrameTime - begin);
+        }
+    }
+    EXPECT_EQ(starts, (std::vector<int32_t>{20, 1410, 2710, 4010, 5310}));
+    EXPECT_EQ(CountPlays(t, monster(0).AttackSound), 5);
+    EXPECT_EQ(player().Health, 10);
+}
+
 TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
     // Attacking right pushes the player left; column 4 (x 128..160) is a wall.
     for (int32_t row = 0; row < 16; ++row)
