@@ -274,8 +274,7 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
 }
 
 void DropItem(Game& game, const Monster& monster) {
-    // Read everything from the monster first: it may live in the list that
-    // grows below.
+    // The heart stands centred on the bottom edge of the monster's frame.
     const double centreX = monster.X + monster.FrameWidth / 2.0;
     const double bottom = static_cast<double>(monster.Y) + monster.FrameHeight;
     const int heart = game.settings.HeartSprite;
