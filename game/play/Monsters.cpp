@@ -4,6 +4,7 @@
 #include "game/play/Monsters.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/play/ActorMath.h"
 #include "game/play/Collision.h"
@@ -22,8 +23,9 @@ constexpr int32_t kFacingUp = 1;
 constexpr int32_t kFacingRight = 2;
 constexpr int32_t kFacingLeft = 3;
 
-// Where a monster's random decision may lag its spawn time, in milliseconds,
-// so monsters placed by one map load do not all change their minds together.
+// The most a monster's first random decision may lag its spawn, in
+// milliseconds, so monsters placed by one map load do not all change their
+// minds in the same frame.
 constexpr int kSpawnDecisionSpread = 500;
 
 bool SeesPlayer(const Game& game, const Monster& monster) {
@@ -252,9 +254,12 @@ void MonsterMoveStep(Game& game) {
         MaybeStartAttack(game, monster);
     }
     // Drawing relies on this order. The sort is stable, so monsters on the
-    // same line keep their order from frame to frame and never flicker.
-    std::stable_sort(game.monsters.begin(), game.monsters.end(),
-                     [](const Monster& a, const Monster& b) { return a.ClipTop < b.ClipTop; });
+    // same line keep their order from frame to frame and never flicker. Most
+    // frames nobody changed lines: the check spares the sort's buffer.
+    const auto byClipTop = [](const Monster& a, const Monster& b) { return a.ClipTop < b.ClipTop; };
+    if (!std::is_sorted(game.monsters.begin(), game.monsters.end(), byClipTop)) {
+        std::stable_sort(game.monsters.begin(), game.monsters.end(), byClipTop);
+    }
 }
 
 }  // namespace vorn
