@@ -16,7 +16,9 @@ namespace vorn3test {
 
 namespace fs = std::filesystem;
 
-std::string ModPath() { return std::string(VORN_SOURCE_DIR) + "/vorn3"; }
+std::string ModPath() {
+    return std::string(VORN_SOURCE_DIR) + "/vorn3";
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -25,13 +27,16 @@ std::string ReadBytes(const std::string& path) {
     return content.str();
 }
 
-bool FileExists(const std::string& path) { return fs::is_regular_file(path); }
+bool FileExists(const std::string& path) {
+    return fs::is_regular_file(path);
+}
 
 std::vector<std::string> ReadLines(const std::string& path) {
     vorn::TextReader reader(ReadBytes(path));
     std::vector<std::string> lines;
     std::string line;
-    while (reader.ReadTextLine(line)) lines.push_back(line);
+    while (reader.ReadTextLine(line))
+        lines.push_back(line);
     return lines;
 }
 
@@ -40,7 +45,8 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     std::error_code error;
     for (auto it = fs::recursive_directory_iterator(folder, error);
          !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (!it->is_regular_file()) continue;
+        if (!it->is_regular_file())
+            continue;
         const std::string relative = fs::relative(it->path(), folder).generic_string();
         if (relative.size() >= suffix.size() &&
             relative.compare(relative.size() - suffix.size(), suffix.size(), suffix) == 0)
@@ -54,7 +60,9 @@ std::string Setting(const std::string& key) {
     return vorn::ReadIniValue(ModPath() + "/settings.ini", "Settings", key);
 }
 
-int SettingInt(const std::string& key) { return vorn::TextToInt(Setting(key)); }
+int SettingInt(const std::string& key) {
+    return vorn::TextToInt(Setting(key));
+}
 
 std::vector<std::string> MapNames() {
     std::vector<std::string> names;
@@ -72,8 +80,10 @@ std::vector<std::vector<std::string>> ReadLayer(const std::string& map, const st
         std::vector<std::string> row;
         std::string field;
         std::istringstream in(lines[i]);
-        while (std::getline(in, field, ' ')) row.push_back(field);
-        if (!lines[i].empty() && lines[i].back() == ' ') row.push_back("");
+        while (std::getline(in, field, ' '))
+            row.push_back(field);
+        if (!lines[i].empty() && lines[i].back() == ' ')
+            row.push_back("");
         grid.push_back(row);
     }
     return grid;
@@ -83,7 +93,8 @@ Picture LoadPicture(const std::string& path) {
     Picture picture;
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return picture;
     image.format = PNG_FORMAT_RGB;
     std::vector<png_byte> buffer(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, buffer.data(), 0, nullptr)) {
@@ -147,7 +158,8 @@ WaveInfo ReadWaveInfo(const std::string& path) {
             }
             info.dataBytes = size;
             info.ok = size > 0;
-            if (!info.ok) info.error = "empty data";
+            if (!info.ok)
+                info.error = "empty data";
             return info;
         }
         at += 8 + size + (size % 2);
@@ -156,6 +168,8 @@ WaveInfo ReadWaveInfo(const std::string& path) {
     return info;
 }
 
-std::vector<std::string> ScriptFiles() { return ListFiles(ModPath(), ".ds"); }
+std::vector<std::string> ScriptFiles() {
+    return ListFiles(ModPath(), ".ds");
+}
 
 }  // namespace vorn3test

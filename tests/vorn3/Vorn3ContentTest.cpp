@@ -24,40 +24,132 @@ using vorn::TextToInt;
 using vorn::TrimSpaces;
 
 // The keys of settings.ini in the order the game reads them.
-const char* const kSettingKeys[] = {
-    "GameTitle", "MapWidth", "AIChangeFrequency", "AIVisionWidth", "AIVisionLength",
-    "DebugMode", "MapHeight", "ScreenHeight", "ScreenWidth", "TileWidth", "TileHeight",
-    "LengthOfDay", "PlayerWidth", "PlayerHeight", "PlayerClipX", "PlayerClipY", "StartMap",
-    "StartX", "StartY", "StartHealth", "StartDamage", "PlayerSprite", "PlayerAttackSound",
-    "PlayerMoveSound", "PlayerDeathSound", "PlayerHitSound", "WarpSound", "MoveFrameCount",
-    "AttackFrameCount", "PlayerAttackDelay", "MonsterAttackDelay", "AnimationSpeed",
-    "PlayerStartSpeed", "MapTextSpeed", "FontSize", "StatusFontSize", "StatusTextOffset",
-    "StatusBarHeight", "StatusHealthChar", "PlayerRecoilAmount", "PlayerRecoilSpeed", "TickMs",
-    "FontName", "StatusFontName", "HeartSprite", "DeathSprite", "NightTile", "TitleScreen"};
+const char* const kSettingKeys[] = {"GameTitle",
+                                    "MapWidth",
+                                    "AIChangeFrequency",
+                                    "AIVisionWidth",
+                                    "AIVisionLength",
+                                    "DebugMode",
+                                    "MapHeight",
+                                    "ScreenHeight",
+                                    "ScreenWidth",
+                                    "TileWidth",
+                                    "TileHeight",
+                                    "LengthOfDay",
+                                    "PlayerWidth",
+                                    "PlayerHeight",
+                                    "PlayerClipX",
+                                    "PlayerClipY",
+                                    "StartMap",
+                                    "StartX",
+                                    "StartY",
+                                    "StartHealth",
+                                    "StartDamage",
+                                    "PlayerSprite",
+                                    "PlayerAttackSound",
+                                    "PlayerMoveSound",
+                                    "PlayerDeathSound",
+                                    "PlayerHitSound",
+                                    "WarpSound",
+                                    "MoveFrameCount",
+                                    "AttackFrameCount",
+                                    "PlayerAttackDelay",
+                                    "MonsterAttackDelay",
+                                    "AnimationSpeed",
+                                    "PlayerStartSpeed",
+                                    "MapTextSpeed",
+                                    "FontSize",
+                                    "StatusFontSize",
+                                    "StatusTextOffset",
+                                    "StatusBarHeight",
+                                    "StatusHealthChar",
+                                    "PlayerRecoilAmount",
+                                    "PlayerRecoilSpeed",
+                                    "TickMs",
+                                    "FontName",
+                                    "StatusFontName",
+                                    "HeartSprite",
+                                    "DeathSprite",
+                                    "NightTile",
+                                    "TitleScreen"};
 const char* const kColorKeys[] = {"StatusBackRed", "StatusBackGreen", "StatusBackBlue",
                                   "StatusTextRed", "StatusTextGreen", "StatusTextBlue",
                                   "StatsBackRed",  "StatsBackGreen",  "StatsBackBlue",
                                   "StatsTextRed",  "StatsTextGreen",  "StatsTextBlue"};
-const char* const kMapKeys[] = {"ExitUp", "ExitDown", "ExitLeft", "ExitRight", "Music",
-                                "EnterSound", "Title", "SpeechText", "SpeechTextY",
-                                "TextGreen", "TextRed", "TextBlue", "AlwaysNight", "AlwaysDay"};
+const char* const kMapKeys[] = {"ExitUp",     "ExitDown", "ExitLeft",    "ExitRight",   "Music",
+                                "EnterSound", "Title",    "SpeechText",  "SpeechTextY", "TextGreen",
+                                "TextRed",    "TextBlue", "AlwaysNight", "AlwaysDay"};
 // Every command a script may call: the ten built-ins and the game's commands.
-const char* const kCommands[] = {
-    "Abs", "FTrim", "Eval", "Mod", "Trim", "LTrim", "RTrim", "Len", "SetScriptName", "Mid",
-    "PlaySound", "MessageBox", "Quit", "ResetSymbols", "CreateAnimation", "SaveGame", "LoadMap",
-    "SetPlayerX", "SetPlayerAttacking", "SetPlayerY", "GetPlayerX", "GetPlayerY",
-    "GetPlayerHealth", "SetPlayerHealth", "GetPlayerMaxHealth", "SetPlayerMaxHealth",
-    "GetPlayerDamage", "SetPlayerDamage", "GetPlayerSpeed", "SetPlayerSpeed", "SetDebugMode",
-    "SetSpeechText", "SetSpeechTextY", "SetMapTitle", "GetMapTitle", "SetAlwaysDay",
-    "SetAlwaysNight", "SetObjectDamage", "SetObjectHealth", "SetObjectSpeed",
-    "SetObjectHealAmount", "SetObjectName", "SetTimeOfDay", "GetTimeOfDay", "SetStatusText",
-    "GetStatusText", "SetTileAttribute", "AddScreenText", "GetTime", "Random", "TextLength",
-    "GetShiftedX", "GetShiftedY", "GetNearestMonster", "GetIntersectMonster", "GetMonsterName",
-    "GetMonsterFriendly", "GetMonsterX", "GetMonsterY", "GetMonsterFoundPlayer",
-    "SetMonsterFriendly", "SetMonsterX", "SetMonsterY", "SetMonsterFoundPlayer", "PlayerHasItem",
-    "DisableMonsterDeath"};
+const char* const kCommands[] = {"Abs",
+                                 "FTrim",
+                                 "Eval",
+                                 "Mod",
+                                 "Trim",
+                                 "LTrim",
+                                 "RTrim",
+                                 "Len",
+                                 "SetScriptName",
+                                 "Mid",
+                                 "PlaySound",
+                                 "MessageBox",
+                                 "Quit",
+                                 "ResetSymbols",
+                                 "CreateAnimation",
+                                 "SaveGame",
+                                 "LoadMap",
+                                 "SetPlayerX",
+                                 "SetPlayerAttacking",
+                                 "SetPlayerY",
+                                 "GetPlayerX",
+                                 "GetPlayerY",
+                                 "GetPlayerHealth",
+                                 "SetPlayerHealth",
+                                 "GetPlayerMaxHealth",
+                                 "SetPlayerMaxHealth",
+                                 "GetPlayerDamage",
+                                 "SetPlayerDamage",
+                                 "GetPlayerSpeed",
+                                 "SetPlayerSpeed",
+                                 "SetDebugMode",
+                                 "SetSpeechText",
+                                 "SetSpeechTextY",
+                                 "SetMapTitle",
+                                 "GetMapTitle",
+                                 "SetAlwaysDay",
+                                 "SetAlwaysNight",
+                                 "SetObjectDamage",
+                                 "SetObjectHealth",
+                                 "SetObjectSpeed",
+                                 "SetObjectHealAmount",
+                                 "SetObjectName",
+                                 "SetTimeOfDay",
+                                 "GetTimeOfDay",
+                                 "SetStatusText",
+                                 "GetStatusText",
+                                 "SetTileAttribute",
+                                 "AddScreenText",
+                                 "GetTime",
+                                 "Random",
+                                 "TextLength",
+                                 "GetShiftedX",
+                                 "GetShiftedY",
+                                 "GetNearestMonster",
+                                 "GetIntersectMonster",
+                                 "GetMonsterName",
+                                 "GetMonsterFriendly",
+                                 "GetMonsterX",
+                                 "GetMonsterY",
+                                 "GetMonsterFoundPlayer",
+                                 "SetMonsterFriendly",
+                                 "SetMonsterX",
+                                 "SetMonsterY",
+                                 "SetMonsterFoundPlayer",
+                                 "PlayerHasItem",
+                                 "DisableMonsterDeath"};
 
-std::string Mod(const std::string& relative) { return ModPath() + "/" + relative; }
+std::string Mod(const std::string& relative) {
+    return ModPath() + "/" + relative;
+}
 
 std::string MapValue(const std::string& map, const std::string& key) {
     return vorn::ReadIniValue(Mod("maps/" + map + ".ini"), "Properties", key);
@@ -72,7 +164,8 @@ void ExpectOwnLine(const std::string& file, const std::string& group, const std:
             inGroup = line.find("[" + group + "]") != std::string::npos;
             continue;
         }
-        if (!line.empty() && line[0] == '[') break;
+        if (!line.empty() && line[0] == '[')
+            break;
         if (line.compare(0, key.size(), key) == 0) {
             EXPECT_EQ(line.substr(0, key.size() + 1), key + "=")
                 << file << ": the line '" << line << "' answers the key " << key;
@@ -85,7 +178,8 @@ void ExpectOwnLine(const std::string& file, const std::string& group, const std:
 std::vector<std::string> CsvLines(const std::string& path) {
     std::vector<std::string> lines;
     for (const std::string& line : ReadLines(path))
-        if (!line.empty()) lines.push_back(line);
+        if (!line.empty())
+            lines.push_back(line);
     return lines;
 }
 
@@ -97,11 +191,14 @@ std::string Field(const std::string& line, int n) {
     return std::string(TrimSpaces(TextField(line, n, ',')));
 }
 
-std::string Upper(std::string text) { return vorn::UpperCaseText(text); }
+std::string Upper(std::string text) {
+    return vorn::UpperCaseText(text);
+}
 
 std::set<std::string> AnimationNames() {
     std::set<std::string> names;
-    for (const std::string& line : CsvLines(Mod("animations.ini"))) names.insert(Upper(Field(line, 1)));
+    for (const std::string& line : CsvLines(Mod("animations.ini")))
+        names.insert(Upper(Field(line, 1)));
     return names;
 }
 
@@ -111,18 +208,22 @@ std::vector<std::pair<std::string, std::string>> ScriptMatches(const std::string
     const std::regex re(pattern, std::regex::icase);
     for (const std::string& file : ScriptFiles()) {
         const std::string text = ReadBytes(Mod(file));
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), re);
+             it != std::sregex_iterator(); ++it)
             found.emplace_back(file, (*it)[1].str());
     }
     return found;
 }
 
 TEST(Vorn3Settings, EveryKeyIsReadFromItsOwnLine) {
-    for (const char* key : kSettingKeys) ExpectOwnLine(Mod("settings.ini"), "Settings", key);
-    for (const char* key : kColorKeys) ExpectOwnLine(Mod("settings.ini"), "Colors", key);
+    for (const char* key : kSettingKeys)
+        ExpectOwnLine(Mod("settings.ini"), "Settings", key);
+    for (const char* key : kColorKeys)
+        ExpectOwnLine(Mod("settings.ini"), "Colors", key);
     for (const std::string& map : MapNames())
         for (const char* key : kMapKeys) {
-            if (!MapValue(map, key).empty()) ExpectOwnLine(Mod("maps/" + map + ".ini"), "Properties", key);
+            if (!MapValue(map, key).empty())
+                ExpectOwnLine(Mod("maps/" + map + ".ini"), "Properties", key);
         }
 }
 
@@ -138,8 +239,9 @@ TEST(Vorn3Settings, ScreenDayAndDebugAsShipped) {
     EXPECT_LE(SettingInt("LengthOfDay") / 2, 120);
     EXPECT_GT(SettingInt("TickMs"), 0);
     // The title prompt is drawn at y = MapHeight x TileHeight: keep it in the window.
-    EXPECT_LT(SettingInt("MapHeight") * SettingInt("TileHeight") + 16,
-              SettingInt("ScreenHeight") * SettingInt("TileHeight") + SettingInt("StatusBarHeight"));
+    EXPECT_LT(
+        SettingInt("MapHeight") * SettingInt("TileHeight") + 16,
+        SettingInt("ScreenHeight") * SettingInt("TileHeight") + SettingInt("StatusBarHeight"));
     EXPECT_GE(SettingInt("MapWidth"), SettingInt("ScreenWidth"));
     for (const char* key : {"FontName", "StatusFontName"}) {
         EXPECT_TRUE(Setting(key) == "DejaVu Sans" || Setting(key) == "Arial") << key;
@@ -174,7 +276,8 @@ TEST(Vorn3Files, MonsterLinesHaveFifteenFieldsAndTheirFiles) {
             EXPECT_TRUE(FileExists(Mod("sounds/" + Field(line, n)))) << line;
         }
         for (int n = 6; n <= 15; ++n) {
-            EXPECT_TRUE(std::regex_match(Field(line, n), std::regex("-?[0-9]+"))) << line << " field " << n;
+            EXPECT_TRUE(std::regex_match(Field(line, n), std::regex("-?[0-9]+")))
+                << line << " field " << n;
         }
         for (int n : {9, 10, 11, 12}) {
             EXPECT_GT(TextToInt(Field(line, n)), 0) << line;
@@ -201,10 +304,13 @@ TEST(Vorn3Files, EveryNamedMapExists) {
     std::set<std::string> named = {Setting("StartMap")};
     for (const std::string& map : MapNames()) {
         for (const char* key : {"ExitUp", "ExitDown", "ExitLeft", "ExitRight"})
-            if (!MapValue(map, key).empty()) named.insert(MapValue(map, key));
-        for (const std::string& line : CsvLines(Mod("maps/" + map + ".wpl"))) named.insert(Field(line, 3));
+            if (!MapValue(map, key).empty())
+                named.insert(MapValue(map, key));
+        for (const std::string& line : CsvLines(Mod("maps/" + map + ".wpl")))
+            named.insert(Field(line, 3));
     }
-    for (const auto& [file, name] : ScriptMatches(R"(LoadMap\(\s*'([^']*)')")) named.insert(name);
+    for (const auto& [file, name] : ScriptMatches(R"(LoadMap\(\s*'([^']*)')"))
+        named.insert(name);
     EXPECT_GE(MapNames().size(), 4u);
     for (const std::string& name : named) {
         EXPECT_TRUE(FileExists(Mod("maps/" + name + ".ini"))) << name;
@@ -236,7 +342,8 @@ TEST(Vorn3Files, MapMusicObjectsAnimationsAndWarps) {
         // notes a difference in debug mode).
         const auto attributes = ReadLayer(map, "atl");
         int warpCells = 0;
-        for (const auto& row : attributes) warpCells += static_cast<int>(std::count(row.begin(), row.end(), "W"));
+        for (const auto& row : attributes)
+            warpCells += static_cast<int>(std::count(row.begin(), row.end(), "W"));
         const std::vector<std::string> warps = CsvLines(Mod("maps/" + map + ".wpl"));
         EXPECT_EQ(warpCells, static_cast<int>(warps.size()));
         for (const std::string& line : warps) {
@@ -257,11 +364,13 @@ TEST(Vorn3Files, ScriptTilesHaveScriptsAndScriptsHaveTiles) {
         for (size_t y = 0; y < attributes.size(); ++y)
             for (size_t x = 0; x < attributes[y].size(); ++x)
                 if (attributes[y][x] == "S")
-                    expected.insert("maps/" + map + "_" + std::to_string(x) + "_" + std::to_string(y) + ".ds");
+                    expected.insert("maps/" + map + "_" + std::to_string(x) + "_" +
+                                    std::to_string(y) + ".ds");
     }
     std::set<std::string> present;
     for (const std::string& file : ScriptFiles())
-        if (std::regex_match(file, std::regex(R"(maps/[a-z]+_[0-9]+_[0-9]+\.ds)"))) present.insert(file);
+        if (std::regex_match(file, std::regex(R"(maps/[a-z]+_[0-9]+_[0-9]+\.ds)")))
+            present.insert(file);
     EXPECT_EQ(expected, present);
     EXPECT_GE(expected.size(), 3u);
 }
@@ -283,7 +392,8 @@ TEST(Vorn3Scripts, ReferencesPointAtExistingThings) {
         EXPECT_TRUE(animations.count(Upper(name))) << file << ": " << name;
     }
     std::set<std::string> known;
-    for (const char* command : kCommands) known.insert(Upper(command));
+    for (const char* command : kCommands)
+        known.insert(Upper(command));
     for (const auto& [file, name] : ScriptMatches(R"(([A-Za-z]+)\()")) {
         EXPECT_TRUE(known.count(Upper(name))) << file << " calls unknown command " << name;
     }
@@ -304,7 +414,8 @@ TEST(Vorn3Scripts, EveryScriptLoadsWithItsIncludes) {
         // No text may hold an apostrophe inside a string or a "#" that is
         // not a constant: both break the line.
         for (const std::string& line : ReadLines(Mod(file))) {
-            if (line.empty() || TrimSpaces(line).substr(0, 1) == ";") continue;
+            if (line.empty() || TrimSpaces(line).substr(0, 1) == ";")
+                continue;
             EXPECT_EQ(std::count(line.begin(), line.end(), '\'') % 2, 0) << file << ": " << line;
         }
     }
@@ -318,7 +429,8 @@ TEST(Vorn3Pictures, EveryPngDecodesAndUsesTheTransparentColour) {
             const Picture picture = LoadPicture(Mod(folder + "/" + file));
             ASSERT_TRUE(picture.ok);
             ++checked;
-            const bool hasCyan = std::count(picture.pixels.begin(), picture.pixels.end(), 0x00FFFFu) > 0;
+            const bool hasCyan =
+                std::count(picture.pixels.begin(), picture.pixels.end(), 0x00FFFFu) > 0;
             const bool opaque = folder == "tiles" || file == "title.png" || file == "gateopen.png";
             if (!opaque) {
                 EXPECT_TRUE(hasCyan) << "no transparent background";
@@ -378,7 +490,8 @@ TEST(Vorn3Sounds, EveryWavIsSmallMonoPcm) {
     EXPECT_GE(count, 10);
     std::uintmax_t total = 0;
     for (const std::string& file : ListFiles(ModPath()))
-        if (file.rfind("saves/", 0) != 0) total += std::filesystem::file_size(Mod(file));
+        if (file.rfind("saves/", 0) != 0)
+            total += std::filesystem::file_size(Mod(file));
     EXPECT_LT(total, 5u * 1024 * 1024);
 }
 
@@ -401,7 +514,8 @@ TEST(Vorn3Maps, LayersHaveTheMapSizeAndKnownTiles) {
                     ASSERT_FALSE(name.empty()) << ext << ": two blanks in a row";
                     // "." names no tile; attributes are codes, not tiles.
                     if (ext != "atl" && name != ".") {
-                        EXPECT_TRUE(FileExists(Mod("tiles/" + name + ".png"))) << ext << ": " << name;
+                        EXPECT_TRUE(FileExists(Mod("tiles/" + name + ".png")))
+                            << ext << ": " << name;
                     }
                 }
             }
@@ -420,8 +534,10 @@ struct Place {
 class World {
 public:
     World()
-        : tileW_(SettingInt("TileWidth")), tileH_(SettingInt("TileHeight")),
-          width_(SettingInt("MapWidth")), height_(SettingInt("MapHeight")) {
+        : tileW_(SettingInt("TileWidth")),
+          tileH_(SettingInt("TileHeight")),
+          width_(SettingInt("MapWidth")),
+          height_(SettingInt("MapHeight")) {
         for (const std::string& map : MapNames()) {
             attributes_[map] = ReadLayer(map, "atl");
             backgrounds_[map] = ReadLayer(map, "btl");
@@ -435,18 +551,23 @@ public:
         const int top = at.y + SettingInt("PlayerHeight") - clipH;
         for (int r = 0; r < height_; ++r)
             for (int c = 0; c < width_; ++c) {
-                if (!Wall(at.map, c, r)) continue;
+                if (!Wall(at.map, c, r))
+                    continue;
                 const int tx = c * tileW_, ty = r * tileH_;
-                const bool apart = top + clipH < ty || ty + tileH_ < top || left + clipW < tx || tx + tileW_ < left;
-                if (!apart) return false;
+                const bool apart = top + clipH < ty || ty + tileH_ < top || left + clipW < tx ||
+                                   tx + tileW_ < left;
+                if (!apart)
+                    return false;
             }
         return true;
     }
 
     // A wall for the walk; the locked gate counts as open (the key is on the way).
     bool Wall(const std::string& map, int c, int r) const {
-        const std::string& bg = backgrounds_.at(map)[static_cast<size_t>(r)][static_cast<size_t>(c)];
-        if (bg == "gate_l" || bg == "gate_r") return false;
+        const std::string& bg =
+            backgrounds_.at(map)[static_cast<size_t>(r)][static_cast<size_t>(c)];
+        if (bg == "gate_l" || bg == "gate_r")
+            return false;
         return attributes_.at(map)[static_cast<size_t>(r)][static_cast<size_t>(c)] == "X";
     }
 
@@ -466,10 +587,12 @@ TEST(Vorn3Maps, EveryExitAndWarpLandsOnFreeGround) {
     std::queue<std::tuple<std::string, int, int>> open;
     std::set<std::string> reached;
     auto arrive = [&](const Place& at, const std::string& how) {
-        EXPECT_TRUE(world.Free(at)) << how << " lands on a wall: " << at.map << " " << at.x << "," << at.y;
+        EXPECT_TRUE(world.Free(at))
+            << how << " lands on a wall: " << at.map << " " << at.x << "," << at.y;
         const int c = std::clamp((at.x + world.tileW_ / 2) / world.tileW_, 0, world.width_ - 1);
         const int r = std::clamp((at.y + world.tileH_ / 2) / world.tileH_, 0, world.height_ - 1);
-        if (seen.insert({at.map, {c, r}}).second) open.emplace(at.map, c, r);
+        if (seen.insert({at.map, {c, r}}).second)
+            open.emplace(at.map, c, r);
     };
     arrive(start, "start");
     while (!open.empty()) {
@@ -482,7 +605,8 @@ TEST(Vorn3Maps, EveryExitAndWarpLandsOnFreeGround) {
                 arrive({Field(line, 3), TextToInt(Field(line, 4)) * world.tileW_,
                         TextToInt(Field(line, 5)) * world.tileH_},
                        map + " warp");
-        const int lastX = (world.width_ - 1) * world.tileW_, lastY = (world.height_ - 1) * world.tileH_;
+        const int lastX = (world.width_ - 1) * world.tileW_,
+                  lastY = (world.height_ - 1) * world.tileH_;
         // An exit keeps the other coordinate: where the hero can stand at the
         // edge, the hero must be able to stand on arrival.
         const bool standsHere = world.Free({map, x, y});
@@ -501,9 +625,12 @@ TEST(Vorn3Maps, EveryExitAndWarpLandsOnFreeGround) {
         const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
         for (const auto& step : steps) {
             const int nc = c + step[0], nr = r + step[1];
-            if (nc < 0 || nr < 0 || nc >= world.width_ || nr >= world.height_) continue;
-            if (world.Wall(map, nc, nr)) continue;
-            if (seen.insert({map, {nc, nr}}).second) open.emplace(map, nc, nr);
+            if (nc < 0 || nr < 0 || nc >= world.width_ || nr >= world.height_)
+                continue;
+            if (world.Wall(map, nc, nr))
+                continue;
+            if (seen.insert({map, {nc, nr}}).second)
+                open.emplace(map, nc, nr);
         }
     }
     const std::vector<std::string> maps = MapNames();

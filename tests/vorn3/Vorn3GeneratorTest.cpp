@@ -18,13 +18,16 @@ protected:
     static void SetUpTestSuite() {
         // A folder of this process's own: CTest may run the cases in parallel.
         std::string pattern = (fs::temp_directory_path() / "vorn3gen-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) return;
+        if (mkdtemp(pattern.data()) == nullptr)
+            return;
         folder_ = new std::string(pattern);
-        const std::string command = std::string("\"") + VORN3GEN_PATH + "\" \"" + *folder_ + "\" > /dev/null";
+        const std::string command =
+            std::string("\"") + VORN3GEN_PATH + "\" \"" + *folder_ + "\" > /dev/null";
         status_ = std::system(command.c_str());
     }
     static void TearDownTestSuite() {
-        if (folder_ == nullptr) return;
+        if (folder_ == nullptr)
+            return;
         fs::remove_all(*folder_);
         delete folder_;
         folder_ = nullptr;
@@ -69,7 +72,9 @@ TEST_F(GeneratedMod, SecondRunGivesTheSameBytes) {
     ASSERT_EQ(status_, 0);
     const std::string again = *folder_ + "-again";
     fs::remove_all(again);
-    ASSERT_EQ(std::system((std::string("\"") + VORN3GEN_PATH + "\" \"" + again + "\" > /dev/null").c_str()), 0);
+    ASSERT_EQ(std::system(
+                  (std::string("\"") + VORN3GEN_PATH + "\" \"" + again + "\" > /dev/null").c_str()),
+              0);
     for (const std::string& file : ListFiles(*folder_)) {
         EXPECT_TRUE(ReadBytes(again + "/" + file) == ReadBytes(*folder_ + "/" + file)) << file;
     }

@@ -40,7 +40,8 @@ protected:
         fs::create_directories(copy_);
         for (const auto& entry : fs::directory_iterator(ModPath()))
             if (entry.path().filename() != "saves")
-                fs::copy(entry.path(), copy_ / entry.path().filename(), fs::copy_options::recursive);
+                fs::copy(entry.path(), copy_ / entry.path().filename(),
+                         fs::copy_options::recursive);
         argument_ = fs::relative(copy_, fs::current_path()).generic_string();
         const char* argv[] = {"game", argument_.c_str()};
         media_.SeedRandom(7);
@@ -88,13 +89,15 @@ protected:
 
     std::string Boxes() const {
         std::string text;
-        for (const auto& box : media_.Messages()) text += box.title + ": " + box.text + "\n";
+        for (const auto& box : media_.Messages())
+            text += box.title + ": " + box.text + "\n";
         return text;
     }
 
     bool ScreenTextStarting(const std::string& start) const {
         for (const auto& text : game_.screenTexts)
-            if (text.Text.rfind(start, 0) == 0) return true;
+            if (text.Text.rfind(start, 0) == 0)
+                return true;
         return false;
     }
 
@@ -104,10 +107,13 @@ protected:
         vorn::Monster* elder = nullptr;
         for (auto& monster : game_.monsters) {
             monster.Speed = 0;
-            if (monster.Name == "Elder") elder = &monster;
-            else monster.X = 25 * 32;
+            if (monster.Name == "Elder")
+                elder = &monster;
+            else
+                monster.X = 25 * 32;
         }
-        if (elder == nullptr) return nullptr;
+        if (elder == nullptr)
+            return nullptr;
         elder->Y = 9 * 32;
         elder->X = 8 * 32 + 24;
         PlacePlayerOnTile(8, 9);
@@ -143,12 +149,14 @@ TEST_F(Vorn3Game, EveryMapAndEveryScriptRunsWithoutAnError) {
         vorn::RaisePlayerAttack(game_);
         for (const auto& object : std::vector<vorn::ObjectType>(game_.objects))
             vorn::RaiseGrabItem(game_, object.Name);
-        if (!game_.monsters.empty()) vorn::RaiseMonsterDie(game_, game_.monsters.front());
+        if (!game_.monsters.empty())
+            vorn::RaiseMonsterDie(game_, game_.monsters.front());
         // Every script tile, with the player standing on it.
         const auto attributes = ReadLayer(map, "atl");
         for (size_t row = 0; row < attributes.size(); ++row)
             for (size_t column = 0; column < attributes[row].size(); ++column) {
-                if (attributes[row][column] != "S") continue;
+                if (attributes[row][column] != "S")
+                    continue;
                 vorn::LoadMap(game_, map);
                 PlacePlayerOnTile(static_cast<int>(column), static_cast<int>(row));
                 vorn::ScriptTileCheck(game_);
@@ -189,27 +197,32 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     target.Speed = 0;
     target.X = game_.player.X + 20;
     target.Y = game_.player.Y;
-    for (size_t i = 1; i < game_.monsters.size(); ++i) game_.monsters[i].Speed = 0;
+    for (size_t i = 1; i < game_.monsters.size(); ++i)
+        game_.monsters[i].Speed = 0;
     game_.player.Facing = 2;
     game_.player.Health = 100;
     game_.player.MaxHealth = 100;
     // Each hit pushes the hero back: step in again, then strike.
     bool killed = false;
     for (int round = 0; round < 12 && !killed; ++round) {
-        HoldUntil(vorn::keys::Right, [] { return false; }, 8);
-        killed = HoldUntil(vorn::keys::RightCtrl, [&] { return game_.player.KillCount == 1; }, 40);
+        HoldUntil(
+            vorn::keys::Right, [] { return false; }, 8);
+        killed = HoldUntil(
+            vorn::keys::RightCtrl, [&] { return game_.player.KillCount == 1; }, 40);
     }
     ASSERT_TRUE(killed) << "hero at " << game_.player.X << ", monster at " << target.X;
     EXPECT_EQ(Variable("KILLS"), "1");
     EXPECT_EQ(game_.StatusText, "You've slain " + targetName);
     bool poof = false;
-    for (const auto& animation : game_.animations) poof = poof || animation.Name == "poof";
+    for (const auto& animation : game_.animations)
+        poof = poof || animation.Name == "poof";
     EXPECT_TRUE(poof) << "the monster-die script leaves a puff of smoke";
 
     // Pick up the sword lying on tile 8,12.
     const int damageBefore = game_.player.Damage;
     PlacePlayerOnTile(8, 12);
-    ASSERT_TRUE(HoldUntil(vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Old Sword"); }, 5));
+    ASSERT_TRUE(HoldUntil(
+        vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Old Sword"); }, 5));
     EXPECT_EQ(game_.player.Damage, damageBefore + 1);
 
     // The key opens the gate in the village; then south into the ruins.
@@ -249,7 +262,8 @@ TEST_F(Vorn3Game, ReturningToTheVillageKeepsTheGateOpen) {
     EXPECT_NE(game_.grid.Cell(15, 13)->Attribute, "X");
     EXPECT_EQ(game_.grid.Cell(13, 13)->Attribute, "X");
     bool gateDrawn = false;
-    for (const auto& animation : game_.animations) gateDrawn = gateDrawn || animation.Name == "gateopen";
+    for (const auto& animation : game_.animations)
+        gateDrawn = gateDrawn || animation.Name == "gateopen";
     EXPECT_TRUE(gateDrawn);
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
 }
@@ -272,10 +286,12 @@ TEST_F(Vorn3Game, CtrlBesideAVillagerTalksInsteadOfStriking) {
     const int32_t health = elder->Health;
     const int32_t elderId = elder->ID;
     media_.AdvanceTimeMs(5000);  // past the greeting of the first tick
-    HoldUntil(vorn::keys::LeftCtrl, [] { return false; }, 30);
+    HoldUntil(
+        vorn::keys::LeftCtrl, [] { return false; }, 30);
     EXPECT_TRUE(ScreenTextStarting("Skeletons stole the Relic of Vorn"));
     for (const auto& monster : game_.monsters) {
-        if (monster.ID != elderId) continue;
+        if (monster.ID != elderId)
+            continue;
         EXPECT_EQ(monster.Health, health) << "talking must not hurt";
         EXPECT_EQ(monster.Friendly, 1);
     }
@@ -287,7 +303,8 @@ TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
     vorn::LoadMap(game_, "ruins");
     game_.monsters.clear();
     PlacePlayerOnTile(14, 11);
-    ASSERT_TRUE(HoldUntil(vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Relic of Vorn"); }, 5));
+    ASSERT_TRUE(HoldUntil(
+        vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Relic of Vorn"); }, 5));
     EXPECT_EQ(Variable("RELIC"), "1");
     EXPECT_EQ(game_.mapInfo.SpeechText, "The Relic of Vorn is yours!");
     EXPECT_TRUE(ScreenTextStarting("You found the Relic of Vorn."));
@@ -295,7 +312,8 @@ TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
     vorn::LoadMap(game_, "village");
     ASSERT_NE(StandBesideElder(), nullptr);
     media_.AdvanceTimeMs(5000);
-    HoldUntil(vorn::keys::LeftCtrl, [] { return false; }, 30);
+    HoldUntil(
+        vorn::keys::LeftCtrl, [] { return false; }, 30);
     EXPECT_TRUE(ScreenTextStarting("You brought back the Relic of Vorn!"));
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
 }

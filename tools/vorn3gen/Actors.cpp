@@ -46,14 +46,16 @@ Canvas Person(const Look& look, Facing facing, int stride, int attack) {
     const int top = 13 + bob;
     if (look.skull) {
         c.FillRect(13, top, 7, 10, 0x2A2A2A);
-        for (int y = top + 1; y < top + 9; y += 2) c.FillRect(12, y, 9, 1, look.skin);
+        for (int y = top + 1; y < top + 9; y += 2)
+            c.FillRect(12, y, 9, 1, look.skin);
         c.FillRect(16, top, 1, 10, look.skin);
     } else {
         c.FillRect(10, top, 13, 10, look.tunic);
         c.FillRect(10, top, 13, 2, Shade(look.tunic, 1.2));
         c.FillRect(10, top + 8, 13, 2, Shade(look.tunic, 0.7));  // belt
     }
-    if (look.helmet) c.FillRect(10, top, 13, 10, look.tunic);
+    if (look.helmet)
+        c.FillRect(10, top, 13, 10, look.tunic);
     // Arms swing against the legs while walking.
     const Colour arm = look.skull ? look.skin : look.tunic;
     if (attack < 0) {
@@ -80,23 +82,28 @@ Canvas Person(const Look& look, Facing facing, int stride, int attack) {
         if (facing != kUp) {
             const int ex = facing == kRight ? 16 : 12;
             c.FillRect(ex, head + 4, 3, 3, 0x1A1A1A);
-            if (facing == kDown) c.FillRect(18, head + 4, 3, 3, 0x1A1A1A);
+            if (facing == kDown)
+                c.FillRect(18, head + 4, 3, 3, 0x1A1A1A);
             c.Set(facing == kRight ? 21 : 16, head + 8, 0x1A1A1A);
         }
     } else {
         // Hair: covers the whole head from behind, the top from the front.
-        if (facing == kUp) c.FillRect(10, head, 13, 10, look.hair);
+        if (facing == kUp)
+            c.FillRect(10, head, 13, 10, look.hair);
         else if (facing == kRight) {
             c.FillRect(10, head, 13, 4, look.hair);
             c.FillRect(10, head, 5, 9, look.hair);
-        } else c.FillRect(10, head, 13, 4, look.hair);
+        } else
+            c.FillRect(10, head, 13, 4, look.hair);
         if (facing == kDown) {
             c.FillRect(13, head + 6, 2, 2, 0x202020);
             c.FillRect(18, head + 6, 2, 2, 0x202020);
         } else if (facing == kRight) {
             c.FillRect(19, head + 6, 2, 2, 0x202020);
         }
-        if (look.beard && facing != kUp) c.FillRect(facing == kRight ? 16 : 11, head + 8, facing == kRight ? 7 : 11, 6, 0xE0E0E0);
+        if (look.beard && facing != kUp)
+            c.FillRect(facing == kRight ? 16 : 11, head + 8, facing == kRight ? 7 : 11, 6,
+                       0xE0E0E0);
     }
     if (look.hat) {
         c.FillRect(6, head - 1, 21, 3, 0xE0C060);
@@ -125,7 +132,8 @@ Canvas Person(const Look& look, Facing facing, int stride, int attack) {
             c.FillRect(16, top + 2, 6 + reach[attack] / 2, 3, Shade(arm, 0.85));
             c.FillRect(21 + reach[attack] / 2, top + 1, 2, 5, hilt);
             c.FillRect(23 + reach[attack] / 2, top + 2, 9 - attack, 3, blade);
-            if (attack == 2) c.Line(24, top - 3, 31, top + 3, Shade(blade, 1.3));  // swish
+            if (attack == 2)
+                c.Line(24, top - 3, 31, top + 3, Shade(blade, 1.3));  // swish
         }
     }
     c.OutlineShapes(0x141018);
@@ -140,10 +148,14 @@ Canvas Slime(Colour body, Facing facing, int walk, int attack) {
     int cx = 16, cy = 31 - h;
     if (attack >= 0) {
         const int lunge = attack * 3;
-        if (facing == kDown) cy += lunge / 2;
-        if (facing == kUp) cy -= lunge;
-        if (facing == kRight) cx += lunge;
-        if (facing == kLeft) cx -= lunge;
+        if (facing == kDown)
+            cy += lunge / 2;
+        if (facing == kUp)
+            cy -= lunge;
+        if (facing == kRight)
+            cx += lunge;
+        if (facing == kLeft)
+            cx -= lunge;
     }
     c.FillEllipse(16, 30, 12, 2, Shade(body, 0.45));
     c.FillEllipse(cx, cy, w, h, body);
@@ -156,7 +168,8 @@ Canvas Slime(Colour body, Facing facing, int walk, int attack) {
             c.FillRect(ex + 8, cy - 2, 3, 4, 0xFFFFFF);
             c.FillRect(ex + 9, cy - 1, 2, 2, 0x101010);
         }
-        if (attack >= 1) c.FillRect(cx - 3, cy + 3, 6, 2, 0x501010);
+        if (attack >= 1)
+            c.FillRect(cx - 3, cy + 3, 6, 2, 0x501010);
     }
     c.OutlineShapes(Shade(body, 0.3));
     return c;
@@ -197,7 +210,8 @@ Canvas Wisp(Facing facing, int walk, int attack) {
     const double cx = 16 + sway[walk], cy = 13 + (attack >= 0 ? attack : 0);
     const double tail = facing == kRight ? -1 : facing == kLeft ? 1 : 0;
     for (int i = 0; i < 5; ++i)
-        c.FillCircle(cx + tail * i * 2 + sway[(walk + i) % 4], cy + 4 + i * 2.5, 5 - i, Mix(0xA0F0C0, 0x40A070, i / 5.0));
+        c.FillCircle(cx + tail * i * 2 + sway[(walk + i) % 4], cy + 4 + i * 2.5, 5 - i,
+                     Mix(0xA0F0C0, 0x40A070, i / 5.0));
     c.FillCircle(cx, cy, 7 + (attack >= 0 ? attack : 0), 0xB8F8D0);
     c.FillCircle(cx - 2, cy - 2, 3, 0xF4FFF8);
     c.FillEllipse(16, 30, 5, 1.5, 0x2A5A3A);
@@ -212,7 +226,8 @@ Canvas Sheet(Draw draw) {
         for (int row = 0; row < kWalkFrames + kAttackFrames; ++row) {
             const int walk = row < kWalkFrames ? row : 0;
             const int attack = row < kWalkFrames ? -1 : row - kWalkFrames;
-            sheet.Blit(draw(static_cast<Facing>(facing), walk, attack), facing * kFrame, row * kFrame);
+            sheet.Blit(draw(static_cast<Facing>(facing), walk, attack), facing * kFrame,
+                       row * kFrame);
         }
     }
     return sheet;
@@ -222,7 +237,8 @@ Canvas PersonSheet(const Look& look) {
     return Sheet([&](Facing facing, int walk, int attack) {
         const int strides[] = {0, 1, 0, -1};
         const int stride = attack >= 0 ? 0 : strides[walk];
-        if (facing == kLeft) return Person(look, kRight, stride, attack).Mirrored();
+        if (facing == kLeft)
+            return Person(look, kRight, stride, attack).Mirrored();
         return Person(look, facing, stride, attack);
     });
 }
@@ -254,12 +270,10 @@ void WriteActors(Output& out) {
     out.WritePng("sprites/slime.png", Sheet([](Facing f, int walk, int attack) {
                      return Slime(0x58C040, f, walk, attack);
                  }));
-    out.WritePng("sprites/bat.png", Sheet([](Facing f, int walk, int attack) {
-                     return Bat(f, walk, attack);
-                 }));
-    out.WritePng("sprites/wisp.png", Sheet([](Facing f, int walk, int attack) {
-                     return Wisp(f, walk, attack);
-                 }));
+    out.WritePng("sprites/bat.png",
+                 Sheet([](Facing f, int walk, int attack) { return Bat(f, walk, attack); }));
+    out.WritePng("sprites/wisp.png",
+                 Sheet([](Facing f, int walk, int attack) { return Wisp(f, walk, attack); }));
 }
 
 }  // namespace vorn3gen

@@ -9,14 +9,16 @@ namespace vorn3gen {
 
 namespace {
 
-int Channel(Colour c, int shift) { return static_cast<int>((c >> shift) & 0xFF); }
+int Channel(Colour c, int shift) {
+    return static_cast<int>((c >> shift) & 0xFF);
+}
 
 Colour Pack(int r, int g, int b) {
     r = std::clamp(r, 0, 255);
     g = std::clamp(g, 0, 255);
     b = std::clamp(b, 0, 255);
-    Colour c = (static_cast<Colour>(r) << 16) | (static_cast<Colour>(g) << 8) |
-               static_cast<Colour>(b);
+    Colour c =
+        (static_cast<Colour>(r) << 16) | (static_cast<Colour>(g) << 8) | static_cast<Colour>(b);
     // Art must never hit the transparent colour by accident.
     return c == kTransparent ? 0x00F0F8 : c;
 }
@@ -25,14 +27,16 @@ Colour Pack(int r, int g, int b) {
 
 Colour Mix(Colour a, Colour b, double amount) {
     auto mix = [&](int shift) {
-        return static_cast<int>(std::lround(Channel(a, shift) * (1.0 - amount) +
-                                            Channel(b, shift) * amount));
+        return static_cast<int>(
+            std::lround(Channel(a, shift) * (1.0 - amount) + Channel(b, shift) * amount));
     };
     return Pack(mix(16), mix(8), mix(0));
 }
 
 Colour Shade(Colour c, double factor) {
-    auto shade = [&](int shift) { return static_cast<int>(std::lround(Channel(c, shift) * factor)); };
+    auto shade = [&](int shift) {
+        return static_cast<int>(std::lround(Channel(c, shift) * factor));
+    };
     return Pack(shade(16), shade(8), shade(0));
 }
 
@@ -44,26 +48,33 @@ uint32_t Rng::Next() {
     return state_;
 }
 
-int Rng::Below(int max) { return max <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(max)); }
+int Rng::Below(int max) {
+    return max <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(max));
+}
 
-double Rng::Signed() { return (Next() % 20001) / 10000.0 - 1.0; }
+double Rng::Signed() {
+    return (Next() % 20001) / 10000.0 - 1.0;
+}
 
 Canvas::Canvas(int width, int height, Colour fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
 
 Colour Canvas::Get(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kTransparent;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return kTransparent;
     return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
 void Canvas::Set(int x, int y, Colour c) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return;
     pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
 
 void Canvas::FillRect(int x, int y, int w, int h, Colour c) {
     for (int yy = y; yy < y + h; ++yy)
-        for (int xx = x; xx < x + w; ++xx) Set(xx, yy, c);
+        for (int xx = x; xx < x + w; ++xx)
+            Set(xx, yy, c);
 }
 
 void Canvas::Outline(int x, int y, int w, int h, Colour c) {
@@ -74,13 +85,15 @@ void Canvas::Outline(int x, int y, int w, int h, Colour c) {
 }
 
 void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Colour c) {
-    if (rx <= 0 || ry <= 0) return;
+    if (rx <= 0 || ry <= 0)
+        return;
     const int x0 = static_cast<int>(std::floor(cx - rx)), x1 = static_cast<int>(std::ceil(cx + rx));
     const int y0 = static_cast<int>(std::floor(cy - ry)), y1 = static_cast<int>(std::ceil(cy + ry));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
-            if (dx * dx + dy * dy <= 1.0) Set(x, y, c);
+            if (dx * dx + dy * dy <= 1.0)
+                Set(x, y, c);
         }
     }
 }
@@ -91,7 +104,8 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Colour c) {
     int err = dx + dy;
     while (true) {
         Set(x0, y0, c);
-        if (x0 == x1 && y0 == y1) break;
+        if (x0 == x1 && y0 == y1)
+            break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -105,28 +119,32 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Colour c) {
 }
 
 void Canvas::Speckle(Rng& rng, int x, int y, int w, int h, int count, Colour c) {
-    for (int i = 0; i < count; ++i) Set(x + rng.Below(w), y + rng.Below(h), c);
+    for (int i = 0; i < count; ++i)
+        Set(x + rng.Below(w), y + rng.Below(h), c);
 }
 
 void Canvas::Blit(const Canvas& source, int x, int y) {
     for (int sy = 0; sy < source.Height(); ++sy)
         for (int sx = 0; sx < source.Width(); ++sx) {
             const Colour c = source.Get(sx, sy);
-            if (c != kTransparent) Set(x + sx, y + sy, c);
+            if (c != kTransparent)
+                Set(x + sx, y + sy, c);
         }
 }
 
 Canvas Canvas::Cut(int sx, int sy, int w, int h) const {
     Canvas out(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out.Set(x, y, Get(sx + x, sy + y));
+        for (int x = 0; x < w; ++x)
+            out.Set(x, y, Get(sx + x, sy + y));
     return out;
 }
 
 Canvas Canvas::Mirrored() const {
     Canvas out(width_, height_);
     for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x) out.Set(width_ - 1 - x, y, Get(x, y));
+        for (int x = 0; x < width_; ++x)
+            out.Set(width_ - 1 - x, y, Get(x, y));
     return out;
 }
 
@@ -134,12 +152,14 @@ void Canvas::OutlineShapes(Colour c) {
     const Canvas before = *this;
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x) {
-            if (before.Get(x, y) != kTransparent) continue;
+            if (before.Get(x, y) != kTransparent)
+                continue;
             const bool edge = (x > 0 && before.Get(x - 1, y) != kTransparent) ||
                               (x + 1 < width_ && before.Get(x + 1, y) != kTransparent) ||
                               (y > 0 && before.Get(x, y - 1) != kTransparent) ||
                               (y + 1 < height_ && before.Get(x, y + 1) != kTransparent);
-            if (edge) Set(x, y, c);
+            if (edge)
+                Set(x, y, c);
         }
 }
 

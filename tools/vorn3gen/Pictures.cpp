@@ -91,7 +91,9 @@ Canvas Relic() {
 
 // --- animations ----------------------------------------------------------
 
-Canvas Strip(int frames, int width, int height) { return Canvas(frames * width, height); }
+Canvas Strip(int frames, int width, int height) {
+    return Canvas(frames * width, height);
+}
 
 Canvas WaterRipples() {
     Canvas c = Strip(4, kTile, kTile);
@@ -162,7 +164,8 @@ Canvas Sparkle() {
     const int py[] = {6, 10, 20, 24, 16};
     for (int f = 0; f < 4; ++f)
         for (int i = 0; i < 5; ++i) {
-            if ((i + f) % 3 == 0) continue;
+            if ((i + f) % 3 == 0)
+                continue;
             const int x = f * kTile + px[i], y = py[i];
             const int r = (i + f) % 2 + 1;
             c.FillRect(x - r, y, 2 * r + 1, 1, 0xFFF8C0);
@@ -223,7 +226,8 @@ const uint8_t* Glyph(char ch) {
         {15, 16, 16, 14, 1, 1, 30},   {31, 4, 4, 4, 4, 4, 4},       {17, 17, 17, 17, 17, 17, 14},
         {17, 17, 17, 17, 17, 10, 4},  {17, 17, 17, 21, 21, 21, 10}, {17, 17, 10, 4, 10, 17, 17},
         {17, 17, 10, 4, 4, 4, 4},     {31, 1, 2, 4, 8, 16, 31}};
-    if (ch >= 'A' && ch <= 'Z') return kLetters[ch - 'A'];
+    if (ch >= 'A' && ch <= 'Z')
+        return kLetters[ch - 'A'];
     return nullptr;
 }
 
@@ -232,11 +236,13 @@ void Lettering(Canvas& c, const char* text, int y, int scale, Colour face, Colou
     int x = (c.Width() - width) / 2;
     for (const char* p = text; *p != '\0'; ++p, x += 6 * scale) {
         const uint8_t* rows = Glyph(*p);
-        if (rows == nullptr) continue;
+        if (rows == nullptr)
+            continue;
         for (int r = 0; r < 7; ++r)
             for (int b = 0; b < 5; ++b)
                 if (rows[r] & (16 >> b)) {
-                    c.FillRect(x + b * scale + scale / 3 + 1, y + r * scale + scale / 3 + 1, scale, scale, shadow);
+                    c.FillRect(x + b * scale + scale / 3 + 1, y + r * scale + scale / 3 + 1, scale,
+                               scale, shadow);
                     c.FillRect(x + b * scale, y + r * scale, scale, scale, face);
                 }
     }
@@ -245,8 +251,10 @@ void Lettering(Canvas& c, const char* text, int y, int scale, Colour face, Colou
 Canvas Title() {
     Canvas c(640, 480);
     Rng rng(77);
-    for (int y = 0; y < 480; ++y) c.FillRect(0, y, 640, 1, Mix(0x0C1030, 0x5A3A6A, y / 480.0));
-    for (int i = 0; i < 140; ++i) c.Set(rng.Below(640), rng.Below(300), i % 7 ? 0xC8C8E0 : 0xFFFFFF);
+    for (int y = 0; y < 480; ++y)
+        c.FillRect(0, y, 640, 1, Mix(0x0C1030, 0x5A3A6A, y / 480.0));
+    for (int i = 0; i < 140; ++i)
+        c.Set(rng.Below(640), rng.Below(300), i % 7 ? 0xC8C8E0 : 0xFFFFFF);
     c.FillCircle(540, 230, 30, 0xF0E8C0);  // moon, below the lettering
     c.FillCircle(530, 221, 5, 0xD8D0A8);
     c.FillCircle(550, 242, 4, 0xD8D0A8);
@@ -258,14 +266,16 @@ Canvas Title() {
     }
     // The ruined tower on the hill, holding the relic's glow.
     c.FillRect(120, 200, 50, 140, 0x1A1A24);
-    for (int x = 120; x < 170; x += 12) c.FillRect(x, 190, 7, 10, 0x1A1A24);
+    for (int x = 120; x < 170; x += 12)
+        c.FillRect(x, 190, 7, 10, 0x1A1A24);
     c.FillRect(138, 240, 12, 18, 0xF0C860);
     c.FillCircle(144, 180, 10, 0x40A0F0);
     c.FillCircle(144, 180, 5, 0xC0E8FF);
     for (int i = 0; i < 9; ++i) {  // trees in the foreground
         const int x = 20 + i * 75 + rng.Below(30), base = 420 + rng.Below(20);
         c.FillRect(x - 3, base - 20, 6, 24, 0x0C140C);
-        for (int j = 0; j < 5; ++j) c.FillRect(x - 6 - j * 4, base - 70 + j * 11, 12 + j * 8, 11, 0x0E2212);
+        for (int j = 0; j < 5; ++j)
+            c.FillRect(x - 6 - j * 4, base - 70 + j * 11, 12 + j * 8, 11, 0x0E2212);
     }
     c.FillRect(0, 450, 640, 30, 0x0C180E);
     Lettering(c, "THE RELIC", 40, 8, 0xF0C848, 0x3A1A08);
@@ -279,7 +289,8 @@ Canvas NightTile(Colour dark) {
     Canvas c(kTile, kTile);
     for (int y = 0; y < kTile; ++y)
         for (int x = 0; x < kTile; ++x)
-            if ((x + y) % 2 == 0) c.Set(x, y, dark);
+            if ((x + y) % 2 == 0)
+                c.Set(x, y, dark);
     return c;
 }
 

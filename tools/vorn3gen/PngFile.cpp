@@ -24,7 +24,8 @@ void NoFlush(png_structp) {}
 std::string EncodePng(const Canvas& canvas) {
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png == nullptr) return {};
+    if (png == nullptr)
+        return {};
     png_infop info = png_create_info_struct(png);
     if (info == nullptr) {
         png_destroy_write_struct(&png, nullptr);

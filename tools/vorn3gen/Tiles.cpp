@@ -126,7 +126,8 @@ Canvas Bricks(uint32_t seed, Colour brick) {
 Canvas Moss(Canvas t, uint32_t seed) {
     Rng rng(seed);
     for (int i = 0; i < 5; ++i)
-        t.FillEllipse(rng.Below(kTile), rng.Below(kTile), 2 + rng.Below(4), 2 + rng.Below(3), 0x5A8A3A);
+        t.FillEllipse(rng.Below(kTile), rng.Below(kTile), 2 + rng.Below(4), 2 + rng.Below(3),
+                      0x5A8A3A);
     t.Speckle(rng, 0, 0, kTile, kTile, 30, 0x4A7A30);
     return t;
 }
@@ -157,7 +158,8 @@ Canvas Hut() {
     Canvas t(3 * kTile, 3 * kTile);
     t.FillRect(6, 38, 84, 56, 0xC8A46A);  // plastered walls with timber frame
     t.Speckle(rng, 6, 38, 84, 56, 120, 0xB8945C);
-    for (int x : {6, 30, 62, 86}) t.FillRect(x, 38, 4, 56, 0x6B4423);
+    for (int x : {6, 30, 62, 86})
+        t.FillRect(x, 38, 4, 56, 0x6B4423);
     t.FillRect(6, 62, 84, 3, 0x6B4423);
     t.FillRect(38, 64, 20, 30, 0x5A3418);  // door
     t.FillRect(40, 66, 16, 28, 0x7A4A24);
@@ -186,8 +188,9 @@ Canvas Pillar() {
     t.FillRect(8, 8, 16, 84, 0xB0AA9C);
     t.FillRect(8, 8, 4, 84, 0xCAC4B4);
     t.FillRect(20, 8, 4, 84, 0x8A8476);
-    for (int y = 14; y < 88; y += 10) t.FillRect(12, y, 8, 1, 0x9A9486);  // flutes
-    t.FillRect(4, 0, 24, 8, 0xC0BAAC);  // capital and base
+    for (int y = 14; y < 88; y += 10)
+        t.FillRect(12, y, 8, 1, 0x9A9486);  // flutes
+    t.FillRect(4, 0, 24, 8, 0xC0BAAC);      // capital and base
     t.FillRect(4, 84, 24, 8, 0xA09A8C);
     t.Speckle(rng, 8, 8, 16, 80, 30, 0x7A9A5A);  // moss
     t.OutlineShapes(0x3A3630);
@@ -223,7 +226,8 @@ Canvas Object(uint32_t seed, int kind) {
             t.FillRect(14, 16, 4, 14, 0x6B4423);
             t.FillRect(4, 4, 24, 14, 0x9A6A38);
             t.FillRect(4, 4, 24, 2, 0xB88A50);
-            for (int y = 8; y < 16; y += 3) t.FillRect(8, y, 16, 1, 0x4A2A10);
+            for (int y = 8; y < 16; y += 3)
+                t.FillRect(8, y, 16, 1, 0x4A2A10);
             break;
         case 4:  // well
             t.FillEllipse(16, 20, 14, 10, 0x8A8A90);
@@ -268,7 +272,8 @@ Canvas Object(uint32_t seed, int kind) {
         case 9:  // spikes trap
             t.FillRect(3, 20, 26, 8, 0x5A5048);
             for (int x = 5; x < 28; x += 6)
-                for (int y = 0; y < 10; ++y) t.FillRect(x + y / 4, 10 + y, 4 - y / 3, 1, 0xB8B8C0);
+                for (int y = 0; y < 10; ++y)
+                    t.FillRect(x + y / 4, 10 + y, 4 - y / 3, 1, 0xB8B8C0);
             break;
         case 10:  // altar
             t.FillRect(2, 12, 28, 18, 0x9A948A);
@@ -295,11 +300,14 @@ Canvas Object(uint32_t seed, int kind) {
 Canvas Gate(bool left) {
     Canvas t(kTile, kTile);
     t.FillRect(0, 2, kTile, 30, 0x5A3A1C);
-    for (int x = 2; x < kTile; x += 6) t.FillRect(x, 2, 4, 30, 0x7A4E28);
+    for (int x = 2; x < kTile; x += 6)
+        t.FillRect(x, 2, 4, 30, 0x7A4E28);
     t.FillRect(0, 8, kTile, 3, 0x3A3A40);  // iron bands
     t.FillRect(0, 24, kTile, 3, 0x3A3A40);
-    if (left) t.FillRect(26, 14, 6, 6, 0xC8A030);  // lock
-    else t.FillRect(0, 14, 4, 6, 0xC8A030);
+    if (left)
+        t.FillRect(26, 14, 6, 6, 0xC8A030);  // lock
+    else
+        t.FillRect(0, 14, 4, 6, 0xC8A030);
     t.OutlineShapes(0x1E1A16);
     return t;
 }
