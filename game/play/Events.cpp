@@ -37,6 +37,16 @@ private:
 
 std::string RoundedText(float value) { return IntToText(RoundHalfEven(value)); }
 
+// A script string literal: the text in single quotes.
+std::string Quoted(std::string_view text) {
+    std::string literal;
+    literal.reserve(text.size() + 2);
+    literal += '\'';
+    literal += text;
+    literal += '\'';
+    return literal;
+}
+
 struct PlayerPosition {
     std::string x;
     std::string y;
@@ -53,7 +63,7 @@ struct MonsterFacts {
 };
 
 MonsterFacts CopyMonster(const Monster& monster) {
-    return {"'" + IntToText(monster.ID) + "'", RoundedText(monster.X), RoundedText(monster.Y)};
+    return {Quoted(IntToText(monster.ID)), RoundedText(monster.X), RoundedText(monster.Y)};
 }
 
 // The map script, then the global one, with the five presets of a monster
@@ -229,7 +239,7 @@ void RaisePlayerAttack(Game& game) {
 void RaiseGrabItem(Game& game, const std::string& itemName) {
     if (game.ended) return;
     // The name may live in the object list a script's LoadMap replaces.
-    const std::string quotedName = "'" + itemName + "'";
+    const std::string quotedName = Quoted(itemName);
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
     presets.Add("ITEMNAME", quotedName);
