@@ -3,9 +3,12 @@
 // drawing every cell of a large map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
+#include "common/TextPrimitives.h"
+#include "game/play/Collision.h"
 #include "game/play/Render.h"
 #include "tests/game/support/MoveFixtures.h"
 
@@ -151,6 +154,112 @@ TEST(CameraCullingTest, DrawingTheVisibleCellsGivesThePictureOfDrawingEveryCell)
         ASSERT_EQ(mismatches, 0) << "player at " << x << ", " << y;
         // Only the cells near the screen were drawn.
         EXPECT_LE(t.media.DrawLog().size(), 2u * 13u * 13u);
+    }
+}
+
+// The foreground-behind rule as written, over every cell of the map, for one
+// actor whose frame is drawn as a solid square.
+struct ReferenceActor {
+    int left, top, size, screenX, screenY;
+    uint32_t colour;
+};
+
+TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
+    test::TestGame t;
+    constexpr int kMapSide = 48;
+    SetUpField(t, kMapSide, kMapSide);
+    t.game.player.Health = 0;
+    const uint32_t groundColour = 0x204020;
+    const uint32_t leafColour = 0x30C030;
+    const uint32_t playerColour = 0x3050A0;
+    const uint32_t monsterColour = 0xA05030;
+    const int grass = test::AddTileImage(t, "grass", 32, 32, groundColour);
+    const int leaves = test::AddTileImage(t, "leaves", 32, 32, leafColour);
+    t.game.player.Sprite = test::MakeSprite(t, "player", 128, 224, playerColour);
+    const int bat = test::MakeSprite(t, "bat", 128, 224, monsterColour);
+    auto hasLeaves = [](int c, int r) { return (c * 3 + r * 5) % 4 == 0; };
+    for (int c = 0; c < kMapSide; ++c) {
+        for (int r = 0; r < kMapSide; ++r) {
+            MapCell& cell = *t.game.grid.Cell(c, r);
+            cell.GroundSprite = grass;
+            cell.ForegroundSprite = hasLeaves(c, r) ? leaves : -1;
+        }
+    }
+    const GameSettings& s = t.game.settings;
+    const int width = s.ScreenPixelWidth;
+    const int height = s.ScreenPixelHeight;
+    std::mt19937 random(31);
+    std::uniform_real_distribution<float> anywhere(-20.0f, kMapSide * 32.0f);
+    std::uniform_real_distribution<float> around(-230.0f, 230.0f);
+    for (int round = 0; round < 40; ++round) {
+        const float px = round < 4 ? (round % 2) * 3.0f : anywhere(random);
+        const float py = round < 4 ? (round / 2) * 5.0f : anywhere(random);
+        PutPlayer(t.game, px, py);
+        t.game.monsters.clear();
+        for (int i = 0; i < 12; ++i) {
+            test::PutMonster(t.game, px + around(random), py + around(random), bat, i + 1);
+        }
+        std::stable_sort(t.game.monsters.begin(), t.game.monsters.end(),
+                         [](const Monster& a, const Monster& b) { return a.ClipTop < b.ClipTop; });
+        DrawFrame(t.game);
+
+        std::vector<uint32_t> expected(static_cast<size_t>(width) * height, 0);
+        for (int c = 0; c < kMapSide; ++c) {
+            for (int r = 0; r < kMapSide; ++r) {
+                Paint(expected, width, height, ScreenX(t.game, c * 32), ScreenY(t.game, r * 32), 32,
+                      32, groundColour);
+            }
+        }
+        std::vector<bool> behind(static_cast<size_t>(kMapSide) * kMapSide, false);
+        auto drawActor = [&](const ReferenceActor& a, double feet) {
+            for (int c = 0; c < kMapSide; ++c) {
+                for (int r = 0; r < kMapSide; ++r) {
+                    if (hasLeaves(c, r) &&
+                        Overlaps(c * 32, r * 32, 32, 32, a.left, a.top, a.size, a.size) &&
+                        (r + 1) * 32 < feet) {
+                        Paint(expected, width, height, ScreenX(t.game, c * 32),
+                              ScreenY(t.game, r * 32), 32, 32, leafColour);
+                        behind[static_cast<size_t>(c) * kMapSide + r] = true;
+                    }
+                }
+            }
+            Paint(expected, width, height, a.screenX, a.screenY, a.size, a.size, a.colour);
+        };
+        const Player& p = t.game.player;
+        const ReferenceActor player{RoundHalfEven(p.X),    RoundHalfEven(p.Y),    32,
+                                    PlayerScreenX(t.game), PlayerScreenY(t.game), playerColour};
+        bool playerDrawn = false;
+        for (const Monster& m : t.game.monsters) {
+            if (!playerDrawn && m.ClipTop > p.ClipTop) {
+                drawActor(player, double{p.Y} + 32);
+                playerDrawn = true;
+            }
+            const int left = RoundHalfEven(m.X);
+            const int top = RoundHalfEven(m.Y);
+            drawActor({left, top, 32, ScreenX(t.game, left), ScreenY(t.game, top), monsterColour},
+                      double{m.Y} + 32);
+        }
+        if (!playerDrawn) {
+            drawActor(player, double{p.Y} + 32);
+        }
+        for (int c = 0; c < kMapSide; ++c) {
+            for (int r = 0; r < kMapSide; ++r) {
+                if (hasLeaves(c, r) && !behind[static_cast<size_t>(c) * kMapSide + r]) {
+                    Paint(expected, width, height, ScreenX(t.game, c * 32), ScreenY(t.game, r * 32),
+                          32, 32, leafColour);
+                }
+            }
+        }
+        int mismatches = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                mismatches += t.media.PixelAt(x, y) != expected[static_cast<size_t>(y) * width + x];
+            }
+        }
+        ASSERT_EQ(mismatches, 0) << "round " << round << ", player at " << px << ", " << py;
+        for (const MapCell& cell : t.game.grid.Cells()) {
+            ASSERT_EQ(cell.DrawnBehind, 0);
+        }
     }
 }
 
