@@ -119,8 +119,13 @@ void Canvas::Line(int x0, int y0, int x1, int y1, Colour c) {
 }
 
 void Canvas::Speckle(Rng& rng, int x, int y, int w, int h, int count, Colour c) {
-    for (int i = 0; i < count; ++i)
-        Set(x + rng.Below(w), y + rng.Below(h), c);
+    for (int i = 0; i < count; ++i) {
+        // One random draw per statement: the order in which a call's
+        // arguments are evaluated differs between compilers.
+        const int px = x + rng.Below(w);
+        const int py = y + rng.Below(h);
+        Set(px, py, c);
+    }
 }
 
 void Canvas::Blit(const Canvas& source, int x, int y) {

@@ -253,8 +253,11 @@ Canvas Title() {
     Rng rng(77);
     for (int y = 0; y < 480; ++y)
         c.FillRect(0, y, 640, 1, Mix(0x0C1030, 0x5A3A6A, y / 480.0));
-    for (int i = 0; i < 140; ++i)
-        c.Set(rng.Below(640), rng.Below(300), i % 7 ? 0xC8C8E0 : 0xFFFFFF);
+    for (int i = 0; i < 140; ++i) {  // stars
+        const int x = rng.Below(640);
+        const int y = rng.Below(300);
+        c.Set(x, y, i % 7 ? 0xC8C8E0 : 0xFFFFFF);
+    }
     c.FillCircle(540, 230, 30, 0xF0E8C0);  // moon, below the lettering
     c.FillCircle(530, 221, 5, 0xD8D0A8);
     c.FillCircle(550, 242, 4, 0xD8D0A8);

@@ -125,9 +125,11 @@ Canvas Bricks(uint32_t seed, Colour brick) {
 
 Canvas Moss(Canvas t, uint32_t seed) {
     Rng rng(seed);
-    for (int i = 0; i < 5; ++i)
-        t.FillEllipse(rng.Below(kTile), rng.Below(kTile), 2 + rng.Below(4), 2 + rng.Below(3),
-                      0x5A8A3A);
+    for (int i = 0; i < 5; ++i) {
+        const int x = rng.Below(kTile), y = rng.Below(kTile);
+        const int rx = 2 + rng.Below(4), ry = 2 + rng.Below(3);
+        t.FillEllipse(x, y, rx, ry, 0x5A8A3A);
+    }
     t.Speckle(rng, 0, 0, kTile, kTile, 30, 0x4A7A30);
     return t;
 }
@@ -203,8 +205,10 @@ Canvas Object(uint32_t seed, int kind) {
     switch (kind) {
         case 0:  // bush
             t.FillEllipse(16, 20, 14, 11, 0x2E7A2E);
-            for (int i = 0; i < 10; ++i)
-                t.FillCircle(6 + rng.Below(20), 12 + rng.Below(14), 3, 0x3E9638);
+            for (int i = 0; i < 10; ++i) {
+                const int x = 6 + rng.Below(20), y = 12 + rng.Below(14);
+                t.FillCircle(x, y, 3, 0x3E9638);
+            }
             t.Set(10, 16, 0xE04040);
             t.Set(20, 22, 0xE04040);
             t.Set(15, 13, 0xE04040);
@@ -282,8 +286,10 @@ Canvas Object(uint32_t seed, int kind) {
             t.FillRect(6, 24, 20, 2, 0xD8B040);
             break;
         case 11:  // rubble
-            for (int i = 0; i < 6; ++i)
-                t.FillEllipse(5 + rng.Below(22), 14 + rng.Below(14), 4, 3, 0x9A948A);
+            for (int i = 0; i < 6; ++i) {
+                const int x = 5 + rng.Below(22), y = 14 + rng.Below(14);
+                t.FillEllipse(x, y, 4, 3, 0x9A948A);
+            }
             t.Speckle(rng, 2, 12, 28, 18, 20, 0x6A645A);
             break;
         case 12:  // stump
