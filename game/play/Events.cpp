@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "common/TextPrimitives.h"
-#include "game/play/Collision.h"
+#include "game/play/CellRange.h"
 #include "game/play/PlayerControl.h"
 
 namespace vorn {
@@ -88,56 +88,35 @@ void RunMonsterEvent(Game& game, const Monster& monster, int32_t mapSlot, int32_
     presets.Free("MONSTERY");
 }
 
-// Columns and rows of tiles whose rectangle can overlap the probe box
-// (inclusive overlap: a tile that only touches the probe counts).
-struct CellRange {
-    int32_t firstColumn = 0;
-    int32_t lastColumn = -1;
-    int32_t firstRow = 0;
-    int32_t lastRow = -1;
-};
-
-int32_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return static_cast<int32_t>(q);
-}
-
-int32_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
-
 constexpr int32_t kProbeSize = 3;
 
-CellRange ProbeCells(const Game& game, int32_t probeLeft, int32_t probeTop) {
-    const int32_t tileWidth = game.settings.TileWidth;
-    const int32_t tileHeight = game.settings.TileHeight;
-    CellRange range;
-    if (tileWidth <= 0 || tileHeight <= 0) {
-        // Degenerate tile sizes: no shortcut, test every cell.
-        range.lastColumn = game.grid.Width() - 1;
-        range.lastRow = game.grid.Height() - 1;
-        return range;
-    }
-    // Tile c overlaps when c*w <= left + 3 and c*w + w >= left.
-    range.firstColumn = std::max<int32_t>(0, CeilDiv(int64_t{probeLeft} - tileWidth, tileWidth));
-    range.lastColumn = std::min<int32_t>(game.grid.Width() - 1,
-                                         FloorDiv(int64_t{probeLeft} + kProbeSize, tileWidth));
-    range.firstRow = std::max<int32_t>(0, CeilDiv(int64_t{probeTop} - tileHeight, tileHeight));
-    range.lastRow = std::min<int32_t>(game.grid.Height() - 1,
-                                      FloorDiv(int64_t{probeTop} + kProbeSize, tileHeight));
-    return range;
+struct Probe {
+    int32_t left = 0;
+    int32_t top = 0;
+    IndexRange columns;  // the cells whose tiles can touch the probe
+    IndexRange rows;
+};
+
+Probe CentreProbe(const Game& game) {
+    Probe probe;
+    probe.left = CentreProbeLeft(game);
+    probe.top = CentreProbeTop(game);
+    probe.columns =
+        CellsTouching(probe.left, kProbeSize, game.settings.TileWidth, MapColumns(game));
+    probe.rows = CellsTouching(probe.top, kProbeSize, game.settings.TileHeight, MapRows(game));
+    return probe;
 }
 
 // The first "S" cell of `column` (top to bottom) whose tile overlaps the
 // probe, or -1.
-int32_t FirstScriptRow(const Game& game, int32_t column, const CellRange& range,
-                       int32_t probeLeft, int32_t probeTop) {
-    const int32_t tileWidth = game.settings.TileWidth;
-    const int32_t tileHeight = game.settings.TileHeight;
-    for (int32_t row = range.firstRow; row <= range.lastRow; ++row) {
+int32_t FirstScriptRow(const Game& game, int32_t column, const Probe& probe) {
+    const int64_t tileWidth = game.settings.TileWidth;
+    const int64_t tileHeight = game.settings.TileHeight;
+    for (int32_t row = probe.rows.first; row < probe.rows.last; ++row) {
         const MapCell* cell = game.grid.Cell(column, row);
         if (cell == nullptr || cell->Attribute != "S") continue;
-        if (Overlaps(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probeLeft,
-                     probeTop, kProbeSize, kProbeSize)) {
+        if (OverlapsWide(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probe.left,
+                         probe.top, kProbeSize, kProbeSize)) {
             return row;
         }
     }
@@ -267,12 +246,10 @@ void ScriptTileCheck(Game& game) {
     // Only the cells under the probe can match, so only they are visited;
     // the probe is taken afresh after every script, which may move the
     // player or load another map.
-    int32_t probeLeft = CentreProbeLeft(game);
-    int32_t probeTop = CentreProbeTop(game);
-    CellRange range = ProbeCells(game, probeLeft, probeTop);
-    for (int32_t column = range.firstColumn; column <= range.lastColumn; ++column) {
+    Probe probe = CentreProbe(game);
+    for (int32_t column = probe.columns.first; column < probe.columns.last; ++column) {
         if (game.ended) return;
-        const int32_t row = FirstScriptRow(game, column, range, probeLeft, probeTop);
+        const int32_t row = FirstScriptRow(game, column, probe);
         if (row < 0) continue;
         const int32_t slot = game.grid.Cell(column, row)->Script;
         if (slot < 0) continue;
@@ -286,13 +263,8 @@ void ScriptTileCheck(Game& game) {
         presets.Free("PLAYERX");
         presets.Free("PLAYERY");
 
-        probeLeft = CentreProbeLeft(game);
-        probeTop = CentreProbeTop(game);
-        const CellRange next = ProbeCells(game, probeLeft, probeTop);
-        range.firstRow = next.firstRow;
-        range.lastRow = next.lastRow;
-        range.lastColumn = next.lastColumn;
-        if (next.firstColumn > column + 1) column = next.firstColumn - 1;
+        probe = CentreProbe(game);
+        column = std::max(column, probe.columns.first - 1);
     }
 }
 

@@ -400,6 +400,20 @@ TEST_F(ScriptTileTest, CellsAtTheMapBordersAreFound) {
     EXPECT_EQ(Log(), "z");
 }
 
+TEST_F(ScriptTileTest, HugeTilesAreMeasuredWithoutOverflow) {
+    // Column 8 starts at 8 x 1.5e9 pixels, beyond 32 bits.
+    game.settings.TileWidth = 1500000000;
+    game.settings.TileHeight = 1500000000;
+    game.player.X = 2000000000.0f;
+    game.player.Y = 2000000000.0f;
+    ScriptTileCheck(game);
+    EXPECT_EQ(Log(), "");
+    game.grid.Cell(1, 1)->Attribute = "S";
+    game.grid.Cell(1, 1)->Script = game.grid.Cell(2, 1)->Script;
+    ScriptTileCheck(game);
+    EXPECT_EQ(Log(), "a");
+}
+
 TEST_F(ScriptTileTest, FailureBoxNamesTheCellInDebugMode) {
     shell.Write("maps/tiles_2_1.ds", "BROKEN\r\n");
     LoadMap(game, "tiles");
