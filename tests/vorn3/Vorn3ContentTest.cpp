@@ -523,6 +523,34 @@ TEST(Vorn3Maps, LayersHaveTheMapSizeAndKnownTiles) {
     }
 }
 
+// A tree is three rows: a crown top in the top layer, a lower crown in the
+// foreground (free ground, so the hero can walk behind it) and a trunk in the
+// background that blocks.
+TEST(Vorn3Maps, TreesLetTheHeroWalkBehindTheirCrowns) {
+    int trees = 0;
+    for (const std::string& map : MapNames()) {
+        const auto foreground = ReadLayer(map, "ftl", 0);
+        const auto top = ReadLayer(map, "ftl", 1);
+        const auto background = ReadLayer(map, "btl");
+        const auto attributes = ReadLayer(map, "atl");
+        for (size_t r = 1; r + 1 < foreground.size(); ++r)
+            for (size_t c = 0; c < foreground[r].size(); ++c) {
+                const std::string& crown = foreground[r][c];
+                if (crown.rfind("tree_1_", 0) != 0)
+                    continue;
+                SCOPED_TRACE(map + " " + std::to_string(c) + "," + std::to_string(r));
+                const std::string column = crown.substr(7);
+                EXPECT_EQ(top[r - 1][c], "tree_0_" + column);
+                EXPECT_EQ(background[r + 1][c], "tree_2_" + column);
+                EXPECT_EQ(attributes[r + 1][c], "X");
+                EXPECT_NE(attributes[r][c], "X");
+                ++trees;
+            }
+    }
+    // The meadow's free-standing trees, two cells of crown each.
+    EXPECT_GE(trees, 10);
+}
+
 // --- reachability --------------------------------------------------------
 
 struct Place {
