@@ -300,5 +300,74 @@ TEST_F(MovementTest, AnSReleaseWaitsWhileReturnIsDown) {
     EXPECT_TRUE(t.folder.Exists("saves/save0.ini"));
 }
 
+class MovementScriptTest : public MovementTest {
+protected:
+    void SetUp() override {
+        MovementTest::SetUp();
+        t.game.script.RegisterCommand(
+            [this](ScriptEngine&) {
+                ++runs;
+                return 1;
+            },
+            "Count", 0);
+    }
+    int runs = 0;
+};
+
+TEST_F(MovementScriptTest, AScriptTileRunsWhileWalkingOrPushedButNotStandingStill) {
+    MapCell& cell = *t.game.grid.Cell(3, 3);  // x and y 96 .. 128
+    cell.Attribute = "S";
+    cell.Script = 20;
+    ASSERT_GE(t.game.script.ParseScript("Count()", 20), 0);
+    PutPlayer(t.game, 100.0f, 100.0f);  // centre probe at (115, 115)
+    Frame();
+    Frame();
+    EXPECT_EQ(runs, 0);
+    Hold(keys::Down);
+    Frame(20);  // 2 px a frame: the probe stays on the tile
+    EXPECT_EQ(runs, 1);
+    Frame(20);
+    EXPECT_EQ(runs, 2);
+    Hold(keys::Down, false);
+    Frame(20);  // the release stops the player
+    Frame(20);
+    EXPECT_EQ(runs, 2);
+    player().Facing = 0;
+    player().RecoilLeft = 10;  // pushed up, back over the tile
+    Frame(20);
+    EXPECT_EQ(runs, 3);
+}
+
+TEST_F(MovementScriptTest, EachAttackStartRunsTheAttackScriptsOnce) {
+    ASSERT_GE(t.game.script.ParseScript("Count()", slots::kMapPlayerAttack), 0);
+    ASSERT_GE(t.game.script.ParseScript("Count()", slots::kGlobalPlayerAttack), 0);
+    Hold(keys::LeftCtrl);
+    Frame();
+    EXPECT_EQ(runs, 2);
+    Frame();
+    Frame();
+    EXPECT_EQ(runs, 2);  // the attack goes on; no new start
+}
+
+TEST_F(MovementScriptTest, AnAttackScriptThatEndsTheGameStopsTheInputStep) {
+    t.game.script.RegisterCommand(
+        [this](ScriptEngine&) {
+            t.game.ended = true;
+            return 1;
+        },
+        "Stop", 0);
+    ASSERT_GE(t.game.script.ParseScript("Stop()", slots::kMapPlayerAttack), 0);
+    t.game.mapInfo.Name = "home";
+    Hold(keys::S);
+    Frame();
+    Hold(keys::S, false);
+    Hold(keys::LeftCtrl);
+    Hold(keys::Tab);
+    Frame();
+    EXPECT_TRUE(t.game.ended);
+    EXPECT_FALSE(t.game.statsScreenShown);
+    EXPECT_FALSE(t.folder.Exists("saves/save0.ini"));
+}
+
 }  // namespace
 }  // namespace vorn
