@@ -28,11 +28,25 @@ constexpr int kWarmUpFrames = 200;
 constexpr int kTurnFrames = 60;  // the player turns round this often
 
 // The same pattern on every map: a border of walls round the populated
-// area, scattered pillars, four kinds of ground and some tree tops.
+// area (so the monsters meet the same walls on every map size), scattered
+// pillars, four kinds of ground and some tree tops.
 bool IsWall(int32_t column, int32_t row) {
-    if (column == 0 || row == 0)
+    if (column == 0 || row == 0) {
         return true;
+    }
+    if ((column == kPopulatedSide - 1 && row < kPopulatedSide) ||
+        (row == kPopulatedSide - 1 && column < kPopulatedSide)) {
+        return true;
+    }
     return (column * 13 + row * 7) % 23 == 0;
+}
+
+// CPU time of this thread: a frame's cost without the time the shared
+// machine spends on other programs.
+double ThreadMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
 }
 
 std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
