@@ -160,17 +160,38 @@ void DrawForeground(Game& game, const VisibleCells& cells) {
     }
 }
 
-// In screen coordinates, over the play area only: the status bar stays light.
+// How many of `count` overlay tiles, placed every `step` pixels from 0, can
+// reach [0, screenExtent) with a sprite `spriteExtent` long. The others lie
+// wholly off the screen; with a step of 0 every tile lands on the first, so
+// one draw shows the same. This keeps absurd screen sizes from hanging.
+int32_t OverlayTiles(int32_t count, int32_t step, int32_t screenExtent, int32_t spriteExtent) {
+    if (count <= 0 || screenExtent <= 0 || spriteExtent <= 0) {
+        return 0;
+    }
+    if (step == 0) {
+        return 1;
+    }
+    const int64_t reach =
+        step > 0 ? CeilDiv(screenExtent, step) : CeilDiv(spriteExtent, -int64_t{step});
+    return static_cast<int32_t>(std::min<int64_t>(count, reach));
+}
+
+// In screen coordinates, over the play area: the status bar drawn later
+// covers anything reaching below it.
 void DrawNightOverlay(Game& game) {
     const GameSettings& s = game.settings;
-    if (s.NightTile == 0) {
-        return;
-    }
-    for (int32_t c = 0; c < s.ScreenWidth; ++c) {
+    MediaLayer& media = game.media;
+    const int sprite = s.NightTile;
+    const int32_t screenHeight =
+        ClampToInt32(int64_t{s.ScreenPixelHeight} + std::max(0, s.StatusBarHeight));
+    const int32_t columns =
+        OverlayTiles(s.ScreenWidth, s.TileWidth, s.ScreenPixelWidth, media.SpriteWidth(sprite));
+    const int32_t rows =
+        OverlayTiles(s.ScreenHeight, s.TileHeight, screenHeight, media.SpriteHeight(sprite));
+    for (int32_t c = 0; c < columns; ++c) {
         const int32_t x = ClampToInt32(int64_t{c} * s.TileWidth);
-        for (int32_t r = 0; r < s.ScreenHeight; ++r) {
-            game.media.DrawSpriteTransparent(s.NightTile, x,
-                                             ClampToInt32(int64_t{r} * s.TileHeight));
+        for (int32_t r = 0; r < rows; ++r) {
+            media.DrawSpriteTransparent(sprite, x, ClampToInt32(int64_t{r} * s.TileHeight));
         }
     }
 }

@@ -333,6 +333,17 @@ TEST_F(RenderTest, TheNightOverlayCoversEveryScreenTileAndNotTheStatusBar) {
     EXPECT_NE(t.media.PixelAt(5, 8 * 32 + 5), 0x000040u);
 }
 
+TEST_F(RenderTest, AbsurdScreenSizesDrawOnlyTheOverlayTilesThatCanShow) {
+    t.game.settings.NightTile = MakeSprite(t, "night", 32, 32, 0x000040);
+    t.game.mapInfo.AlwaysNight = 1;
+    // The screen itself stays 320 x 296; the tile counts claim far more.
+    t.game.settings.ScreenWidth = 2000000000;
+    t.game.settings.ScreenHeight = 2000000000;
+    DrawFrame(t.game);
+    EXPECT_EQ(CountOf(t.game.settings.NightTile), 10 * 10);
+    EXPECT_EQ(t.media.PixelAt(319, 255), 0x000040u);
+}
+
 TEST_F(RenderTest, EachFramePresentsTheOneBeforeAndClearsWithTheStatusBackColour) {
     t.game.colors.StatusBackRed = 10;
     t.game.colors.StatusBackGreen = 20;
