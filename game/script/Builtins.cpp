@@ -24,8 +24,10 @@ int32_t Abs(ScriptEngine& engine) {
     if (!IsNumberArgument(engine, 0)) {
         return Fail(engine, "Abs() expects a numeric value.");
     }
-    const double value = std::strtod(engine.Argument(0).value.c_str(), nullptr);
-    engine.SetReturnValue(FormatReal(static_cast<float>(std::fabs(value))), kNumber);
+    // Rounding to float is symmetric, so the absolute value of the rounded
+    // number is the rounded absolute value.
+    const float value = script_detail::NumberValue(engine.Argument(0).value);
+    engine.SetReturnValue(FormatReal(std::fabs(value)), kNumber);
     return 1;
 }
 

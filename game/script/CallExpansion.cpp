@@ -22,18 +22,14 @@ struct ChosenCall {
 // Picks the pass's call: for each command in table order its last occurrence
 // counts; an empty call "NAME()" always wins over earlier choices, any other
 // qualifying occurrence only when it stands further right.
-ChosenCall ChooseCall(const EngineState& state, const std::string& text, const std::string& upper) {
+ChosenCall ChooseCall(EngineState& state, const std::string& text,
+                      std::vector<CommandOccurrence>& occurrences) {
+    state.Commands().FindLastOccurrences(text, occurrences);
     ChosenCall chosen;
-    for (size_t k = 0; k < state.commands.size(); ++k) {
-        const std::string& name = state.commands[k].name;
-        if (name.empty()) {
-            continue;
-        }
-        const size_t p = upper.rfind(name);
-        if (p == std::string::npos) {
-            continue;
-        }
-        const size_t afterPos = p + name.size();
+    for (const CommandOccurrence& occurrence : occurrences) {
+        const size_t k = static_cast<size_t>(occurrence.command);
+        const size_t p = occurrence.position;
+        const size_t afterPos = p + state.commands[k].name.size();
         const bool hasAfter = afterPos < text.size();
         if (hasAfter && text[afterPos] == '(' && afterPos + 1 < text.size() &&
             text[afterPos + 1] == ')') {
@@ -42,15 +38,15 @@ ChosenCall ChooseCall(const EngineState& state, const std::string& text, const s
         }
         const bool boundaries = hasAfter && IsCallRightBoundary(text[afterPos]) &&
                                 (p == 0 || IsLeftBoundary(text[p - 1]));
-        if (boundaries && !InsideQuotes(text, p) && (!chosen.found || p > chosen.position)) {
+        if (boundaries && (!chosen.found || p > chosen.position) && !InsideQuotes(text, p)) {
             chosen = ChosenCall{p, k, true};
         }
     }
     return chosen;
 }
 
-std::string ReturnValueText(const EngineState& state) {
-    const int32_t index = state.FindVariable("RET");
+std::string ReturnValueText(EngineState& state) {
+    const int32_t index = state.FindReturnValue();
     if (index < 0) {
         return "0";
     }
@@ -68,9 +64,9 @@ std::string ReturnValueText(const EngineState& state) {
 
 std::string ExpandCalls(EngineState& state, std::string_view input) {
     std::string text(input);
+    std::vector<CommandOccurrence> occurrences;
     for (int calls = 0;; ++calls) {
-        const std::string upper = UpperCaseText(text);
-        const ChosenCall call = ChooseCall(state, text, upper);
+        const ChosenCall call = ChooseCall(state, text, occurrences);
         if (!call.found) {
             return text;
         }
@@ -112,7 +108,8 @@ std::string ExpandCalls(EngineState& state, std::string_view input) {
         } else {
             end = open + 2 <= text.size() ? open + 2 : text.size();
         }
-        const int32_t code = CallCommand(state, name, argument);
+        const int32_t first = state.Commands().FirstOfName(static_cast<int32_t>(call.commandIndex));
+        const int32_t code = CallCommandAt(state, first, name, argument);
         if (code != script_result::kOk) {
             return "#ERROR:" + IntToText(code);
         }
@@ -122,6 +119,37 @@ std::string ExpandCalls(EngineState& state, std::string_view input) {
             return "#ERROR";
         }
     }
+}
+
+}  // namespace vorn::script_detail
+
+namespace vorn::script_detail {
+
+std::string ExpandExpression(EngineState& state, const Expression& expression,
+                             ConstantsStep constants) {
+    std::string text;
+    bool mayHaveCalls = true;
+    const bool constantsFirst = constants == ConstantsStep::kBefore && expression.hasHash &&
+                                !state.constants.empty();
+    if (constantsFirst) {
+        const std::string expanded = ExpandConstants(state, expression.text);
+        if (expanded != expression.text) {
+            return ExpandCalls(state, SubstituteVariables(state, expanded));
+        }
+    }
+    if (!SubstituteFast(state, expression, text, mayHaveCalls)) {
+        text = SubstituteVariables(state, expression.text);
+        mayHaveCalls = true;
+    }
+    if (constants == ConstantsStep::kAfter && !state.constants.empty() &&
+        text.find('#') != std::string::npos) {
+        std::string expanded = ExpandConstants(state, text);
+        if (expanded != text) {
+            text.swap(expanded);
+            mayHaveCalls = true;
+        }
+    }
+    return mayHaveCalls ? ExpandCalls(state, text) : text;
 }
 
 }  // namespace vorn::script_detail

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "game/script/CommandIndex.h"
+#include "game/script/ExpressionPlan.h"
 #include "game/script/ScriptEngine.h"
 
 namespace vorn::script_detail {
@@ -53,6 +55,14 @@ struct ScriptLine {
     std::string conditionOperator;
     std::string assignmentTarget;
     std::string assignmentValue;
+    // The expression texts above, prepared for fast substitution.
+    Expression left;
+    Expression right;
+    Expression argument;
+    Expression value;
+    // Where the line's command and assignment target were last found.
+    mutable LookupCache commandLookup;
+    mutable LookupCache targetLookup;
     // The FREE statement's variable name (rest, upper-cased, blanks removed)
     // and the GOTO target line, both derived once.
     std::string freeName;
@@ -88,17 +98,45 @@ struct EngineState {
     // Bumped by ResetSymbols so that running scripts drop their jump caches.
     uint64_t jumpCacheEpoch = 0;
 
+    // Bumped whenever a variable is added or removed (values may change
+    // freely) and whenever the command table changes; caches of lookups
+    // compare them. Both start at 1 so that a zeroed cache is never valid.
+    uint64_t variableNamesVersion = 1;
+    uint64_t commandsVersion = 1;
+
+    // The command trie, rebuilt on first use after the table changed.
+    const CommandIndex& Commands();
+    // True when every variable name is made of A-Z, 0-9 and "_" with a
+    // letter or "_" in it (what the fast substitution needs).
+    bool VariableNamesSimple();
+    // Index of the first variable named exactly `name` through a cache.
+    int32_t FindVariableCached(std::string_view name, LookupCache& cache) const;
+    int32_t FindCommandCached(std::string_view upperName, LookupCache& cache);
+    void VariablesChanged() { ++variableNamesVersion; }
+    void CommandsChanged() { ++commandsVersion; }
+
     // Returns the index of the first variable whose stored name is exactly
     // `name`, or -1.
     int32_t FindVariable(std::string_view name) const;
     // Index of the first command whose name equals `upperName`, or -1.
-    int32_t FindCommand(std::string_view upperName) const;
+    int32_t FindCommand(std::string_view upperName);
+
+private:
+    CommandIndex commandIndex_;
+    uint64_t commandIndexVersion_ = 0;
+    uint64_t simpleNamesVersion_ = 0;
+    bool simpleNames_ = false;
+    LookupCache retLookup_;
+
+public:
+    // "RET", found through a cache.
+    int32_t FindReturnValue() { return FindVariableCached("RET", retLookup_); }
 };
 
 // A longer text than this is not a script expression but a runaway (values
 // that name later variables, or calls returning calls, can multiply a text's
 // length); the stage that meets it stops with an error.
-constexpr size_t kMaxExpressionLength = 1 << 20;
+constexpr size_t kMaxExpressionLength = 1 << 16;
 
 // The stages that turn a line's text into values (Substitution.cpp,
 // CallExpansion.cpp, Registries.cpp).
@@ -106,6 +144,16 @@ std::string SubstituteVariables(EngineState& state, std::string_view text);
 std::string ExpandCalls(EngineState& state, std::string_view text);
 std::string ExpandConstants(const EngineState& state, std::string_view text);
 int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText);
+// CallCommand for a command already looked up (`index` is the first command
+// of its name, or -1 when none exists).
+int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
+                      std::string_view argumentText);
+// The whole chain for an expression of a line: variables, then constants
+// (before them for assignment values, after them for conditions), then
+// calls. Uses the prepared form when it gives the same result.
+enum class ConstantsStep { kBefore, kAfter, kNone };
+std::string ExpandExpression(EngineState& state, const Expression& expression,
+                             ConstantsStep constants);
 
 // Loading and running (ScriptLoader.cpp, ScriptRunner.cpp).
 int32_t RunScript(EngineState& state, int32_t slot);

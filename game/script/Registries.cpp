@@ -10,13 +10,24 @@ using script_detail::EngineState;
 
 namespace script_detail {
 
-int32_t EngineState::FindCommand(std::string_view upperName) const {
-    for (size_t i = 0; i < commands.size(); ++i) {
-        if (commands[i].name == upperName) {
-            return static_cast<int32_t>(i);
-        }
+const CommandIndex& EngineState::Commands() {
+    if (commandIndexVersion_ != commandsVersion) {
+        commandIndex_.Build(commands);
+        commandIndexVersion_ = commandsVersion;
     }
-    return -1;
+    return commandIndex_;
+}
+
+int32_t EngineState::FindCommand(std::string_view upperName) {
+    return Commands().FirstNamed(upperName);
+}
+
+int32_t EngineState::FindCommandCached(std::string_view upperName, LookupCache& cache) {
+    if (cache.version != commandsVersion) {
+        cache.index = FindCommand(upperName);
+        cache.version = commandsVersion;
+    }
+    return cache.index;
 }
 
 std::string ExpandConstants(const EngineState& state, std::string_view text) {
@@ -27,7 +38,9 @@ std::string ExpandConstants(const EngineState& state, std::string_view text) {
     std::string reference;
     std::string out;
     for (const ConstantEntry& constant : state.constants) {
-        reference.assign("#").append(constant.name);
+        reference.clear();
+        reference.push_back('#');
+        reference.append(constant.name);
         size_t pos = result.find(reference);
         if (pos == std::string::npos) {
             continue;
@@ -90,6 +103,12 @@ std::string_view CommaField(std::string_view text, size_t index) {
 }  // namespace
 
 int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText) {
+    const std::string upperName = UpperCaseText(name);
+    return CallCommandAt(state, state.FindCommand(upperName), upperName, argumentText);
+}
+
+int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
+                      std::string_view argumentText) {
     state.arguments.clear();
     const std::string expanded = ExpandConstants(state, argumentText);
     const std::vector<std::string_view> pieces = SplitArguments(expanded);
@@ -105,10 +124,8 @@ int32_t CallCommand(EngineState& state, std::string_view name, std::string_view 
         state.arguments.push_back(ScriptArgument{std::move(value), type});
     }
     if (code == script_result::kOk) {
-        const std::string upperName = UpperCaseText(name);
-        const int32_t index = state.FindCommand(upperName);
         if (index < 0) {
-            state.lastError = "Syntax error. Command " + upperName + " does not exist.";
+            state.lastError = "Syntax error. Command " + std::string(upperName) + " does not exist.";
             code = script_result::kUnknownCommand;
         } else {
             const CommandEntry& command = state.commands[static_cast<size_t>(index)];
@@ -139,6 +156,7 @@ bool ScriptEngine::RegisterCommand(CommandProc procedure, std::string_view name,
     }
     state_->commands.push_back(
         script_detail::CommandEntry{std::move(procedure), parameterCount, UpperCaseText(name)});
+    state_->CommandsChanged();
     return true;
 }
 
@@ -153,6 +171,7 @@ bool ScriptEngine::FreeCommand(std::string_view name) {
         return false;
     }
     state_->commands.erase(state_->commands.begin() + index);
+    state_->CommandsChanged();
     return true;
 }
 
@@ -187,12 +206,14 @@ void ScriptEngine::ResetSymbols(bool commands, bool arguments, bool variables, b
                                 bool position) {
     if (commands) {
         state_->commands.clear();
+        state_->CommandsChanged();
     }
     if (arguments) {
         state_->arguments.clear();
     }
     if (variables) {
         state_->variables.clear();
+        state_->VariablesChanged();
     }
     if (constants) {
         state_->constants.clear();

@@ -55,6 +55,11 @@ constexpr int32_t kEvaluationError = 10;
 constexpr int32_t kBadSlot = 11;
 // The run executed as many lines as SetLineBudget allows and was stopped.
 constexpr int32_t kLineBudgetExhausted = 12;
+// A run was asked for while kMaxRunDepth runs were already running inside
+// each other (a map whose enter script loads the same map again); it does
+// not start.
+constexpr int32_t kRunsNestedTooDeep = 13;
+constexpr int32_t kMaxRunDepth = 64;
 }  // namespace script_result
 
 class ScriptEngine {

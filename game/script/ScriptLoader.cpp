@@ -137,6 +137,11 @@ void SplitLine(ScriptLine& line) {
         break;
     }
 
+    script_detail::PrepareExpression(line.left, line.conditionLeft);
+    script_detail::PrepareExpression(line.right, line.conditionRight);
+    script_detail::PrepareExpression(line.argument, line.argumentText);
+    script_detail::PrepareExpression(line.value, line.assignmentValue);
+
     if (line.kind == script_detail::kFree) {
         line.freeName = script_detail::RemoveChar(UpperCaseText(line.rest), ' ');
     }

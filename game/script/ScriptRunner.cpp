@@ -115,7 +115,7 @@ private:
                 state_.engine->FreeSymbol(line.freeName);
                 return kContinue;
             default:
-                if (state_.FindCommand(line.callName) >= 0) {
+                if (state_.FindCommandCached(line.callName, line.commandLookup) >= 0) {
                     return RunCommand(line);
                 }
                 return RunAssignment(line);
@@ -258,26 +258,31 @@ private:
     }
 
     int32_t RunCommand(const ScriptLine& line) {
-        const std::string argument =
-            ExpandCalls(state_, SubstituteVariables(state_, line.argumentText));
-        const int32_t code = CallCommand(state_, line.callName, argument);
+        const std::string argument = ExpandExpression(state_, line.argument, ConstantsStep::kNone);
+        // Looked up again: a call inside the arguments may have changed the table.
+        const int32_t code = CallCommandAt(
+            state_, state_.FindCommandCached(line.callName, line.commandLookup), line.callName,
+            argument);
         return code == script_result::kOk ? kContinue : code;
     }
 
     int32_t RunAssignment(const ScriptLine& line) {
-        const std::string value = ExpandConstants(state_, line.assignmentValue);
-        if (value.empty()) {
+        // Only a constant of empty value can empty a value that has text.
+        const bool empty = line.assignmentValue.empty() ||
+                           (line.value.hasHash && !state_.constants.empty() &&
+                            ExpandConstants(state_, line.assignmentValue).empty());
+        if (empty) {
             state_.lastError = "Syntax error: Expression expected or unknown command.";
             return script_result::kUnknownCommand;
         }
-        const std::string expanded = ExpandCalls(state_, SubstituteVariables(state_, value));
+        const std::string expanded = ExpandExpression(state_, line.value, ConstantsStep::kBefore);
         if (StartsWithHash(expanded)) {
             return script_result::kCommandFailed;
         }
         std::string result = Evaluate(expanded);
         const int32_t type = ScriptEngine::IsNumberText(result) ? kNumber : kString;
         const bool failed = StartsWithHash(result);
-        const int32_t index = state_.FindVariable(line.assignmentTarget);
+        const int32_t index = state_.FindVariableCached(line.assignmentTarget, line.targetLookup);
         if (index >= 0) {
             ScriptVariable& variable = state_.variables[static_cast<size_t>(index)];
             variable.value = std::move(result);
@@ -347,10 +352,8 @@ int32_t EvaluateCondition(EngineState& state, const ScriptLine& line) {
         state.lastError = "Syntax error: Invalid operator found in expression - '" + line.text + "'";
         return -1;
     }
-    const std::string left =
-        ExpandCalls(state, ExpandConstants(state, SubstituteVariables(state, line.conditionLeft)));
-    const std::string right =
-        ExpandCalls(state, ExpandConstants(state, SubstituteVariables(state, line.conditionRight)));
+    const std::string left = ExpandExpression(state, line.left, ConstantsStep::kAfter);
+    const std::string right = ExpandExpression(state, line.right, ConstantsStep::kAfter);
     const std::string r = Evaluate(right);
     const std::string l = Evaluate(left);
     return CompareTexts(op, l, r) ? 1 : 0;
@@ -362,6 +365,10 @@ int32_t RunScript(EngineState& state, int32_t slot) {
     }
     if (slot < 0 || slot >= state.slotCount || !state.slots[static_cast<size_t>(slot)]) {
         return script_result::kBadSlot;
+    }
+    if (state.runDepth >= script_result::kMaxRunDepth) {
+        state.lastError = "Script error: scripts started each other too deeply.";
+        return script_result::kRunsNestedTooDeep;
     }
     RunDepth depth(state);
     Run run(state, slot, state.slots[static_cast<size_t>(slot)]);

@@ -55,5 +55,7 @@ float NumberValue(std::string_view text);
 
 // "%f" of a single-precision value.
 std::string FormatReal(float value);
+// The same through printf, for checking FormatReal.
+std::string FormatRealWithPrintf(float value);
 
 }  // namespace vorn::script_detail

@@ -17,6 +17,34 @@ int32_t EngineState::FindVariable(std::string_view name) const {
     return -1;
 }
 
+int32_t EngineState::FindVariableCached(std::string_view name, LookupCache& cache) const {
+    if (cache.version != variableNamesVersion) {
+        cache.index = FindVariable(name);
+        cache.version = variableNamesVersion;
+    }
+    return cache.index;
+}
+
+bool EngineState::VariableNamesSimple() {
+    if (simpleNamesVersion_ != variableNamesVersion) {
+        simpleNames_ = true;
+        for (const ScriptVariable& variable : variables) {
+            bool hasLetter = false;
+            for (char c : variable.name) {
+                if ((c >= 'A' && c <= 'Z') || c == '_') {
+                    hasLetter = true;
+                } else if (c < '0' || c > '9') {
+                    hasLetter = false;
+                    break;
+                }
+            }
+            simpleNames_ = simpleNames_ && hasLetter;
+        }
+        simpleNamesVersion_ = variableNamesVersion;
+    }
+    return simpleNames_;
+}
+
 }  // namespace script_detail
 
 bool ScriptEngine::IsNumberText(std::string_view text) {
@@ -58,6 +86,7 @@ bool ScriptEngine::SetSymbol(std::string_view name, std::string_view value, int3
     }
     if (type != -1 && !trimmed.empty() && !IsNumberText(trimmed)) {
         state_->variables.push_back(ScriptVariable{std::string(value), upper, type});
+        state_->VariablesChanged();
         return true;
     }
     SetLastError("Set symbol failed. Invalid symbol name or symbol type.");
@@ -80,10 +109,20 @@ bool ScriptEngine::FreeSymbol(std::string_view name) {
         return false;
     }
     state_->variables.erase(state_->variables.begin() + index);
+    state_->VariablesChanged();
     return true;
 }
 
 void ScriptEngine::SetReturnValue(std::string_view value, int32_t type) {
+    const int32_t index = state_->FindReturnValue();
+    if (index >= 0) {
+        ScriptVariable& ret = state_->variables[static_cast<size_t>(index)];
+        ret.value.assign(value);
+        if (type != -1) {
+            ret.type = type;
+        }
+        return;
+    }
     SetSymbol("RET", value, type);
 }
 
@@ -91,6 +130,7 @@ const std::vector<ScriptVariable>& ScriptEngine::Variables() const { return stat
 
 void ScriptEngine::AppendVariable(ScriptVariable variable) {
     state_->variables.push_back(std::move(variable));
+    state_->VariablesChanged();
 }
 
 bool ScriptEngine::PushArgument(std::string_view value, int32_t type) {

@@ -177,10 +177,21 @@ TEST(NestedRuns, ClearingTheInterruptedSlotEndsThatRunToo) {
     EXPECT_TRUE(h.calls.empty());
 }
 
-TEST(NestedRuns, ARunMayRunItsOwnSlotRecursivelyWithinTheBudget) {
+TEST(NestedRuns, RecursionStopsAtTheDepthLimit) {
     NestedHarness h;
-    h.engine.SetLineBudget(1000);
-    EXPECT_EQ(h.Run("RunSlot(0)\n"), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.Run("RunSlot(0)\n"), 1);
+    ASSERT_EQ(h.nestedResults.size(), static_cast<size_t>(script_result::kMaxRunDepth));
+    EXPECT_EQ(h.nestedResults.front(), script_result::kRunsNestedTooDeep);
+    EXPECT_EQ(h.nestedResults.back(), 1);
+    EXPECT_EQ(h.engine.LastError(), "Script error: scripts started each other too deeply.");
+}
+
+TEST(NestedRuns, NestedRunsShareTheLineBudget) {
+    NestedHarness h;
+    h.engine.SetLineBudget(10);
+    EXPECT_EQ(h.Run("RunSlot(0)\nX = 1\n"), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.nestedResults.front(), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.Value("X"), "<none>");
     EXPECT_EQ(h.engine.LastError(), "Script stopped: line budget exhausted.");
 }
 
