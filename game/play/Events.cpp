@@ -20,9 +20,9 @@ namespace {
 
 constexpr int kStripComments = 1;
 
-// Registers name/value presets for the lifetime of one event and frees them
-// in the order the caller lists (the order is visible only in the constant
-// table, but it is kept as the events define it).
+// Registers and frees the preset constants of one event. Freeing a preset
+// that is not registered (FIRSTTICK on an ordinary tick) only records the
+// engine's error text.
 class Presets {
 public:
     explicit Presets(ScriptEngine& script) : script_(script) {}
