@@ -318,5 +318,42 @@ TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
 }
 
+// The meadow's trees put their lower crown in the foreground: a hero whose
+// feet are above the crown's lower edge is drawn first and hidden by it; a
+// hero standing lower is drawn over it.
+TEST_F(Vorn3Game, TheHeroWalksBehindATreeCrownAndInFrontOfIt) {
+    NewGame();
+    game_.monsters.clear();
+    int crown = 0;
+    for (const auto& tile : game_.tileImages)
+        if (tile.Name == "tree_1_0")
+            crown = tile.Sprite;
+    ASSERT_NE(crown, 0);
+    // The tree at columns 13-14 has its lower crown on row 4 (y 128 to 159).
+    auto order = [&](float playerY) {
+        game_.player.X = 13 * 32;
+        game_.player.Y = playerY;
+        Frames(1);
+        int playerAt = -1, crownAt = -1;
+        const auto& draws = media_.DrawLog();
+        for (size_t i = 0; i < draws.size(); ++i)
+            if (draws[i].sprite == game_.player.Sprite)
+                playerAt = static_cast<int>(i);
+        for (size_t i = 0; i < draws.size() && playerAt >= 0; ++i)
+            if (draws[i].sprite == crown && draws[i].x == draws[static_cast<size_t>(playerAt)].x &&
+                draws[i].y ==
+                    draws[static_cast<size_t>(playerAt)].y + (128 - static_cast<int>(playerY)))
+                crownAt = static_cast<int>(i);
+        return std::make_pair(playerAt, crownAt);
+    };
+    const auto behind = order(120.0f);
+    ASSERT_GE(behind.first, 0);
+    ASSERT_GE(behind.second, 0);
+    EXPECT_GT(behind.second, behind.first) << "the crown covers the hero behind the tree";
+    const auto before = order(136.0f);
+    ASSERT_GE(before.second, 0);
+    EXPECT_LT(before.second, before.first) << "the hero in front covers the crown";
+}
+
 }  // namespace
 }  // namespace vorn3test
