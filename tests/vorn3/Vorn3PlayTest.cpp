@@ -357,5 +357,34 @@ TEST_F(Vorn3Game, TheHeroWalksBehindATreeCrownAndInFrontOfIt) {
     EXPECT_LT(before.second, before.first) << "the hero in front covers the crown";
 }
 
+// The engine's own readers take every picture and sound of the game, and a
+// new game starts the meadow's music looping.
+TEST_F(Vorn3Game, EveryPictureAndSoundLoadsAndTheMusicLoops) {
+    for (const std::string folder : {"tiles", "sprites", "objects", "animations"})
+        for (const std::string& file : ListFiles(ModPath() + "/" + folder, ".png")) {
+            const int sprite = media_.LoadSpriteFile(ModPath() + "/" + folder + "/" + file);
+            EXPECT_NE(sprite, 0) << folder << "/" << file;
+            media_.FreeSprite(sprite);
+        }
+    for (const std::string& file : ListFiles(ModPath() + "/sounds", ".wav")) {
+        const int sound = media_.LoadSoundFile(ModPath() + "/sounds/" + file);
+        EXPECT_NE(sound, 0) << file;
+        media_.FreeSoundHandle(sound);
+    }
+    media_.ClearSoundLog();
+    NewGame();
+    int music = 0;
+    for (const auto& event : media_.SoundLog())
+        if (event.kind == HeadlessMedia::SoundEvent::Kind::Load && event.path.size() >= 10 &&
+            event.path.substr(event.path.size() - 10) == "meadow.wav")
+            music = event.sound;
+    ASSERT_NE(music, 0);
+    bool looping = false;
+    for (const auto& event : media_.SoundLog())
+        looping = looping || (event.kind == HeadlessMedia::SoundEvent::Kind::Play &&
+                              event.sound == music && event.loop != 0);
+    EXPECT_TRUE(looping);
+}
+
 }  // namespace
 }  // namespace vorn3test
