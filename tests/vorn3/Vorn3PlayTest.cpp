@@ -386,5 +386,34 @@ TEST_F(Vorn3Game, EveryPictureAndSoundLoadsAndTheMusicLoops) {
     EXPECT_TRUE(looping);
 }
 
+// The quest's progress lives in script variables and the inventory: a saved
+// game loaded from the title screen comes back with the gate still open.
+TEST_F(Vorn3Game, ALoadedGameKeepsTheOpenedGate) {
+    NewGame();
+    game_.inventory.push_back("Iron Key");
+    vorn::LoadMap(game_, "village");
+    PlacePlayerOnTile(14, 12);
+    vorn::ScriptTileCheck(game_);
+    ASSERT_EQ(Variable("GATEOPEN"), "1");
+    PlacePlayerOnTile(14, 11);
+    vorn::SaveGame(game_, 0);
+
+    HeadlessMedia media;
+    Game loaded{media};
+    const char* argv[] = {"game", argument_.c_str()};
+    ASSERT_TRUE(vorn::StartUp(loaded, 2, argv));
+    loaded.settings.DebugMode = 1;
+    media.SetKeyDown(vorn::keys::L, true);
+    vorn::RunTitleScreen(loaded);
+    ASSERT_FALSE(loaded.ended);
+    EXPECT_EQ(loaded.mapInfo.Name, "village");
+    EXPECT_EQ(loaded.player.X, 14.0f * 32);
+    ASSERT_EQ(loaded.inventory.size(), 1u);
+    EXPECT_EQ(loaded.inventory[0], "Iron Key");
+    EXPECT_NE(loaded.grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_NE(loaded.grid.Cell(15, 13)->Attribute, "X");
+    EXPECT_TRUE(media.Messages().empty());
+}
+
 }  // namespace
 }  // namespace vorn3test
