@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GeneratedMod : public ::testing::Test {
+class Vorn3GeneratedMod : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         // A folder of this process's own: CTest may run the cases in parallel.
@@ -36,17 +36,17 @@ protected:
     static int status_;
 };
 
-std::string* GeneratedMod::folder_ = nullptr;
-int GeneratedMod::status_ = -1;
+std::string* Vorn3GeneratedMod::folder_ = nullptr;
+int Vorn3GeneratedMod::status_ = -1;
 
-TEST_F(GeneratedMod, GeneratorSucceedsAndWritesEveryKind) {
+TEST_F(Vorn3GeneratedMod, GeneratorSucceedsAndWritesEveryKind) {
     ASSERT_EQ(status_, 0);
     for (const char* folder : {"tiles", "sprites", "objects", "animations", "sounds", "maps"}) {
         EXPECT_FALSE(ListFiles(*folder_ + "/" + folder).empty()) << folder;
     }
 }
 
-TEST_F(GeneratedMod, CommittedFilesAreTheGeneratedOnes) {
+TEST_F(Vorn3GeneratedMod, CommittedFilesAreTheGeneratedOnes) {
     ASSERT_EQ(status_, 0);
     const std::vector<std::string> generated = ListFiles(*folder_);
     ASSERT_GT(generated.size(), 100u);
@@ -68,7 +68,7 @@ TEST_F(GeneratedMod, CommittedFilesAreTheGeneratedOnes) {
             }
 }
 
-TEST_F(GeneratedMod, SecondRunGivesTheSameBytes) {
+TEST_F(Vorn3GeneratedMod, SecondRunGivesTheSameBytes) {
     ASSERT_EQ(status_, 0);
     const std::string again = *folder_ + "-again";
     fs::remove_all(again);
