@@ -46,7 +46,8 @@ void BM_FrameWithTickScripts(benchmark::State& state) {
         state.SkipWithError("the game did not start");
         return;
     }
-    for (auto _ : state) RunFrame(shell.game);
+    for (auto _ : state)
+        RunFrame(shell.game);
 }
 BENCHMARK(BM_FrameWithTickScripts);
 

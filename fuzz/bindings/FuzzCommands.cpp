@@ -14,7 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string script(reinterpret_cast<const char*>(data), size);
     vorn::fuzz::HeadlessGame run(vorn::fuzz::BundledModCopy());
-    if (!run.started) return 0;
+    if (!run.started)
+        return 0;
     run.game.settings.TickMs = 1;
     vorn::fuzz::LeaveTitleScreen(run, false);
     run.game.script.ParseScript(script, vorn::slots::kGlobalTick);

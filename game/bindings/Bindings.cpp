@@ -15,33 +15,71 @@ namespace vorn {
 namespace {
 
 constexpr std::array<std::string_view, 56> kRegistrationOrder = {
-    "PlaySound",          "MessageBox",          "Quit",
-    "ResetSymbols",       "CreateAnimation",     "SaveGame",
-    "LoadMap",            "SetPlayerX",          "SetPlayerAttacking",
-    "SetPlayerY",         "GetPlayerX",          "GetPlayerY",
-    "GetPlayerHealth",    "SetPlayerHealth",     "GetPlayerMaxHealth",
-    "SetPlayerMaxHealth", "GetPlayerDamage",     "SetPlayerDamage",
-    "GetPlayerSpeed",     "SetPlayerSpeed",      "SetDebugMode",
-    "SetSpeechText",      "SetSpeechTextY",      "SetMapTitle",
-    "GetMapTitle",        "SetAlwaysDay",        "SetAlwaysNight",
-    "SetObjectDamage",    "SetObjectHealth",     "SetObjectSpeed",
-    "SetObjectHealAmount", "SetObjectName",      "SetTimeOfDay",
-    "GetTimeOfDay",       "SetStatusText",       "GetStatusText",
-    "SetTileAttribute",   "AddScreenText",       "GetTime",
-    "Random",             "TextLength",          "GetShiftedX",
-    "GetShiftedY",        "GetNearestMonster",   "GetIntersectMonster",
-    "GetMonsterName",     "GetMonsterFriendly",  "GetMonsterX",
-    "GetMonsterY",        "GetMonsterFoundPlayer", "SetMonsterFriendly",
-    "SetMonsterX",        "SetMonsterY",         "SetMonsterFoundPlayer",
-    "PlayerHasItem",      "DisableMonsterDeath",
+    "PlaySound",
+    "MessageBox",
+    "Quit",
+    "ResetSymbols",
+    "CreateAnimation",
+    "SaveGame",
+    "LoadMap",
+    "SetPlayerX",
+    "SetPlayerAttacking",
+    "SetPlayerY",
+    "GetPlayerX",
+    "GetPlayerY",
+    "GetPlayerHealth",
+    "SetPlayerHealth",
+    "GetPlayerMaxHealth",
+    "SetPlayerMaxHealth",
+    "GetPlayerDamage",
+    "SetPlayerDamage",
+    "GetPlayerSpeed",
+    "SetPlayerSpeed",
+    "SetDebugMode",
+    "SetSpeechText",
+    "SetSpeechTextY",
+    "SetMapTitle",
+    "GetMapTitle",
+    "SetAlwaysDay",
+    "SetAlwaysNight",
+    "SetObjectDamage",
+    "SetObjectHealth",
+    "SetObjectSpeed",
+    "SetObjectHealAmount",
+    "SetObjectName",
+    "SetTimeOfDay",
+    "GetTimeOfDay",
+    "SetStatusText",
+    "GetStatusText",
+    "SetTileAttribute",
+    "AddScreenText",
+    "GetTime",
+    "Random",
+    "TextLength",
+    "GetShiftedX",
+    "GetShiftedY",
+    "GetNearestMonster",
+    "GetIntersectMonster",
+    "GetMonsterName",
+    "GetMonsterFriendly",
+    "GetMonsterX",
+    "GetMonsterY",
+    "GetMonsterFoundPlayer",
+    "SetMonsterFriendly",
+    "SetMonsterX",
+    "SetMonsterY",
+    "SetMonsterFoundPlayer",
+    "PlayerHasItem",
+    "DisableMonsterDeath",
 };
 
 const bindings::CommandEntry* FindEntry(std::string_view name) {
-    for (auto table : {bindings::PlayerCommands(), bindings::MapCommands(),
-                       bindings::ObjectCommands(), bindings::MonsterCommands(),
-                       bindings::ScreenCommands(), bindings::SystemCommands()}) {
+    for (auto table :
+         {bindings::PlayerCommands(), bindings::MapCommands(), bindings::ObjectCommands(),
+          bindings::MonsterCommands(), bindings::ScreenCommands(), bindings::SystemCommands()}) {
         for (const bindings::CommandEntry& entry : table) {
-            if (name == entry.name) return &entry;
+            if (name == entry.name)
+                return &entry;
         }
     }
     return nullptr;
@@ -52,7 +90,8 @@ const bindings::CommandEntry* FindEntry(std::string_view name) {
 void RegisterGameCommands(Game& game) {
     for (std::string_view name : kRegistrationOrder) {
         const bindings::CommandEntry* entry = FindEntry(name);
-        if (entry == nullptr) continue;  // every name has an entry; tests hold it so
+        if (entry == nullptr)
+            continue;  // every name has an entry; tests hold it so
         const bindings::GameCommand procedure = entry->procedure;
         game.script.RegisterCommand(
             [&game, procedure](ScriptEngine& script) { return procedure(game, script); },
@@ -63,14 +102,10 @@ void RegisterGameCommands(Game& game) {
 void RegisterGameConstants(Game& game) {
     const GameSettings& settings = game.settings;
     const std::pair<const char*, int32_t> constants[] = {
-        {"TILEWIDTH", settings.TileWidth},
-        {"TILEHEIGHT", settings.TileHeight},
-        {"MAPWIDTH", settings.MapWidth},
-        {"MAPHEIGHT", settings.MapHeight},
-        {"LENGTHOFDAY", settings.LengthOfDay},
-        {"PLAYERHEIGHT", settings.PlayerHeight},
-        {"PLAYERWIDTH", settings.PlayerWidth},
-        {"PLAYERCLIPHEIGHT", settings.PlayerClipY},
+        {"TILEWIDTH", settings.TileWidth},         {"TILEHEIGHT", settings.TileHeight},
+        {"MAPWIDTH", settings.MapWidth},           {"MAPHEIGHT", settings.MapHeight},
+        {"LENGTHOFDAY", settings.LengthOfDay},     {"PLAYERHEIGHT", settings.PlayerHeight},
+        {"PLAYERWIDTH", settings.PlayerWidth},     {"PLAYERCLIPHEIGHT", settings.PlayerClipY},
         {"PLAYERCLIPWIDTH", settings.PlayerClipX},
     };
     for (const auto& [name, value] : constants) {

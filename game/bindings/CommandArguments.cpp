@@ -6,23 +6,28 @@
 namespace vorn::bindings {
 
 bool NumberArgument(const ScriptEngine& script, size_t index, int32_t& value) {
-    if (index >= script.ArgumentCount()) return false;
+    if (index >= script.ArgumentCount())
+        return false;
     const ScriptArgument& argument = script.Argument(index);
-    if (argument.type != kNumber) return false;
+    if (argument.type != kNumber)
+        return false;
     value = TextToInt(argument.value);
     return true;
 }
 
 bool StringArgument(const ScriptEngine& script, size_t index, std::string& value) {
-    if (index >= script.ArgumentCount()) return false;
+    if (index >= script.ArgumentCount())
+        return false;
     const ScriptArgument& argument = script.Argument(index);
-    if (argument.type != kString) return false;
+    if (argument.type != kString)
+        return false;
     value = argument.value;
     return true;
 }
 
 std::string AnyArgument(const ScriptEngine& script, size_t index) {
-    if (index >= script.ArgumentCount()) return {};
+    if (index >= script.ArgumentCount())
+        return {};
     return script.Argument(index).value;
 }
 

@@ -52,28 +52,32 @@ int32_t CreateAnimation(Game& game, ScriptEngine& script) {
 // list, so the name is read first and the return value set afterwards.
 int32_t LoadMapCommand(Game& game, ScriptEngine& script) {
     std::string name;
-    if (!StringArgument(script, 0, name)) return kFailed;
+    if (!StringArgument(script, 0, name))
+        return kFailed;
     LoadMap(game, name);
     return NoResult(script);
 }
 
 int32_t SetSpeechText(Game& game, ScriptEngine& script) {
     std::string text;
-    if (!StringArgument(script, 0, text)) return kFailed;
+    if (!StringArgument(script, 0, text))
+        return kFailed;
     game.mapInfo.SpeechText = text;
     return NoResult(script);
 }
 
 int32_t SetSpeechTextY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
-    if (!NumberArgument(script, 0, y)) return kFailed;
+    if (!NumberArgument(script, 0, y))
+        return kFailed;
     game.mapInfo.SpeechTextY = y;
     return NoResult(script);
 }
 
 int32_t SetMapTitle(Game& game, ScriptEngine& script) {
     std::string title;
-    if (!StringArgument(script, 0, title)) return kFailed;
+    if (!StringArgument(script, 0, title))
+        return kFailed;
     game.mapInfo.Title = title;
     return NoResult(script);
 }
@@ -84,14 +88,16 @@ int32_t GetMapTitle(Game& game, ScriptEngine& script) {
 
 int32_t SetAlwaysDay(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
-    if (!NumberArgument(script, 0, flag)) return kFailed;
+    if (!NumberArgument(script, 0, flag))
+        return kFailed;
     game.mapInfo.AlwaysDay = static_cast<int8_t>(flag);
     return NoResult(script);
 }
 
 int32_t SetAlwaysNight(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
-    if (!NumberArgument(script, 0, flag)) return kFailed;
+    if (!NumberArgument(script, 0, flag))
+        return kFailed;
     game.mapInfo.AlwaysNight = static_cast<int8_t>(flag);
     return NoResult(script);
 }
@@ -99,7 +105,8 @@ int32_t SetAlwaysNight(Game& game, ScriptEngine& script) {
 // With a running day clock the value lasts until the next frame recomputes it.
 int32_t SetTimeOfDay(Game& game, ScriptEngine& script) {
     int32_t seconds = 0;
-    if (!NumberArgument(script, 0, seconds)) return kFailed;
+    if (!NumberArgument(script, 0, seconds))
+        return kFailed;
     game.clock.TimeOfDay = seconds;
     return NoResult(script);
 }
@@ -126,6 +133,8 @@ int32_t SetTileAttribute(Game& game, ScriptEngine& script) {
 
 }  // namespace
 
-std::span<const CommandEntry> MapCommands() { return kTable; }
+std::span<const CommandEntry> MapCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

@@ -75,38 +75,44 @@ int32_t GetIntersectMonster(Game& game, ScriptEngine& script) {
 // Reads the ID argument and finds its monster; false on a wrong type.
 bool TargetMonster(Game& game, ScriptEngine& script, Monster*& monster) {
     int32_t id = 0;
-    if (!NumberArgument(script, 0, id)) return false;
+    if (!NumberArgument(script, 0, id))
+        return false;
     monster = FindMonster(game, id);
     return true;
 }
 
 int32_t GetMonsterName(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
     return StringResult(script, monster != nullptr ? monster->Name : std::string());
 }
 
 int32_t GetMonsterFriendly(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
     return NumberResult(script, monster != nullptr ? monster->Friendly : 0);
 }
 
 int32_t GetMonsterX(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
     return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->X) : 0);
 }
 
 int32_t GetMonsterY(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
     return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->Y) : 0);
 }
 
 int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
     // The flag is reported as a signed byte.
     return NumberResult(script, monster != nullptr ? static_cast<int8_t>(monster->FoundPlayer) : 0);
 }
@@ -114,7 +120,8 @@ int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
 // (id, value) setters: both arguments are checked before anything changes.
 bool TargetAndValue(Game& game, ScriptEngine& script, Monster*& monster, int32_t& value) {
     int32_t id = 0;
-    if (!NumberArgument(script, 0, id) || !NumberArgument(script, 1, value)) return false;
+    if (!NumberArgument(script, 0, id) || !NumberArgument(script, 1, value))
+        return false;
     monster = FindMonster(game, id);
     return true;
 }
@@ -122,39 +129,49 @@ bool TargetAndValue(Game& game, ScriptEngine& script, Monster*& monster, int32_t
 int32_t SetMonsterFriendly(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
-    if (!TargetAndValue(game, script, monster, value)) return kFailed;
-    if (monster != nullptr) monster->Friendly = static_cast<int8_t>(value);
+    if (!TargetAndValue(game, script, monster, value))
+        return kFailed;
+    if (monster != nullptr)
+        monster->Friendly = static_cast<int8_t>(value);
     return NoResult(script);
 }
 
 int32_t SetMonsterX(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
-    if (!TargetAndValue(game, script, monster, value)) return kFailed;
-    if (monster != nullptr) monster->X = static_cast<float>(value);
+    if (!TargetAndValue(game, script, monster, value))
+        return kFailed;
+    if (monster != nullptr)
+        monster->X = static_cast<float>(value);
     return NoResult(script);
 }
 
 int32_t SetMonsterY(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
-    if (!TargetAndValue(game, script, monster, value)) return kFailed;
-    if (monster != nullptr) monster->Y = static_cast<float>(value);
+    if (!TargetAndValue(game, script, monster, value))
+        return kFailed;
+    if (monster != nullptr)
+        monster->Y = static_cast<float>(value);
     return NoResult(script);
 }
 
 int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
-    if (!TargetAndValue(game, script, monster, value)) return kFailed;
-    if (monster != nullptr) monster->FoundPlayer = static_cast<uint8_t>(value);
+    if (!TargetAndValue(game, script, monster, value))
+        return kFailed;
+    if (monster != nullptr)
+        monster->FoundPlayer = static_cast<uint8_t>(value);
     return NoResult(script);
 }
 
 int32_t DisableMonsterDeath(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
-    if (!TargetMonster(game, script, monster)) return kFailed;
-    if (monster != nullptr) monster->DeathDuration = 0;
+    if (!TargetMonster(game, script, monster))
+        return kFailed;
+    if (monster != nullptr)
+        monster->DeathDuration = 0;
     return NoResult(script);
 }
 
@@ -162,11 +179,14 @@ int32_t DisableMonsterDeath(Game& game, ScriptEngine& script) {
 
 Monster* FindMonster(Game& game, int32_t id) {
     for (Monster& monster : game.monsters) {
-        if (monster.ID == id) return &monster;
+        if (monster.ID == id)
+            return &monster;
     }
     return nullptr;
 }
 
-std::span<const CommandEntry> MonsterCommands() { return kTable; }
+std::span<const CommandEntry> MonsterCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

@@ -26,7 +26,8 @@ constexpr std::array kTable = {
 ObjectType* FindObject(Game& game, const std::string& name) {
     const std::string wanted = UpperCaseText(name);
     for (ObjectType& object : game.objects) {
-        if (UpperCaseText(object.Name) == wanted) return &object;
+        if (UpperCaseText(object.Name) == wanted)
+            return &object;
     }
     return nullptr;
 }
@@ -36,8 +37,10 @@ ObjectType* FindObject(Game& game, const std::string& name) {
 int32_t SetObjectNumber(Game& game, ScriptEngine& script, int32_t ObjectType::*field) {
     std::string name;
     int32_t value = 0;
-    if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, value)) return kFailed;
-    if (ObjectType* object = FindObject(game, name)) object->*field = value;
+    if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, value))
+        return kFailed;
+    if (ObjectType* object = FindObject(game, name))
+        object->*field = value;
     return NoResult(script);
 }
 
@@ -59,13 +62,17 @@ int32_t SetObjectHealAmount(Game& game, ScriptEngine& script) {
 
 int32_t SetObjectName(Game& game, ScriptEngine& script) {
     std::string name, newName;
-    if (!StringArgument(script, 0, name) || !StringArgument(script, 1, newName)) return kFailed;
-    if (ObjectType* object = FindObject(game, name)) object->Name = newName;
+    if (!StringArgument(script, 0, name) || !StringArgument(script, 1, newName))
+        return kFailed;
+    if (ObjectType* object = FindObject(game, name))
+        object->Name = newName;
     return NoResult(script);
 }
 
 }  // namespace
 
-std::span<const CommandEntry> ObjectCommands() { return kTable; }
+std::span<const CommandEntry> ObjectCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

@@ -44,28 +44,32 @@ constexpr std::array kTable = {
 // Stores the number argument into an int32 field of the player.
 int32_t SetPlayerInt(ScriptEngine& script, int32_t& field) {
     int32_t value = 0;
-    if (!NumberArgument(script, 0, value)) return kFailed;
+    if (!NumberArgument(script, 0, value))
+        return kFailed;
     field = value;
     return NoResult(script);
 }
 
 int32_t SetPlayerX(Game& game, ScriptEngine& script) {
     int32_t x = 0;
-    if (!NumberArgument(script, 0, x)) return kFailed;
+    if (!NumberArgument(script, 0, x))
+        return kFailed;
     game.player.X = static_cast<float>(x);
     return NoResult(script);
 }
 
 int32_t SetPlayerAttacking(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
-    if (!NumberArgument(script, 0, flag)) return kFailed;
+    if (!NumberArgument(script, 0, flag))
+        return kFailed;
     game.player.Attacking = static_cast<uint8_t>(flag);
     return NoResult(script);
 }
 
 int32_t SetPlayerY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
-    if (!NumberArgument(script, 0, y)) return kFailed;
+    if (!NumberArgument(script, 0, y))
+        return kFailed;
     game.player.Y = static_cast<float>(y);
     return NoResult(script);
 }
@@ -114,13 +118,16 @@ int32_t SetPlayerSpeed(Game& game, ScriptEngine& script) {
 int32_t PlayerHasItem(Game& game, ScriptEngine& script) {
     const std::string wanted = UpperCaseText(TrimSpaces(AnyArgument(script, 0)));
     for (const std::string& item : game.inventory) {
-        if (UpperCaseText(TrimSpaces(item)) == wanted) return NumberResult(script, 1);
+        if (UpperCaseText(TrimSpaces(item)) == wanted)
+            return NumberResult(script, 1);
     }
     return NumberResult(script, 0);
 }
 
 }  // namespace
 
-std::span<const CommandEntry> PlayerCommands() { return kTable; }
+std::span<const CommandEntry> PlayerCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

@@ -38,7 +38,8 @@ int32_t MessageBoxCommand(Game& game, ScriptEngine& script) {
 
 int32_t SetStatusText(Game& game, ScriptEngine& script) {
     std::string text;
-    if (!StringArgument(script, 0, text)) return kFailed;
+    if (!StringArgument(script, 0, text))
+        return kFailed;
     game.StatusText = text;
     return NoResult(script);
 }
@@ -52,7 +53,8 @@ int32_t AddScreenTextCommand(Game& game, ScriptEngine& script) {
     const std::string text = AnyArgument(script, 0);
     int32_t numbers[5] = {};
     for (size_t i = 0; i < 5; ++i) {
-        if (!NumberArgument(script, i + 1, numbers[i])) return kFailed;
+        if (!NumberArgument(script, i + 1, numbers[i]))
+            return kFailed;
     }
     AddScreenText(game, text, numbers[0], numbers[1], numbers[2], numbers[3],
                   static_cast<uint8_t>(numbers[4]));
@@ -62,7 +64,8 @@ int32_t AddScreenTextCommand(Game& game, ScriptEngine& script) {
 // Measured as a fresh text drawing measures it: in the default font.
 int32_t TextLength(Game& game, ScriptEngine& script) {
     std::string text;
-    if (!StringArgument(script, 0, text)) return kFailed;
+    if (!StringArgument(script, 0, text))
+        return kFailed;
     game.media.BeginText();
     const int width = game.media.MeasureText(text);
     game.media.EndText();
@@ -71,18 +74,22 @@ int32_t TextLength(Game& game, ScriptEngine& script) {
 
 int32_t GetShiftedX(Game& game, ScriptEngine& script) {
     int32_t x = 0;
-    if (!NumberArgument(script, 0, x)) return kFailed;
+    if (!NumberArgument(script, 0, x))
+        return kFailed;
     return NumberResult(script, ScreenX(game, x));
 }
 
 int32_t GetShiftedY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
-    if (!NumberArgument(script, 0, y)) return kFailed;
+    if (!NumberArgument(script, 0, y))
+        return kFailed;
     return NumberResult(script, ScreenY(game, y));
 }
 
 }  // namespace
 
-std::span<const CommandEntry> ScreenCommands() { return kTable; }
+std::span<const CommandEntry> ScreenCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

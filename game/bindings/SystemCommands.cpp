@@ -30,11 +30,12 @@ constexpr std::array kTable = {
 // Only one script sound exists: a new one frees (and so cuts off) the last.
 int32_t PlaySound(Game& game, ScriptEngine& script) {
     std::string file;
-    if (!StringArgument(script, 0, file)) return kFailed;
+    if (!StringArgument(script, 0, file))
+        return kFailed;
     MediaLayer& media = game.media;
-    if (media.SoundExists(kScriptSoundNumber)) media.FreeSoundHandle(kScriptSoundNumber);
-    const int sound =
-        media.LoadSoundFile(game.ModFolder + "/sounds/" + file, kScriptSoundNumber);
+    if (media.SoundExists(kScriptSoundNumber))
+        media.FreeSoundHandle(kScriptSoundNumber);
+    const int sound = media.LoadSoundFile(game.ModFolder + "/sounds/" + file, kScriptSoundNumber);
     int32_t played = 0;
     if (sound != 0 && media.SoundExists(kScriptSoundNumber)) {
         media.PlaySoundHandle(kScriptSoundNumber, 0);
@@ -63,7 +64,8 @@ int32_t SaveGameCommand(Game& game, ScriptEngine& script) {
 
 int32_t SetDebugMode(Game& game, ScriptEngine& script) {
     int32_t mode = 0;
-    if (!NumberArgument(script, 0, mode)) return kFailed;
+    if (!NumberArgument(script, 0, mode))
+        return kFailed;
     game.settings.DebugMode = mode;
     return NoResult(script);
 }
@@ -74,12 +76,15 @@ int32_t GetTime(Game& game, ScriptEngine& script) {
 
 int32_t Random(Game& game, ScriptEngine& script) {
     int32_t maximum = 0;
-    if (!NumberArgument(script, 0, maximum)) return kFailed;
+    if (!NumberArgument(script, 0, maximum))
+        return kFailed;
     return NumberResult(script, game.media.RandomInt(maximum));
 }
 
 }  // namespace
 
-std::span<const CommandEntry> SystemCommands() { return kTable; }
+std::span<const CommandEntry> SystemCommands() {
+    return kTable;
+}
 
 }  // namespace vorn::bindings

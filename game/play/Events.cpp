@@ -35,7 +35,9 @@ private:
     ScriptEngine& script_;
 };
 
-std::string RoundedText(float value) { return IntToText(RoundHalfEven(value)); }
+std::string RoundedText(float value) {
+    return IntToText(RoundHalfEven(value));
+}
 
 // A script string literal: the text in single quotes.
 std::string Quoted(std::string_view text) {
@@ -70,7 +72,8 @@ MonsterFacts CopyMonster(const Monster& monster) {
 // event (player death and monster death share them).
 void RunMonsterEvent(Game& game, const Monster& monster, int32_t mapSlot, int32_t globalSlot,
                      const std::string& mapTitle, const std::string& globalTitle) {
-    if (game.ended) return;
+    if (game.ended)
+        return;
     const MonsterFacts facts = CopyMonster(monster);
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
@@ -114,7 +117,8 @@ int32_t FirstScriptRow(const Game& game, int32_t column, const Probe& probe) {
     const int64_t tileHeight = game.settings.TileHeight;
     for (int32_t row = probe.rows.first; row < probe.rows.last; ++row) {
         const MapCell* cell = game.grid.Cell(column, row);
-        if (cell == nullptr || cell->Attribute != "S") continue;
+        if (cell == nullptr || cell->Attribute != "S")
+            continue;
         if (OverlapsWide(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probe.left,
                          probe.top, kProbeSize, kProbeSize)) {
             return row;
@@ -139,16 +143,19 @@ void LoadGlobalEventScripts(Game& game) {
 }
 
 void LoadMapEventScripts(Game& game, const std::string& name) {
-    const int32_t clearOrder[] = {slots::kMapGrabItem, slots::kMapPlayerDie,
-                                  slots::kMapMonsterDie, slots::kMapLeave,
-                                  slots::kMapEnter,      slots::kMapPlayerAttack,
-                                  slots::kMapTick};
-    for (int32_t slot : clearOrder) game.script.ClearSlot(slot);
+    const int32_t clearOrder[] = {
+        slots::kMapGrabItem, slots::kMapPlayerDie,    slots::kMapMonsterDie, slots::kMapLeave,
+        slots::kMapEnter,    slots::kMapPlayerAttack, slots::kMapTick};
+    for (int32_t slot : clearOrder)
+        game.script.ClearSlot(slot);
 
     const std::pair<int32_t, const char*> scripts[] = {
-        {slots::kMapMonsterDie, "_monsterdie.ds"}, {slots::kMapPlayerDie, "_playerdie.ds"},
-        {slots::kMapGrabItem, "_grabitem.ds"},     {slots::kMapLeave, "_leave.ds"},
-        {slots::kMapEnter, "_enter.ds"},           {slots::kMapPlayerAttack, "_playerattack.ds"},
+        {slots::kMapMonsterDie, "_monsterdie.ds"},
+        {slots::kMapPlayerDie, "_playerdie.ds"},
+        {slots::kMapGrabItem, "_grabitem.ds"},
+        {slots::kMapLeave, "_leave.ds"},
+        {slots::kMapEnter, "_enter.ds"},
+        {slots::kMapPlayerAttack, "_playerattack.ds"},
         {slots::kMapTick, "_tick.ds"},
     };
     const std::string base = game.ModFolder + "/maps/" + name;
@@ -158,7 +165,8 @@ void LoadMapEventScripts(Game& game, const std::string& name) {
 }
 
 int32_t RunAndReport(Game& game, int32_t slot, const std::string& title) {
-    if (game.ended) return script_result::kOk;
+    if (game.ended)
+        return script_result::kOk;
     const int32_t result = game.script.RunScript(slot);
     // A script that ended the program (Quit, a fatal map load) leaves no box.
     if (result != script_result::kOk && game.settings.DebugMode != 0 && !game.ended) {
@@ -167,34 +175,41 @@ int32_t RunAndReport(Game& game, int32_t slot, const std::string& title) {
     return result;
 }
 
-void RaiseMapEnter(Game& game) { RunAndReport(game, slots::kMapEnter, "Map_Enter Script Error"); }
+void RaiseMapEnter(Game& game) {
+    RunAndReport(game, slots::kMapEnter, "Map_Enter Script Error");
+}
 
-void RaiseMapLeave(Game& game) { RunAndReport(game, slots::kMapLeave, "Map_Leave Script Error"); }
+void RaiseMapLeave(Game& game) {
+    RunAndReport(game, slots::kMapLeave, "Map_Leave Script Error");
+}
 
 void TickStep(Game& game) {
-    if (game.ended) return;
+    if (game.ended)
+        return;
     const int32_t tickMs = game.settings.TickMs;
     const int32_t frameTime = game.clock.FrameTime;
     const int32_t lastTick = game.clock.LastTickTime;
-    if (tickMs <= 0 || frameTime - lastTick < tickMs) return;
+    if (tickMs <= 0 || frameTime - lastTick < tickMs)
+        return;
 
     // A tick in the very millisecond of the map's entry leaves LastTickTime
     // equal to MapEnterTime; the generation keeps the next tick from being
     // announced as the first again.
     const bool gameFirstTick = lastTick == 0;
-    const bool mapFirstTick =
-        gameFirstTick || (lastTick == game.clock.MapEnterTime &&
-                          game.tickMapGeneration != game.mapGeneration);
+    const bool mapFirstTick = gameFirstTick || (lastTick == game.clock.MapEnterTime &&
+                                                game.tickMapGeneration != game.mapGeneration);
     game.tickMapGeneration = game.mapGeneration;
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
-    if (mapFirstTick) presets.Add("FIRSTTICK", "1");
+    if (mapFirstTick)
+        presets.Add("FIRSTTICK", "1");
     presets.Add("TICKLENGTH", IntToText(tickMs));
     presets.Add("PLAYERX", player.x);
     presets.Add("PLAYERY", player.y);
     RunAndReport(game, slots::kMapTick, "Map_Tick Script Error");
     presets.Free("FIRSTTICK");
-    if (gameFirstTick) presets.Add("FIRSTTICK", "1");
+    if (gameFirstTick)
+        presets.Add("FIRSTTICK", "1");
     RunAndReport(game, slots::kGlobalTick, "Global_Tick Script Error");
     presets.Free("PLAYERX");
     presets.Free("PLAYERY");
@@ -204,7 +219,8 @@ void TickStep(Game& game) {
 }
 
 void RaisePlayerAttack(Game& game) {
-    if (game.ended) return;
+    if (game.ended)
+        return;
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
     presets.Add("PLAYERX", player.x);
@@ -216,7 +232,8 @@ void RaisePlayerAttack(Game& game) {
 }
 
 void RaiseGrabItem(Game& game, const std::string& itemName) {
-    if (game.ended) return;
+    if (game.ended)
+        return;
     // The name may live in the object list a script's LoadMap replaces.
     const std::string quotedName = Quoted(itemName);
     const PlayerPosition player = CopyPlayerPosition(game);
@@ -248,11 +265,14 @@ void ScriptTileCheck(Game& game) {
     // player or load another map.
     Probe probe = CentreProbe(game);
     for (int32_t column = probe.columns.first; column < probe.columns.last; ++column) {
-        if (game.ended) return;
+        if (game.ended)
+            return;
         const int32_t row = FirstScriptRow(game, column, probe);
-        if (row < 0) continue;
+        if (row < 0)
+            continue;
         const int32_t slot = game.grid.Cell(column, row)->Script;
-        if (slot < 0) continue;
+        if (slot < 0)
+            continue;
 
         const PlayerPosition player = CopyPlayerPosition(game);
         Presets presets(game.script);

@@ -35,13 +35,16 @@ void DrawTitleScreen(Game& game) {
 // Movement scales with the time since the previous frame; without this the
 // first frame would count every millisecond since the program started (the
 // time spent on the title screen) and throw the actors across the map.
-void StartFrameClock(Game& game) { game.clock.PreviousFrameTime = game.media.ElapsedMs(); }
+void StartFrameClock(Game& game) {
+    game.clock.PreviousFrameTime = game.media.ElapsedMs();
+}
 
 // TimeOfDay counts whole seconds of the current day; it shows LengthOfDay
 // itself for one second before the day starts again.
 void AdvanceDayClock(Game& game) {
     const int32_t lengthOfDay = game.settings.LengthOfDay;
-    if (lengthOfDay <= 0) return;
+    if (lengthOfDay <= 0)
+        return;
     ClockState& clock = game.clock;
     clock.TimeOfDay = (clock.FrameTime - clock.DayStartTime) / 1000;
     if (clock.TimeOfDay > lengthOfDay) {
@@ -82,7 +85,8 @@ void RunTitleScreen(Game& game) {
 }
 
 void RunFrame(Game& game) {
-    if (game.ended) return;
+    if (game.ended)
+        return;
     MediaLayer& media = game.media;
     game.clock.LastWindowEvent = media.PollWindowEvent();
     game.clock.FrameTime = media.ElapsedMs();
@@ -91,13 +95,14 @@ void RunFrame(Game& game) {
     // Any step may end the program (Quit, a map that cannot be loaded).
     using Step = void (*)(Game&);
     constexpr Step kSteps[] = {
-        PlayerInputStep,     TickStep,         PlayerMoveStep, WarpStep,
-        MapEdgeStep,         MonsterMoveStep,  RefreshClipBoxes,
-        MonsterDecisionStep, PlayerHitStep,    AnimationStep,  DrawFrame,
+        PlayerInputStep, TickStep,        PlayerMoveStep,   WarpStep,
+        MapEdgeStep,     MonsterMoveStep, RefreshClipBoxes, MonsterDecisionStep,
+        PlayerHitStep,   AnimationStep,   DrawFrame,
     };
     for (Step step : kSteps) {
         step(game);
-        if (game.ended) return;
+        if (game.ended)
+            return;
     }
     game.clock.PreviousFrameTime = game.clock.FrameTime;
     media.SleepMs(kFrameSleepMs);
@@ -106,21 +111,24 @@ void RunFrame(Game& game) {
 void MainLoop(Game& game) {
     while (!game.ended) {
         RunFrame(game);
-        if (game.clock.LastWindowEvent == WindowEvent::CloseRequested) return;
+        if (game.clock.LastWindowEvent == WindowEvent::CloseRequested)
+            return;
     }
 }
 
 void AskQuitQuestion(Game& game) {
-    if (game.ended) return;
-    const MessageResult answer =
-        game.media.ShowMessage("Confirm", "Would you like to save your game before quitting?",
-                               MessageButtons::YesNo);
-    if (answer == MessageResult::Yes) SaveGame(game, kQuickSaveSlot);
+    if (game.ended)
+        return;
+    const MessageResult answer = game.media.ShowMessage(
+        "Confirm", "Would you like to save your game before quitting?", MessageButtons::YesNo);
+    if (answer == MessageResult::Yes)
+        SaveGame(game, kQuickSaveSlot);
 }
 
 int RunGame(MediaLayer& media, int argc, const char* const* argv) {
     Game game(media);
-    if (!StartUp(game, argc, argv)) return 0;
+    if (!StartUp(game, argc, argv))
+        return 0;
     RunTitleScreen(game);
     MainLoop(game);
     // Quit and fatal errors end without the question.

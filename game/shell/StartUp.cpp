@@ -51,9 +51,12 @@ void PlaceNewPlayer(Game& game) {
 
 bool StartUp(Game& game, int argc, const char* const* argv) {
     MediaLayer& media = game.media;
-    if (media.InitGraphics() == 0) return Fail(game, "Couldn't initialize sprite engine.");
-    if (media.InitAudio() == 0) return Fail(game, "Couldn't initialize sound engine.");
-    if (media.InitKeyboard() == 0) return Fail(game, "Couldn't initialize keyboard.");
+    if (media.InitGraphics() == 0)
+        return Fail(game, "Couldn't initialize sprite engine.");
+    if (media.InitAudio() == 0)
+        return Fail(game, "Couldn't initialize sound engine.");
+    if (media.InitKeyboard() == 0)
+        return Fail(game, "Couldn't initialize keyboard.");
     if (!game.script.InitScriptEngine(kScriptSlotCount, kScriptLinesPerSlot)) {
         return Fail(game, "Couldn't initialize scripting engine.");
     }
@@ -75,7 +78,8 @@ bool StartUp(Game& game, int argc, const char* const* argv) {
     const int width = settings.ScreenPixelWidth;
     const int height = settings.ScreenPixelHeight + settings.StatusBarHeight;
     const int window = media.OpenGameWindow(settings.GameTitle + kTitleSuffix, width, height);
-    if (window == 0) return Fail(game, "Couldn't initialize the window.");
+    if (window == 0)
+        return Fail(game, "Couldn't initialize the window.");
     if (media.OpenSpriteScreen(window, width, height) == 0) {
         return Fail(game, "Couldn't initialize the sprite screen.");
     }

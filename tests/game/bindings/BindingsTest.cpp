@@ -22,31 +22,69 @@ struct Signature {
 
 // Every command scripts can call, with its exact parameter count.
 const Signature kCommands[] = {
-    {"PlaySound", 1},          {"MessageBox", 2},          {"Quit", 0},
-    {"ResetSymbols", 0},       {"CreateAnimation", 4},     {"SaveGame", 0},
-    {"LoadMap", 1},            {"SetPlayerX", 1},          {"SetPlayerAttacking", 1},
-    {"SetPlayerY", 1},         {"GetPlayerX", 0},          {"GetPlayerY", 0},
-    {"GetPlayerHealth", 0},    {"SetPlayerHealth", 1},     {"GetPlayerMaxHealth", 0},
-    {"SetPlayerMaxHealth", 1}, {"GetPlayerDamage", 0},     {"SetPlayerDamage", 1},
-    {"GetPlayerSpeed", 0},     {"SetPlayerSpeed", 1},      {"SetDebugMode", 1},
-    {"SetSpeechText", 1},      {"SetSpeechTextY", 1},      {"SetMapTitle", 1},
-    {"GetMapTitle", 0},        {"SetAlwaysDay", 1},        {"SetAlwaysNight", 1},
-    {"SetObjectDamage", 2},    {"SetObjectHealth", 2},     {"SetObjectSpeed", 2},
-    {"SetObjectHealAmount", 2}, {"SetObjectName", 2},      {"SetTimeOfDay", 1},
-    {"GetTimeOfDay", 0},       {"SetStatusText", 1},       {"GetStatusText", 0},
-    {"SetTileAttribute", 3},   {"AddScreenText", 6},       {"GetTime", 0},
-    {"Random", 1},             {"TextLength", 1},          {"GetShiftedX", 1},
-    {"GetShiftedY", 1},        {"GetNearestMonster", 0},   {"GetIntersectMonster", 0},
-    {"GetMonsterName", 1},     {"GetMonsterFriendly", 1},  {"GetMonsterX", 1},
-    {"GetMonsterY", 1},        {"GetMonsterFoundPlayer", 1}, {"SetMonsterFriendly", 2},
-    {"SetMonsterX", 2},        {"SetMonsterY", 2},         {"SetMonsterFoundPlayer", 2},
-    {"PlayerHasItem", 1},      {"DisableMonsterDeath", 1},
+    {"PlaySound", 1},
+    {"MessageBox", 2},
+    {"Quit", 0},
+    {"ResetSymbols", 0},
+    {"CreateAnimation", 4},
+    {"SaveGame", 0},
+    {"LoadMap", 1},
+    {"SetPlayerX", 1},
+    {"SetPlayerAttacking", 1},
+    {"SetPlayerY", 1},
+    {"GetPlayerX", 0},
+    {"GetPlayerY", 0},
+    {"GetPlayerHealth", 0},
+    {"SetPlayerHealth", 1},
+    {"GetPlayerMaxHealth", 0},
+    {"SetPlayerMaxHealth", 1},
+    {"GetPlayerDamage", 0},
+    {"SetPlayerDamage", 1},
+    {"GetPlayerSpeed", 0},
+    {"SetPlayerSpeed", 1},
+    {"SetDebugMode", 1},
+    {"SetSpeechText", 1},
+    {"SetSpeechTextY", 1},
+    {"SetMapTitle", 1},
+    {"GetMapTitle", 0},
+    {"SetAlwaysDay", 1},
+    {"SetAlwaysNight", 1},
+    {"SetObjectDamage", 2},
+    {"SetObjectHealth", 2},
+    {"SetObjectSpeed", 2},
+    {"SetObjectHealAmount", 2},
+    {"SetObjectName", 2},
+    {"SetTimeOfDay", 1},
+    {"GetTimeOfDay", 0},
+    {"SetStatusText", 1},
+    {"GetStatusText", 0},
+    {"SetTileAttribute", 3},
+    {"AddScreenText", 6},
+    {"GetTime", 0},
+    {"Random", 1},
+    {"TextLength", 1},
+    {"GetShiftedX", 1},
+    {"GetShiftedY", 1},
+    {"GetNearestMonster", 0},
+    {"GetIntersectMonster", 0},
+    {"GetMonsterName", 1},
+    {"GetMonsterFriendly", 1},
+    {"GetMonsterX", 1},
+    {"GetMonsterY", 1},
+    {"GetMonsterFoundPlayer", 1},
+    {"SetMonsterFriendly", 2},
+    {"SetMonsterX", 2},
+    {"SetMonsterY", 2},
+    {"SetMonsterFoundPlayer", 2},
+    {"PlayerHasItem", 1},
+    {"DisableMonsterDeath", 1},
 };
 
 // "n,n,..." with `count` numbers (or an empty text for none).
 std::string NumberArguments(int32_t count) {
     std::string text;
-    for (int32_t i = 0; i < count; ++i) text += (i == 0 ? "1" : ",1");
+    for (int32_t i = 0; i < count; ++i)
+        text += (i == 0 ? "1" : ",1");
     return text;
 }
 
@@ -59,9 +97,9 @@ protected:
 
 TEST_F(BindingsTest, EveryCommandIsRegisteredOnceWithItsParameterCount) {
     size_t tableEntries = 0;
-    for (auto table : {bindings::PlayerCommands(), bindings::MapCommands(),
-                       bindings::ObjectCommands(), bindings::MonsterCommands(),
-                       bindings::ScreenCommands(), bindings::SystemCommands()}) {
+    for (auto table :
+         {bindings::PlayerCommands(), bindings::MapCommands(), bindings::ObjectCommands(),
+          bindings::MonsterCommands(), bindings::ScreenCommands(), bindings::SystemCommands()}) {
         tableEntries += table.size();
     }
     EXPECT_EQ(tableEntries, 56u);
@@ -83,9 +121,9 @@ TEST_F(BindingsTest, EveryCommandIsRegisteredOnceWithItsParameterCount) {
 TEST_F(BindingsTest, ConstantsCarryTheSettingsAsDecimalText) {
     // The minimal mod: 32 px tiles, a 10 x 8 map, a 32 x 32 player with a
     // 20 x 16 clip box, no day clock.
-    EXPECT_EQ(game.script.ExpandConstants(
-                  "#TILEWIDTH #TILEHEIGHT #MAPWIDTH #MAPHEIGHT #LENGTHOFDAY"),
-              "32 32 10 8 0");
+    EXPECT_EQ(
+        game.script.ExpandConstants("#TILEWIDTH #TILEHEIGHT #MAPWIDTH #MAPHEIGHT #LENGTHOFDAY"),
+        "32 32 10 8 0");
     EXPECT_EQ(game.script.ExpandConstants(
                   "#PLAYERHEIGHT #PLAYERWIDTH #PLAYERCLIPHEIGHT #PLAYERCLIPWIDTH"),
               "32 32 16 20");

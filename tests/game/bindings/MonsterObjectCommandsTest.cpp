@@ -128,8 +128,8 @@ TEST_F(MonsterObjectCommandsTest, SettersChangeOnlyTheTargetMonster) {
 TEST_F(MonsterObjectCommandsTest, SettersWithAnUnknownIdSucceedAndChangeNothing) {
     game.monsters.push_back(MakeMonster(1, 5.0f, 6.0f));
     const std::string before = test::StateSnapshot(game);
-    for (const char* call : {"SetMonsterX", "SetMonsterY", "SetMonsterFriendly",
-                             "SetMonsterFoundPlayer"}) {
+    for (const char* call :
+         {"SetMonsterX", "SetMonsterY", "SetMonsterFriendly", "SetMonsterFoundPlayer"}) {
         EXPECT_EQ(Call(call, "77,3").code, script_result::kOk) << call;
     }
     EXPECT_EQ(Call("DisableMonsterDeath", "77").code, script_result::kOk);

@@ -106,14 +106,16 @@ TEST_F(PlayerMapCommandsTest, TileAttributeIsTheFirstCharacterOfTheTrimmedText) 
 
 TEST_F(PlayerMapCommandsTest, TileAttributeOutsideTheMapChangesNothing) {
     std::vector<std::string> before;
-    for (const MapCell& cell : game.grid.Cells()) before.push_back(cell.Attribute);
+    for (const MapCell& cell : game.grid.Cells())
+        before.push_back(cell.Attribute);
     for (const char* arguments : {"-1,0,'X'", "10,0,'X'", "0,8,'X'", "0,-1,'X'",
                                   "2147483647,2147483647,'X'", "-2147483648,3,'X'"}) {
         SCOPED_TRACE(arguments);
         EXPECT_EQ(Call("SetTileAttribute", arguments).code, script_result::kOk);
     }
     std::vector<std::string> after;
-    for (const MapCell& cell : game.grid.Cells()) after.push_back(cell.Attribute);
+    for (const MapCell& cell : game.grid.Cells())
+        after.push_back(cell.Attribute);
     EXPECT_EQ(after, before);
 }
 

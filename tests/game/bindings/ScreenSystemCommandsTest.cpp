@@ -22,8 +22,8 @@ protected:
         return CallCommand(game, name, arguments);
     }
     bool EndsWith(const std::string& text, const std::string& tail) {
-        return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(),
-                                                          tail) == 0;
+        return text.size() >= tail.size() &&
+               text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
     }
     ShellGame shell;
     Game& game = shell.game;
@@ -178,7 +178,8 @@ TEST_F(ScreenSystemCommandsTest, GetTimeIsTheClockOfTheFrameStart) {
 
 TEST_F(ScreenSystemCommandsTest, RandomStaysWithinZeroAndMaximum) {
     shell.media.SeedRandom(12345);
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(Call("Random", "0").ret, "0");
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(Call("Random", "0").ret, "0");
     std::set<int> seen;
     for (int i = 0; i < 300; ++i) {
         const int value = std::stoi(Call("Random", "5").ret);

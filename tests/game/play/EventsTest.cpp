@@ -15,14 +15,17 @@ namespace {
 using test::ShellGame;
 
 // Appends `mark` to the string variable LOG.
-std::string LogLine(const std::string& mark) { return "LOG=LOG+'" + mark + "'\r\n"; }
+std::string LogLine(const std::string& mark) {
+    return "LOG=LOG+'" + mark + "'\r\n";
+}
 
 class EventsTest : public ::testing::Test {
 protected:
     // Scripts must be written before StartNewGame (global ones load at
     // start-up, map ones with the map).
     bool Start() {
-        if (!shell.StartNewGame()) return false;
+        if (!shell.StartNewGame())
+            return false;
         game.script.SetSymbol("LOG", "", kString);
         return true;
     }
@@ -47,7 +50,7 @@ TEST_F(EventsTest, GlobalScriptsLoadIntoTheirSlotsAtStartUp) {
 
 TEST_F(EventsTest, MapScriptsLoadIntoTheirSlotsAndAreReplacedByTheNextMap) {
     const std::pair<const char*, int32_t> scripts[] = {
-        {"_grabitem.ds", 4}, {"_monsterdie.ds", 5}, {"_playerdie.ds", 6}, {"_enter.ds", 7},
+        {"_grabitem.ds", 4}, {"_monsterdie.ds", 5},    {"_playerdie.ds", 6}, {"_enter.ds", 7},
         {"_leave.ds", 8},    {"_playerattack.ds", 10}, {"_tick.ds", 12},
     };
     for (const auto& [suffix, slot] : scripts) {
@@ -163,9 +166,8 @@ TEST_F(EventsTest, ItemNameIsCopiedBeforeAScriptReplacesTheMap) {
 
 // Scripts that log every tick and whether FIRSTTICK was published.
 void WriteTickScripts(ShellGame& shell) {
-    shell.Write("maps/start_tick.ds",
-                "IF '#FIRSTTICK'='1'\r\n" + LogLine("F") + "ENDIF\r\n" + LogLine("m") +
-                    "LEN=#TICKLENGTH\r\n");
+    shell.Write("maps/start_tick.ds", "IF '#FIRSTTICK'='1'\r\n" + LogLine("F") + "ENDIF\r\n" +
+                                          LogLine("m") + "LEN=#TICKLENGTH\r\n");
     shell.Write("maps/second_tick.ds",
                 "IF '#FIRSTTICK'='1'\r\n" + LogLine("S") + "ENDIF\r\n" + LogLine("s"));
     shell.Write("global_tick.ds",
@@ -297,11 +299,12 @@ TEST(EventErrorsTest, FailuresAreShownOnlyInDebugModeWithTitleAndLine) {
 TEST(EventErrorsTest, EveryEventHasItsOwnErrorTitle) {
     ShellGame shell({"DebugMode=1"});
     const char* const files[] = {
-        "maps/start_playerattack.ds", "global_playerattack.ds", "maps/start_grabitem.ds",
+        "maps/start_playerattack.ds", "global_playerattack.ds",  "maps/start_grabitem.ds",
         "global_grabitem.ds",         "maps/start_playerdie.ds", "global_playerdie.ds",
         "maps/start_monsterdie.ds",   "global_monsterdie.ds",    "maps/second_leave.ds",
     };
-    for (const char* file : files) shell.Write(file, "BROKEN\r\n");
+    for (const char* file : files)
+        shell.Write(file, "BROKEN\r\n");
     shell.Write("maps/second_enter.ds", "BROKEN\r\n");
     ASSERT_TRUE(shell.StartNewGame());
     Game& game = shell.game;
@@ -313,7 +316,8 @@ TEST(EventErrorsTest, EveryEventHasItsOwnErrorTitle) {
     LoadMap(game, "second");
     RaiseMapLeave(game);
     std::vector<std::string> titles;
-    for (const auto& message : shell.media.Messages()) titles.push_back(message.title);
+    for (const auto& message : shell.media.Messages())
+        titles.push_back(message.title);
     const std::vector<std::string> expected = {
         "Map_PlayerAttack Script Error", "Global_PlayerAttack Script Error",
         "Map_Grabitem Script Error",     "Global_Grabitem Script Error",
@@ -459,7 +463,8 @@ TEST(ScriptTileWalkTest, WalkingAcrossATileRunsItsScriptInEveryFrameOfTheCrossin
     // Standing still on the tile runs nothing.
     shell.media.SetKeyDown(keys::Right, false);
     game.player.X = 100.0f;
-    for (int frame = 0; frame < 5; ++frame) RunFrame(game);
+    for (int frame = 0; frame < 5; ++frame)
+        RunFrame(game);
     EXPECT_EQ(std::stoi(shell.Variable("N")), runs);
 }
 

@@ -13,8 +13,8 @@ using test::ShellGame;
 constexpr const char* kPrompt = "Press space to start a new game. Press L to load a game.";
 
 void WriteSave(const ShellGame& shell, const std::string& map, int x, int y) {
-    shell.Write("saves/save0.ini", "[Save0]\r\nPlayerX=" + std::to_string(x) + "\r\nPlayerY=" +
-                                       std::to_string(y) +
+    shell.Write("saves/save0.ini", "[Save0]\r\nPlayerX=" + std::to_string(x) +
+                                       "\r\nPlayerY=" + std::to_string(y) +
                                        "\r\nPlayerHealth=5\r\nPlayerMaxHealth=9\r\n"
                                        "PlayerDamage=3\r\nPlayerSpeed=70\r\n"
                                        "PlayerKillCount=2\r\nCurrentMap=" +

@@ -24,7 +24,8 @@ protected:
         shell->Write("maps/second_enter.ds", "ENTERED='second'\r\n");
     }
     bool Start() {
-        if (!shell->StartNewGame()) return false;
+        if (!shell->StartNewGame())
+            return false;
         shell->game.script.FreeSymbol("ENTERED");
         return true;
     }
@@ -78,8 +79,8 @@ TEST_F(NestedMapLoadTest, GlobalMonsterDieScript) {
 }
 
 TEST_F(NestedMapLoadTest, MapScriptsOfEveryEvent) {
-    const char* const suffixes[] = {"_tick.ds", "_playerattack.ds", "_grabitem.ds",
-                                    "_playerdie.ds", "_monsterdie.ds", "_leave.ds"};
+    const char* const suffixes[] = {"_tick.ds",      "_playerattack.ds", "_grabitem.ds",
+                                    "_playerdie.ds", "_monsterdie.ds",   "_leave.ds"};
     for (const char* suffix : suffixes) {
         SCOPED_TRACE(suffix);
         Prepare({"TickMs=100"});
@@ -87,12 +88,18 @@ TEST_F(NestedMapLoadTest, MapScriptsOfEveryEvent) {
         ASSERT_TRUE(Start());
         Game& game = shell->game;
         const std::string name = suffix;
-        if (name == "_tick.ds") RunFrame(game);
-        if (name == "_playerattack.ds") RaisePlayerAttack(game);
-        if (name == "_grabitem.ds") RaiseGrabItem(game, "Key");
-        if (name == "_playerdie.ds") RaisePlayerDie(game, Monster{});
-        if (name == "_monsterdie.ds") RaiseMonsterDie(game, Monster{});
-        if (name == "_leave.ds") RaiseMapLeave(game);
+        if (name == "_tick.ds")
+            RunFrame(game);
+        if (name == "_playerattack.ds")
+            RaisePlayerAttack(game);
+        if (name == "_grabitem.ds")
+            RaiseGrabItem(game, "Key");
+        if (name == "_playerdie.ds")
+            RaisePlayerDie(game, Monster{});
+        if (name == "_monsterdie.ds")
+            RaiseMonsterDie(game, Monster{});
+        if (name == "_leave.ds")
+            RaiseMapLeave(game);
         EXPECT_EQ(game.mapInfo.Name, "second");
         EXPECT_EQ(shell->Variable("ENTERED"), "second");
         EXPECT_FALSE(game.ended);

@@ -10,36 +10,70 @@ namespace vorn::test {
 namespace {
 
 const char* const kSettingsLines[] = {
-    "GameTitle=Test Quest",   "MapWidth=10",           "AIChangeFrequency=1000",
-    "AIVisionWidth=64",       "AIVisionLength=128",    "DebugMode=0",
-    "MapHeight=8",            "ScreenHeight=8",        "ScreenWidth=10",
-    "TileWidth=32",           "TileHeight=32",         "LengthOfDay=0",
-    "PlayerWidth=32",         "PlayerHeight=32",       "PlayerClipX=20",
-    "PlayerClipY=16",         "StartMap=start",        "StartX=3",
-    "StartY=2",               "StartHealth=10",        "StartDamage=2",
-    "PlayerSprite=player.png", "PlayerAttackSound=",   "PlayerMoveSound=",
-    "PlayerDeathSound=",      "PlayerHitSound=",       "WarpSound=",
-    "MoveFrameCount=2",       "AttackFrameCount=2",    "PlayerAttackDelay=300",
-    "MonsterAttackDelay=500", "AnimationSpeed=100",    "PlayerStartSpeed=64",
-    "MapTextSpeed=20",        "FontSize=12",           "StatusFontSize=10",
-    "StatusTextOffset=4",     "StatusBarHeight=40",    "StatusHealthChar=*",
-    "PlayerRecoilAmount=8",   "PlayerRecoilSpeed=64",  "TickMs=0",
-    "FontName=Sans",          "StatusFontName=Sans",   "HeartSprite=heart.png",
-    "DeathSprite=death.png",  "NightTile=night.png",   "TitleScreen=title.png",
+    "GameTitle=Test Quest",
+    "MapWidth=10",
+    "AIChangeFrequency=1000",
+    "AIVisionWidth=64",
+    "AIVisionLength=128",
+    "DebugMode=0",
+    "MapHeight=8",
+    "ScreenHeight=8",
+    "ScreenWidth=10",
+    "TileWidth=32",
+    "TileHeight=32",
+    "LengthOfDay=0",
+    "PlayerWidth=32",
+    "PlayerHeight=32",
+    "PlayerClipX=20",
+    "PlayerClipY=16",
+    "StartMap=start",
+    "StartX=3",
+    "StartY=2",
+    "StartHealth=10",
+    "StartDamage=2",
+    "PlayerSprite=player.png",
+    "PlayerAttackSound=",
+    "PlayerMoveSound=",
+    "PlayerDeathSound=",
+    "PlayerHitSound=",
+    "WarpSound=",
+    "MoveFrameCount=2",
+    "AttackFrameCount=2",
+    "PlayerAttackDelay=300",
+    "MonsterAttackDelay=500",
+    "AnimationSpeed=100",
+    "PlayerStartSpeed=64",
+    "MapTextSpeed=20",
+    "FontSize=12",
+    "StatusFontSize=10",
+    "StatusTextOffset=4",
+    "StatusBarHeight=40",
+    "StatusHealthChar=*",
+    "PlayerRecoilAmount=8",
+    "PlayerRecoilSpeed=64",
+    "TickMs=0",
+    "FontName=Sans",
+    "StatusFontName=Sans",
+    "HeartSprite=heart.png",
+    "DeathSprite=death.png",
+    "NightTile=night.png",
+    "TitleScreen=title.png",
 };
 
 const char* const kColorLines[] = {
-    "StatusBackRed=0",   "StatusBackGreen=0",   "StatusBackBlue=64",
-    "StatusTextRed=255", "StatusTextGreen=255", "StatusTextBlue=255",
-    "StatsBackRed=0",    "StatsBackGreen=0",    "StatsBackBlue=0",
-    "StatsTextRed=255",  "StatsTextGreen=255",  "StatsTextBlue=0",
+    "StatusBackRed=0",     "StatusBackGreen=0",  "StatusBackBlue=64",  "StatusTextRed=255",
+    "StatusTextGreen=255", "StatusTextBlue=255", "StatsBackRed=0",     "StatsBackGreen=0",
+    "StatsBackBlue=0",     "StatsTextRed=255",   "StatsTextGreen=255", "StatsTextBlue=0",
 };
 
-std::string KeyOf(const std::string& line) { return line.substr(0, line.find('=')); }
+std::string KeyOf(const std::string& line) {
+    return line.substr(0, line.find('='));
+}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
@@ -55,16 +89,19 @@ std::string MinimalSettings(const std::vector<std::string>& overrides) {
                 replaced = true;
             }
         }
-        if (!replaced) lines.push_back(entry);
+        if (!replaced)
+            lines.push_back(entry);
     }
     std::string text = "[Settings]\r\n" + JoinLines(lines) + "[Colors]\r\n";
-    for (const char* line : kColorLines) text += std::string(line) + "\r\n";
+    for (const char* line : kColorLines)
+        text += std::string(line) + "\r\n";
     return text;
 }
 
 std::vector<std::string> UniformRows(int width, int height, const std::string& cell) {
     std::string row;
-    for (int x = 0; x < width; ++x) row += (x == 0 ? "" : " ") + cell;
+    for (int x = 0; x < width; ++x)
+        row += (x == 0 ? "" : " ") + cell;
     return std::vector<std::string>(static_cast<size_t>(height), row);
 }
 
@@ -73,8 +110,10 @@ void WriteMap(const TempDir& folder, const std::string& name,
               const std::vector<std::string>& properties) {
     std::vector<std::string> ini = {"[Properties]"};
     bool hasTitle = false;
-    for (const std::string& line : properties) hasTitle |= KeyOf(line) == "Title";
-    if (!hasTitle) ini.push_back("Title=" + name);
+    for (const std::string& line : properties)
+        hasTitle |= KeyOf(line) == "Title";
+    if (!hasTitle)
+        ini.push_back("Title=" + name);
     ini.insert(ini.end(), properties.begin(), properties.end());
     const std::string base = "maps/" + name;
     folder.Write(base + ".ini", JoinLines(ini));
@@ -111,7 +150,8 @@ bool ShellGame::StartUp() {
 }
 
 bool ShellGame::StartNewGame() {
-    if (!StartUp()) return false;
+    if (!StartUp())
+        return false;
     media.SetKeyDown(keys::Space, true);
     RunTitleScreen(game);
     media.SetKeyDown(keys::Space, false);
@@ -139,8 +179,8 @@ std::string StateSnapshot(const Game& game) {
     out << "player " << p.Health << ' ' << p.MaxHealth << ' ' << p.X << ' ' << p.Y << ' '
         << p.Damage << ' ' << p.Speed << ' ' << int{p.Attacking} << '\n';
     const MapInfo& m = game.mapInfo;
-    out << "map " << m.Name << '|' << m.Title << '|' << m.SpeechText << '|' << m.SpeechTextY
-        << ' ' << int{m.AlwaysDay} << ' ' << int{m.AlwaysNight} << '\n';
+    out << "map " << m.Name << '|' << m.Title << '|' << m.SpeechText << '|' << m.SpeechTextY << ' '
+        << int{m.AlwaysDay} << ' ' << int{m.AlwaysNight} << '\n';
     for (const ObjectType& o : game.objects) {
         out << "object " << o.Name << ' ' << o.Damage << ' ' << o.Health << ' ' << o.Speed << ' '
             << o.HealAmount << '\n';
@@ -149,11 +189,12 @@ std::string StateSnapshot(const Game& game) {
         out << "monster " << mo.ID << ' ' << mo.X << ' ' << mo.Y << ' ' << int{mo.Friendly} << ' '
             << int{mo.FoundPlayer} << ' ' << mo.DeathDuration << '\n';
     }
-    for (const MapCell& cell : game.grid.Cells()) out << cell.Attribute << ',';
-    out << "\nstatus " << game.StatusText << " texts " << game.screenTexts.size()
-        << " animations " << game.animations.size() << " time " << game.clock.TimeOfDay
-        << " debug " << game.settings.DebugMode << " inventory " << game.inventory.size()
-        << " ended " << game.ended << '\n';
+    for (const MapCell& cell : game.grid.Cells())
+        out << cell.Attribute << ',';
+    out << "\nstatus " << game.StatusText << " texts " << game.screenTexts.size() << " animations "
+        << game.animations.size() << " time " << game.clock.TimeOfDay << " debug "
+        << game.settings.DebugMode << " inventory " << game.inventory.size() << " ended "
+        << game.ended << '\n';
     return out.str();
 }
 

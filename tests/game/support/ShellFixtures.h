@@ -29,8 +29,7 @@ void WriteMap(const TempDir& folder, const std::string& name,
               const std::vector<std::string>& properties = {});
 
 // settings.ini, tiles, sprites and the maps "start" and "second".
-void WriteMinimalMod(const TempDir& folder,
-                     const std::vector<std::string>& settingOverrides = {});
+void WriteMinimalMod(const TempDir& folder, const std::vector<std::string>& settingOverrides = {});
 
 // The command-line argument naming `path` relative to the working directory
 // (the game prefixes its argument with "./").
