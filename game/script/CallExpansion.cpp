@@ -19,14 +19,13 @@ struct ChosenCall {
     bool found = false;
 };
 
-// Picks the pass's call: for each command in table order its last occurrence
-// counts; an empty call "NAME()" always wins over earlier choices, any other
+// Picks the pass's call from the last occurrence of each command, in table
+// order: an empty call "NAME()" always wins over earlier choices, any other
 // qualifying occurrence only when it stands further right.
-ChosenCall ChooseCall(EngineState& state, const std::string& text,
-                      std::vector<CommandOccurrence>& occurrences) {
-    state.Commands().FindLastOccurrences(text, occurrences);
+ChosenCall ChooseCall(const EngineState& state, const std::string& text,
+                      const std::vector<CommandOccurrence>& lastOccurrences) {
     ChosenCall chosen;
-    for (const CommandOccurrence& occurrence : occurrences) {
+    for (const CommandOccurrence& occurrence : lastOccurrences) {
         const size_t k = static_cast<size_t>(occurrence.command);
         const size_t p = occurrence.position;
         const size_t afterPos = p + state.commands[k].name.size();
@@ -43,6 +42,32 @@ ChosenCall ChooseCall(EngineState& state, const std::string& text,
         }
     }
     return chosen;
+}
+
+// Keeps the list of all name occurrences right after text[position, oldEnd)
+// was replaced by `insertedLength` characters: occurrences wholly before the
+// change stay, those after it move, and only the starts near the change are
+// searched again.
+void UpdateOccurrences(const CommandIndex& index, const std::string& text, size_t position,
+                       size_t oldEnd, size_t insertedLength,
+                       std::vector<CommandOccurrence>& all,
+                       std::vector<CommandOccurrence>& scratch) {
+    const size_t reach = index.LongestName();
+    const size_t windowStart = position + 1 >= reach ? position + 1 - reach : 0;
+    scratch.clear();
+    size_t i = 0;
+    while (i < all.size() && all[i].position < windowStart) {
+        scratch.push_back(all[i++]);
+    }
+    index.FindAll(text, windowStart, position + insertedLength, scratch);
+    while (i < all.size() && all[i].position < oldEnd) {
+        ++i;
+    }
+    for (; i < all.size(); ++i) {
+        scratch.push_back(
+            CommandOccurrence{all[i].command, all[i].position - oldEnd + position + insertedLength});
+    }
+    all.swap(scratch);
 }
 
 std::string ReturnValueText(EngineState& state) {
@@ -62,11 +87,30 @@ std::string ReturnValueText(EngineState& state) {
 
 }  // namespace
 
-std::string ExpandCalls(EngineState& state, std::string_view input) {
+namespace {
+
+std::string Expand(EngineState& state, std::string_view input,
+                   const std::vector<CommandOccurrence>* known) {
     std::string text(input);
-    std::vector<CommandOccurrence> occurrences;
+    std::vector<CommandOccurrence> all;
+    std::vector<CommandOccurrence> last;
+    std::vector<CommandOccurrence> scratch;
+    uint64_t indexedVersion = 0;
     for (int calls = 0;; ++calls) {
-        const ChosenCall call = ChooseCall(state, text, occurrences);
+        const CommandIndex& index = state.Commands();
+        if (indexedVersion != state.commandsVersion) {
+            // First pass, or a command changed the table: search everything
+            // unless the caller knows the occurrences already.
+            all.clear();
+            if (calls == 0 && known != nullptr) {
+                all = *known;
+            } else {
+                index.FindAll(text, 0, text.size(), all);
+            }
+            indexedVersion = state.commandsVersion;
+        }
+        index.LastPerCommand(all, last);
+        const ChosenCall call = ChooseCall(state, text, last);
         if (!call.found) {
             return text;
         }
@@ -113,7 +157,12 @@ std::string ExpandCalls(EngineState& state, std::string_view input) {
         if (code != script_result::kOk) {
             return "#ERROR:" + IntToText(code);
         }
-        text.replace(call.position, end - call.position, ReturnValueText(state));
+        const std::string value = ReturnValueText(state);
+        text.replace(call.position, end - call.position, value);
+        if (indexedVersion == state.commandsVersion) {
+            UpdateOccurrences(state.Commands(), text, call.position, end, value.size(), all,
+                              scratch);
+        }
         if (text.size() > kMaxExpressionLength) {
             state.lastError = "Expression error. The expression grew too long.";
             return "#ERROR";
@@ -121,14 +170,26 @@ std::string ExpandCalls(EngineState& state, std::string_view input) {
     }
 }
 
+}  // namespace
 }  // namespace vorn::script_detail
 
 namespace vorn::script_detail {
+
+std::string ExpandCalls(EngineState& state, std::string_view text) {
+    return Expand(state, text, nullptr);
+}
+
+std::string ExpandCallsKnowing(EngineState& state, std::string_view text,
+                               const std::vector<CommandOccurrence>& occurrences) {
+    return Expand(state, text, &occurrences);
+}
 
 std::string ExpandExpression(EngineState& state, const Expression& expression,
                              ConstantsStep constants) {
     std::string text;
     bool mayHaveCalls = true;
+    std::vector<CommandOccurrence> occurrences;
+    bool occurrencesKnown = false;
     const bool constantsFirst = constants == ConstantsStep::kBefore && expression.hasHash &&
                                 !state.constants.empty();
     if (constantsFirst) {
@@ -137,9 +198,10 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
             return ExpandCalls(state, SubstituteVariables(state, expanded));
         }
     }
-    if (!SubstituteFast(state, expression, text, mayHaveCalls)) {
+    if (!SubstituteFast(state, expression, text, mayHaveCalls, occurrences, occurrencesKnown)) {
         text = SubstituteVariables(state, expression.text);
         mayHaveCalls = true;
+        occurrencesKnown = false;
     }
     if (constants == ConstantsStep::kAfter && !state.constants.empty() &&
         text.find('#') != std::string::npos) {
@@ -147,9 +209,14 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
         if (expanded != text) {
             text.swap(expanded);
             mayHaveCalls = true;
+            occurrencesKnown = false;
         }
     }
-    return mayHaveCalls ? ExpandCalls(state, text) : text;
+    if (!mayHaveCalls) {
+        return text;
+    }
+    return occurrencesKnown ? ExpandCallsKnowing(state, text, occurrences)
+                            : ExpandCalls(state, text);
 }
 
 }  // namespace vorn::script_detail

@@ -46,11 +46,13 @@ void CommandIndex::Build(const std::vector<CommandEntry>& commands) {
     };
     std::vector<TreeNode> tree(1);
     allSimple_ = true;
+    longestName_ = 0;
     lastStart_.assign(commands.size(), -1);
     firstOfName_.assign(commands.size(), -1);
     for (size_t k = 0; k < commands.size(); ++k) {
         const std::string& name = commands[k].name;
         allSimple_ = allSimple_ && IsSimpleName(name);
+        longestName_ = std::max(longestName_, name.size());
         if (name.empty()) {
             continue;
         }
@@ -94,21 +96,18 @@ void CommandIndex::Build(const std::vector<CommandEntry>& commands) {
     }
 }
 
-void CommandIndex::FindLastOccurrences(std::string_view text,
-                                       std::vector<CommandOccurrence>& out) const {
-    out.clear();
-    met_.clear();
-    for (size_t start = 0; start < text.size(); ++start) {
+void CommandIndex::FindAll(std::string_view text, size_t from, size_t to,
+                           std::vector<CommandOccurrence>& out) const {
+    if (to > text.size()) {
+        to = text.size();
+    }
+    for (size_t start = from; start < to; ++start) {
         int32_t node = rootChildren_[static_cast<unsigned char>(UpperChar(text[start]))];
         for (size_t i = start + 1; node != 0; ++i) {
             const Node& n = nodes_[static_cast<size_t>(node)];
             for (int32_t c = 0; c < n.commandCount; ++c) {
-                const int32_t command = commands_[static_cast<size_t>(n.firstCommand + c)];
-                int64_t& last = lastStart_[static_cast<size_t>(command)];
-                if (last < 0) {
-                    met_.push_back(command);
-                }
-                last = static_cast<int64_t>(start);
+                out.push_back(
+                    CommandOccurrence{commands_[static_cast<size_t>(n.firstCommand + c)], start});
             }
             if (i == text.size()) {
                 break;
@@ -116,29 +115,25 @@ void CommandIndex::FindLastOccurrences(std::string_view text,
             node = Child(node, static_cast<unsigned char>(UpperChar(text[i])));
         }
     }
-    // Table order, each command with its last occurrence.
+}
+
+void CommandIndex::LastPerCommand(const std::vector<CommandOccurrence>& all,
+                                  std::vector<CommandOccurrence>& out) const {
+    out.clear();
+    met_.clear();
+    for (const CommandOccurrence& occurrence : all) {
+        int64_t& last = lastStart_[static_cast<size_t>(occurrence.command)];
+        if (last < 0) {
+            met_.push_back(occurrence.command);
+        }
+        last = static_cast<int64_t>(occurrence.position);
+    }
     std::sort(met_.begin(), met_.end());
     for (int32_t command : met_) {
         int64_t& last = lastStart_[static_cast<size_t>(command)];
         out.push_back(CommandOccurrence{command, static_cast<size_t>(last)});
         last = -1;
     }
-}
-
-bool CommandIndex::ContainsAnyName(std::string_view text) const {
-    for (size_t start = 0; start < text.size(); ++start) {
-        int32_t node = 0;
-        for (size_t i = start; i < text.size(); ++i) {
-            node = Child(node, static_cast<unsigned char>(UpperChar(text[i])));
-            if (node == 0) {
-                break;
-            }
-            if (nodes_[static_cast<size_t>(node)].commandCount != 0) {
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 int32_t CommandIndex::FirstNamed(std::string_view upperName) const {

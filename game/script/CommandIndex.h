@@ -21,11 +21,15 @@ public:
     // Rebuilds the trie from the table (names are stored upper-cased).
     void Build(const std::vector<CommandEntry>& commands);
 
-    // Every command whose name occurs in upper-cased `text`, in table order,
-    // each with its last occurrence.
-    void FindLastOccurrences(std::string_view text, std::vector<CommandOccurrence>& out) const;
-    // True when any command name occurs in upper-cased `text`.
-    bool ContainsAnyName(std::string_view text) const;
+    // Appends every occurrence of a command name in upper-cased `text` that
+    // starts in [from, to), ordered by start.
+    void FindAll(std::string_view text, size_t from, size_t to,
+                 std::vector<CommandOccurrence>& out) const;
+    // From all occurrences ordered by start: each command met, in table
+    // order, with its last occurrence.
+    void LastPerCommand(const std::vector<CommandOccurrence>& all,
+                        std::vector<CommandOccurrence>& out) const;
+    size_t LongestName() const { return longestName_; }
     // Index of the first command named exactly `upperName`, or -1.
     int32_t FirstNamed(std::string_view upperName) const;
     // The first command with the same name as command `index`.
@@ -57,12 +61,13 @@ private:
     std::vector<Edge> edges_;
     std::vector<int32_t> commands_;
     std::vector<int32_t> firstOfName_;
-    // Scratch of FindLastOccurrences: last start per command (-1: none) and
+    // Scratch of LastPerCommand: last start per command (-1: none) and
     // the commands met, kept between calls to avoid allocating.
     mutable std::vector<int64_t> lastStart_;
     mutable std::vector<int32_t> met_;
     int32_t rootChildren_[256] = {};
     bool allSimple_ = true;
+    size_t longestName_ = 0;
 };
 
 }  // namespace vorn::script_detail

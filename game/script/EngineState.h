@@ -142,6 +142,10 @@ constexpr size_t kMaxExpressionLength = 1 << 16;
 // CallExpansion.cpp, Registries.cpp).
 std::string SubstituteVariables(EngineState& state, std::string_view text);
 std::string ExpandCalls(EngineState& state, std::string_view text);
+// ExpandCalls when every command name occurrence in `text` is already known
+// (ordered by start), as the prepared substitution finds them.
+std::string ExpandCallsKnowing(EngineState& state, std::string_view text,
+                               const std::vector<CommandOccurrence>& occurrences);
 std::string ExpandConstants(const EngineState& state, std::string_view text);
 int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText);
 // CallCommand for a command already looked up (`index` is the first command

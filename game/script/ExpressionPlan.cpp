@@ -65,26 +65,46 @@ void PrepareExpression(Expression& expression, std::string_view text) {
 }
 
 bool SubstituteFast(EngineState& state, const Expression& expression, std::string& out,
-                    bool& mayHaveCalls) {
+                    bool& mayHaveCalls, std::vector<CommandOccurrence>& occurrences,
+                    bool& occurrencesKnown) {
     if (expression.text.size() > UINT32_MAX || !state.VariableNamesSimple()) {
         return false;
     }
     const CommandIndex& commands = state.Commands();
     if (expression.commandsVersion != state.commandsVersion) {
-        expression.hasCommandName = commands.ContainsAnyName(expression.text);
+        expression.occurrences.clear();
+        commands.FindAll(expression.text, 0, expression.text.size(), expression.occurrences);
         expression.commandsVersion = state.commandsVersion;
     }
-    mayHaveCalls = expression.hasCommandName || !commands.AllNamesSimple();
+    // With simple command names no name crosses the edge of an inserted
+    // value or of a replaced name, so the occurrences of the result are
+    // those of the kept text, moved, plus those inside inserted strings.
+    occurrencesKnown = commands.AllNamesSimple();
+    occurrences.clear();
+    const std::vector<CommandOccurrence>& fixed = expression.occurrences;
+    size_t nextFixed = 0;
     const std::string& text = expression.text;
     out.clear();
     size_t copied = 0;
+    const auto keepFixedBefore = [&](size_t limit) {
+        const size_t shift = out.size() - copied;  // out grows by shift past `copied`
+        for (; nextFixed < fixed.size() && fixed[nextFixed].position < limit; ++nextFixed) {
+            occurrences.push_back(
+                CommandOccurrence{fixed[nextFixed].command, fixed[nextFixed].position + shift});
+        }
+    };
     for (const VariableToken& token : expression.tokens) {
         const int32_t index = state.FindVariableCached(token.name, token.lookup);
         if (index < 0) {
             continue;
         }
         const ScriptVariable& variable = state.variables[static_cast<size_t>(index)];
+        keepFixedBefore(token.start);
         out.append(text, copied, token.start - copied);
+        // Names inside the replaced token go with it.
+        while (nextFixed < fixed.size() && fixed[nextFixed].position < token.start + token.length) {
+            ++nextFixed;
+        }
         if (variable.type == kNumber) {
             if (!IsPlainNumberText(variable.value)) {
                 return false;
@@ -97,10 +117,11 @@ bool SubstituteFast(EngineState& state, const Expression& expression, std::strin
                 return false;
             }
             out.push_back('\'');
+            const size_t valueStart = out.size();
             out.append(variable.value);
             out.push_back('\'');
-            if (!mayHaveCalls && commands.ContainsAnyName(variable.value)) {
-                mayHaveCalls = true;
+            if (occurrencesKnown) {
+                commands.FindAll(out, valueStart, valueStart + variable.value.size(), occurrences);
             }
         }
         copied = token.start + token.length;
@@ -108,7 +129,9 @@ bool SubstituteFast(EngineState& state, const Expression& expression, std::strin
             return false;
         }
     }
+    keepFixedBefore(text.size());
     out.append(text, copied, std::string::npos);
+    mayHaveCalls = !occurrencesKnown || !occurrences.empty();
     return out.size() <= kMaxExpressionLength;
 }
 

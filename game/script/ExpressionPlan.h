@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/script/CommandIndex.h"
+
 namespace vorn::script_detail {
 
 struct EngineState;
@@ -32,10 +34,10 @@ struct Expression {
     std::string text;
     std::vector<VariableToken> tokens;
     bool hasHash = false;
-    // Whether a command name occurs in the text, for the command table
-    // version recorded.
+    // Every occurrence of a command name in the text, ordered by start, for
+    // the command table version recorded.
     mutable uint64_t commandsVersion = 0;
-    mutable bool hasCommandName = false;
+    mutable std::vector<CommandOccurrence> occurrences;
 };
 
 void PrepareExpression(Expression& expression, std::string_view text);
@@ -45,8 +47,11 @@ void PrepareExpression(Expression& expression, std::string_view text);
 // that is not simple, an inserted number that is not plain number text, an
 // inserted string holding a quote, or a result over the length limit. On
 // true `out` holds what the plain substitution gives, and `mayHaveCalls` is
-// false only when no command name can occur in it.
+// false only when no command name can occur in it. When the command names
+// are simple too, `occurrences` receives every command name occurrence in
+// `out` (ordered by start) and `occurrencesKnown` is set.
 bool SubstituteFast(EngineState& state, const Expression& expression, std::string& out,
-                    bool& mayHaveCalls);
+                    bool& mayHaveCalls, std::vector<CommandOccurrence>& occurrences,
+                    bool& occurrencesKnown);
 
 }  // namespace vorn::script_detail

@@ -265,3 +265,172 @@ TEST(FastPaths, LinesGiveThePlainResultsOnGeneratedInput) {
 
 }  // namespace
 }  // namespace vorn::test
+
+namespace vorn::test {
+namespace {
+
+struct CommandSpec {
+    std::string name;  // as stored: upper-cased
+    int32_t parameters;
+};
+
+// Call expansion exactly as the rules read: every pass upper-cases the text
+// and looks for the last occurrence of each command name in table order.
+std::string PlainExpandCalls(ScriptEngine& engine, const std::vector<CommandSpec>& commands,
+                             std::string text) {
+    for (int calls = 0;; ++calls) {
+        const std::string upper = UpperCaseText(text);
+        bool found = false;
+        size_t position = 0;
+        size_t chosen = 0;
+        for (size_t k = 0; k < commands.size(); ++k) {
+            const std::string& name = commands[k].name;
+            const size_t p = upper.rfind(name);
+            if (p == std::string::npos) {
+                continue;
+            }
+            const size_t after = p + name.size();
+            if (after + 1 < text.size() && text[after] == '(' && text[after + 1] == ')') {
+                found = true;
+                position = p;
+                chosen = k;
+                continue;
+            }
+            const bool right = after < text.size() && (text[after] == ' ' || text[after] == '(');
+            const std::string leftSet = "=><+-/*^ ,(";
+            const bool left = p == 0 || leftSet.find(text[p - 1]) != std::string::npos;
+            size_t quotes = 0;
+            for (size_t i = 0; i < p; ++i) {
+                quotes += text[i] == '\'';
+            }
+            if (right && left && quotes % 2 == 0 && (!found || p > position)) {
+                found = true;
+                position = p;
+                chosen = k;
+            }
+        }
+        if (!found) {
+            return text;
+        }
+        if (calls >= 1000) {
+            engine.SetLastError("Expression error. Too many calls in one expression.");
+            return "#ERROR";
+        }
+        const size_t open = text.find('(', position);
+        if (open == std::string::npos) {
+            return text;
+        }
+        std::string argument;
+        size_t end = 0;
+        if (commands[chosen].parameters > 0) {
+            int depth = 0;
+            size_t close = std::string::npos;
+            for (size_t i = open + 1; i < text.size() && close == std::string::npos; ++i) {
+                if (text[i] == '(') {
+                    ++depth;
+                } else if (text[i] == ')') {
+                    if (depth == 0) {
+                        close = i;
+                    } else {
+                        --depth;
+                    }
+                }
+            }
+            if (close == std::string::npos) {
+                engine.SetLastError("Syntax error: '(' expected after '" + commands[chosen].name +
+                                    "'.");
+                return "#ERROR";
+            }
+            argument = std::string(TrimSpaces(text.substr(open + 1, close - open - 1)));
+            end = close + 1;
+        } else {
+            end = std::min(open + 2, text.size());
+        }
+        const int32_t code = engine.CallCommand(commands[chosen].name, argument);
+        if (code != 1) {
+            return "#ERROR:" + std::to_string(code);
+        }
+        std::string value = "0";
+        for (const ScriptVariable& variable : engine.Variables()) {
+            if (variable.name == "RET") {
+                value = variable.type == kNumber   ? variable.value
+                        : variable.type == kNoValue ? "0"
+                                                    : "'" + variable.value + "'";
+                break;
+            }
+        }
+        text.replace(position, end - position, value);
+    }
+}
+
+TEST(FastPaths, CallExpansionMatchesAPlainReadingOnGeneratedText) {
+    std::mt19937 random(99);
+    static const char* const kPieces[] = {
+        "Abs(",  "Ab(",   "Len(",  "GetTime()", "GetTime ()", "Get()", "Call()", "Quote()",
+        "Echo(", "Trim(", ")",     "(",         "'",          " ",     ",",      "+",
+        "-3",    "x",     "abs",   "'Hi'",      "Record(",    "2.5",   "()",     "GETTIMEX()",
+        "xGet()", "x7()", "X",   "xGet ("};
+    for (int round = 0; round < 20000; ++round) {
+        ScriptHarness fast;
+        ScriptHarness plain;
+        for (ScriptHarness* h : {&fast, &plain}) {
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("GetTime()", kString);
+                    return 1;
+                },
+                "Call", 0);
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("it's abs(", kString);
+                    return 1;
+                },
+                "Quote", 0);
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("-" + e.Argument(0).value, kNumber);
+                    return 1;
+                },
+                "Ab", 1);
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("7", kNumber);
+                    return 1;
+                },
+                "Get", 0);
+            // Names that overlap others or end in a digit, so that a
+            // replacement can end an occurrence before it or start a new one.
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("xg", kString);
+                    return 1;
+                },
+                "XG", 1);
+            h->engine.RegisterCommand(
+                [](ScriptEngine& e) {
+                    e.SetReturnValue("9", kNumber);
+                    return 1;
+                },
+                "X7", 0);
+        }
+        std::vector<CommandSpec> commands = {
+            {"ABS", 1},  {"FTRIM", 1}, {"EVAL", 1},    {"MOD", 2},  {"TRIM", 1},
+            {"LTRIM", 1}, {"RTRIM", 1}, {"LEN", 1},    {"SETSCRIPTNAME", 1}, {"MID", 3},
+            {"ECHO", 1}, {"GETTIME", 0}, {"FAIL", 1},  {"RECORD", 1}, {"SILENT", 1},
+            {"CALL", 0}, {"QUOTE", 0},  {"AB", 1},     {"GET", 0},  {"XG", 1},
+            {"X7", 0}};
+        std::string text;
+        const int pieces = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < pieces; ++i) {
+            text += kPieces[random() % (sizeof kPieces / sizeof kPieces[0])];
+        }
+        const std::string fastResult = fast.engine.ExpandCalls(text);
+        const std::string plainResult = PlainExpandCalls(plain.engine, commands, text);
+        ASSERT_EQ(fastResult, plainResult) << "text: " << text;
+        ASSERT_EQ(fast.calls, plain.calls) << "text: " << text;
+        ASSERT_EQ(fast.engine.LastError(), plain.engine.LastError()) << "text: " << text;
+    }
+}
+
+}  // namespace
+}  // namespace vorn::test
