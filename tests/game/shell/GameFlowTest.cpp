@@ -230,6 +230,25 @@ TEST(QuitQuestionTest, NoSavesNothing) {
     EXPECT_FALSE(shell.folder.Exists("saves/save0.ini"));
 }
 
+TEST(QuitQuestionTest, AFailedSaveShowsItsMessageAndTheProgramStillEnds) {
+    ShellGame shell;
+    // A file where the saves folder should be: nothing can be written.
+    shell.Write("saves", "not a folder");
+    const std::string argument = test::ModArgument(shell.folder.Path());
+    const char* argv[] = {"game", argument.c_str()};
+    shell.media.SetKeyDown(keys::Space, true);
+    shell.media.QueueWindowEvent(WindowEvent::Other);
+    shell.media.QueueWindowEvent(WindowEvent::CloseRequested);
+    shell.media.QueueMessageAnswer(MessageResult::Yes);
+    EXPECT_EQ(RunGame(shell.media, 2, argv), 0);
+    const auto& messages = shell.media.Messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].title, "Confirm");
+    EXPECT_EQ(messages[1].title, "Error");
+    EXPECT_EQ(messages[1].text, "Couldn't create save game file!");
+    EXPECT_EQ(shell.folder.Read("saves"), "not a folder");
+}
+
 TEST(RunGameTest, ANewGameClosedWithYesIsSavedAndCanBeLoadedAgain) {
     ShellGame shell({"StartX=4"});
     const std::string argument = test::ModArgument(shell.folder.Path());
