@@ -3,6 +3,7 @@
 // a status bar) so the layer can be checked by eye or by a screenshot.
 //
 //   mediacheck [seconds]   runs for that long (default 5), or until closed
+//   mediacheck [seconds] ask   then asks a Yes/No question and prints the answer
 //
 // It prints every change of the game's keys ("down Space", "up Space"), each
 // key release as KeyReleased reports it, and window events.
@@ -174,5 +175,12 @@ int main(int argc, char** argv) {
         ++frames;
     }
     std::printf("frames %d\n", frames);
+    std::fflush(stdout);
+    if (argc > 2 && std::string(argv[2]) == "ask") {
+        const vorn::MessageResult answer = media.ShowMessage(
+            "Confirm", "Would you like to save your game before quitting?",
+            vorn::MessageButtons::YesNo);
+        std::printf("answer %s\n", answer == vorn::MessageResult::Yes ? "Yes" : "No");
+    }
     return 0;
 }
