@@ -92,9 +92,10 @@ namespace {
 std::string Expand(EngineState& state, std::string_view input,
                    const std::vector<CommandOccurrence>* known) {
     std::string text(input);
-    std::vector<CommandOccurrence> all;
-    std::vector<CommandOccurrence> last;
-    std::vector<CommandOccurrence> scratch;
+    const BorrowedBuffers buffers(state);
+    std::vector<CommandOccurrence>& all = buffers->all;
+    std::vector<CommandOccurrence>& last = buffers->last;
+    std::vector<CommandOccurrence>& scratch = buffers->scratch;
     uint64_t indexedVersion = 0;
     for (int calls = 0;; ++calls) {
         const CommandIndex& index = state.Commands();
@@ -188,7 +189,8 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
                              ConstantsStep constants) {
     std::string text;
     bool mayHaveCalls = true;
-    std::vector<CommandOccurrence> occurrences;
+    const BorrowedBuffers buffers(state);
+    std::vector<CommandOccurrence>& occurrences = buffers->known;
     bool occurrencesKnown = false;
     const bool constantsFirst = constants == ConstantsStep::kBefore && expression.hasHash &&
                                 !state.constants.empty();

@@ -76,6 +76,15 @@ struct SlotScript {
     std::vector<ScriptLine> lines;
 };
 
+// Occurrence lists used while expanding one expression, kept between
+// expressions so that expanding allocates nothing in the common case.
+struct OccurrenceBuffers {
+    std::vector<CommandOccurrence> known;
+    std::vector<CommandOccurrence> all;
+    std::vector<CommandOccurrence> last;
+    std::vector<CommandOccurrence> scratch;
+};
+
 struct EngineState {
     ScriptEngine* engine = nullptr;
 
@@ -113,6 +122,11 @@ struct EngineState {
     int32_t FindVariableCached(std::string_view name, LookupCache& cache) const;
     int32_t FindCommandCached(std::string_view upperName, LookupCache& cache);
     void VariablesChanged() { ++variableNamesVersion; }
+
+    // Expansions nest (a call may run a script), so each level borrows its
+    // own buffers; see BorrowedBuffers.
+    std::vector<std::unique_ptr<OccurrenceBuffers>> bufferPool;
+    size_t buffersInUse = 0;
     void CommandsChanged() { ++commandsVersion; }
 
     // Returns the index of the first variable whose stored name is exactly
@@ -137,6 +151,26 @@ public:
 // that name later variables, or calls returning calls, can multiply a text's
 // length); the stage that meets it stops with an error.
 constexpr size_t kMaxExpressionLength = 1 << 16;
+
+// Borrows the next free OccurrenceBuffers of the pool for one scope.
+class BorrowedBuffers {
+public:
+    explicit BorrowedBuffers(EngineState& state) : state_(state) {
+        if (state_.buffersInUse == state_.bufferPool.size()) {
+            state_.bufferPool.push_back(std::make_unique<OccurrenceBuffers>());
+        }
+        buffers_ = state_.bufferPool[state_.buffersInUse++].get();
+    }
+    ~BorrowedBuffers() { --state_.buffersInUse; }
+    BorrowedBuffers(const BorrowedBuffers&) = delete;
+    BorrowedBuffers& operator=(const BorrowedBuffers&) = delete;
+    OccurrenceBuffers& operator*() const { return *buffers_; }
+    OccurrenceBuffers* operator->() const { return buffers_; }
+
+private:
+    EngineState& state_;
+    OccurrenceBuffers* buffers_;
+};
 
 // The stages that turn a line's text into values (Substitution.cpp,
 // CallExpansion.cpp, Registries.cpp).

@@ -110,7 +110,13 @@ int32_t CallCommand(EngineState& state, std::string_view name, std::string_view 
 int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
                       std::string_view argumentText) {
     state.arguments.clear();
-    const std::string expanded = ExpandConstants(state, argumentText);
+    // Most argument texts hold no "#": then they are used as they stand.
+    std::string expandedText;
+    std::string_view expanded = argumentText;
+    if (!state.constants.empty() && argumentText.find('#') != std::string_view::npos) {
+        expandedText = ExpandConstants(state, argumentText);
+        expanded = expandedText;
+    }
     const std::vector<std::string_view> pieces = SplitArguments(expanded);
     int32_t code = script_result::kOk;
     for (size_t i = 0; i < pieces.size(); ++i) {
