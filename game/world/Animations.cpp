@@ -8,6 +8,24 @@
 
 namespace vorn {
 
+namespace {
+
+// Animation names compare ignoring case: a-z and the Latin-1 letters 224-254
+// are shifted down by 32. Byte 255 stays as it is (its capital is not in the
+// code page), unlike the script engine's upper-casing.
+std::string AnimationNameKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 224 && byte <= 254)) {
+            c = static_cast<char>(byte - 32);
+        }
+    }
+    return key;
+}
+
+}  // namespace
+
 void LoadAnimationDefinitions(Game& game) {
     game.animationDefinitions.clear();
     TextReader reader;
@@ -32,9 +50,9 @@ void LoadAnimationDefinitions(Game& game) {
 
 void CreateAnimationInstance(Game& game, std::string_view name, int32_t x, int32_t y,
                              int32_t playOnce) {
-    const std::string wanted = UpperCaseText(name);
+    const std::string wanted = AnimationNameKey(name);
     for (const Animation& definition : game.animationDefinitions) {
-        if (UpperCaseText(definition.Name) != wanted) continue;
+        if (AnimationNameKey(definition.Name) != wanted) continue;
         Animation instance;
         instance.Name = definition.Name;
         instance.Sprite = definition.Sprite;

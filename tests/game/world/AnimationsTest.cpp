@@ -64,7 +64,8 @@ TEST(AnimationDefinitionsTest, PicturesComeFromTheAnimationsFolder) {
 }
 
 TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
-    AnimationGame t("torch,a.png,4,16,8,2\r\nTorch,b.png,9,16,8,3\r\n\xE9t\xE9,c.png,2,8,1,1\r\n");
+    AnimationGame t("torch,a.png,4,16,8,2\r\nTorch,b.png,9,16,8,3\r\n\xE9t\xE9,c.png,2,8,1,1\r\n"
+                    "\xFF,d.png,1,8,1,1\r\n");
     t.media.SetTimeMs(4321);
     CreateAnimationInstance(t.game, "TORCH", 64, 96, 0);
     ASSERT_EQ(t.game.animations.size(), 1u);
@@ -82,6 +83,8 @@ TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
     ASSERT_EQ(t.game.animations.size(), 2u);
     EXPECT_EQ(t.Live(1).FrameCount, 2);
 
+    // Byte 255 has no capital: it does not match 223.
+    CreateAnimationInstance(t.game, "\xDF", 0, 0, 0);
     CreateAnimationInstance(t.game, "lantern", 0, 0, 0);
     EXPECT_EQ(t.game.animations.size(), 2u);
     // New instances go to the end of the list.

@@ -49,95 +49,95 @@ TEST(SettingsTest, NumbersAreReadLeniently) {
     }
 }
 
+// Every numeric key with the member it fills. Each gets its own value and
+// the file lists them backwards, so a key read into the wrong field shows.
+struct IntKey {
+    const char* key;
+    int32_t GameSettings::*field;
+};
+constexpr IntKey kIntKeys[] = {
+    {"MapWidth", &GameSettings::MapWidth},
+    {"AIChangeFrequency", &GameSettings::AIChangeFrequency},
+    {"AIVisionWidth", &GameSettings::AIVisionWidth},
+    {"AIVisionLength", &GameSettings::AIVisionLength},
+    {"DebugMode", &GameSettings::DebugMode},
+    {"MapHeight", &GameSettings::MapHeight},
+    {"ScreenHeight", &GameSettings::ScreenHeight},
+    {"ScreenWidth", &GameSettings::ScreenWidth},
+    {"TileWidth", &GameSettings::TileWidth},
+    {"TileHeight", &GameSettings::TileHeight},
+    {"LengthOfDay", &GameSettings::LengthOfDay},
+    {"PlayerWidth", &GameSettings::PlayerWidth},
+    {"PlayerHeight", &GameSettings::PlayerHeight},
+    {"PlayerClipX", &GameSettings::PlayerClipX},
+    {"PlayerClipY", &GameSettings::PlayerClipY},
+    {"StartX", &GameSettings::StartX},
+    {"StartY", &GameSettings::StartY},
+    {"StartHealth", &GameSettings::StartHealth},
+    {"StartDamage", &GameSettings::StartDamage},
+    {"MoveFrameCount", &GameSettings::MoveFrameCount},
+    {"AttackFrameCount", &GameSettings::AttackFrameCount},
+    {"PlayerAttackDelay", &GameSettings::PlayerAttackDelay},
+    {"MonsterAttackDelay", &GameSettings::MonsterAttackDelay},
+    {"AnimationSpeed", &GameSettings::AnimationSpeed},
+    {"PlayerStartSpeed", &GameSettings::PlayerStartSpeed},
+    {"MapTextSpeed", &GameSettings::MapTextSpeed},
+    {"FontSize", &GameSettings::FontSize},
+    {"StatusFontSize", &GameSettings::StatusFontSize},
+    {"StatusTextOffset", &GameSettings::StatusTextOffset},
+    {"StatusBarHeight", &GameSettings::StatusBarHeight},
+    {"PlayerRecoilAmount", &GameSettings::PlayerRecoilAmount},
+    {"PlayerRecoilSpeed", &GameSettings::PlayerRecoilSpeed},
+    {"TickMs", &GameSettings::TickMs},
+};
+
 TEST(SettingsTest, EveryFieldComesFromItsOwnKey) {
     TestGame t;
-    t.folder.Write("settings.ini",
-                   IniText("Settings", {{"GameTitle", "  Vorn Quest  "},
-                                        {"MapWidth", "40"},
-                                        {"AIChangeFrequency", "700"},
-                                        {"AIVisionWidth", "64"},
-                                        {"AIVisionLength", "128"},
-                                        {"DebugMode", "1"},
-                                        {"MapHeight", "30"},
-                                        {"ScreenHeight", "8"},
-                                        {"ScreenWidth", "10"},
-                                        {"TileWidth", "32"},
-                                        {"TileHeight", "32"},
-                                        {"LengthOfDay", "600"},
-                                        {"PlayerWidth", "25"},
-                                        {"PlayerHeight", "-7"},
-                                        {"PlayerClipX", "20"},
-                                        {"PlayerClipY", "24"},
-                                        {"StartMap", "town"},
-                                        {"StartX", "3"},
-                                        {"StartY", "4"},
-                                        {"StartHealth", "10"},
-                                        {"StartDamage", "2"},
-                                        {"PlayerSprite", "hero.png"},
-                                        {"MoveFrameCount", "4"},
-                                        {"AttackFrameCount", "3"},
-                                        {"PlayerAttackDelay", "300"},
-                                        {"MonsterAttackDelay", "900"},
-                                        {"AnimationSpeed", "120"},
-                                        {"PlayerStartSpeed", "90"},
-                                        {"MapTextSpeed", "20"},
-                                        {"FontSize", "14"},
-                                        {"StatusFontSize", "11"},
-                                        {"StatusTextOffset", "6"},
-                                        {"StatusBarHeight", "40"},
-                                        {"StatusHealthChar", "*"},
-                                        {"PlayerRecoilAmount", "16"},
-                                        {"PlayerRecoilSpeed", "200"},
-                                        {"TickMs", "1000"}}) +
-                       IniText("Colors", {{"StatusBackRed", "1"},
-                                          {"StatusBackGreen", "2"},
-                                          {"StatusBackBlue", "3"},
-                                          {"StatusTextRed", "4"},
-                                          {"StatusTextGreen", "5"},
-                                          {"StatusTextBlue", "6"},
-                                          {"StatsBackRed", "7"},
-                                          {"StatsBackGreen", "8"},
-                                          {"StatsBackBlue", "9"},
-                                          {"StatsTextRed", "10"},
-                                          {"StatsTextGreen", "11"},
-                                          {"StatsTextBlue", "12"}}));
+    std::vector<std::pair<std::string, std::string>> settings = {
+        {"GameTitle", "  Vorn Quest  "}, {"StartMap", "town"},
+        {"PlayerSprite", "hero.png"},    {"StatusHealthChar", "*"}};
+    for (size_t i = 0; i < std::size(kIntKeys); ++i) {
+        settings.insert(settings.begin(), {kIntKeys[i].key, std::to_string(100 + i)});
+    }
+    const char* colourKeys[] = {"StatusBackRed", "StatusBackGreen", "StatusBackBlue",
+                                "StatusTextRed", "StatusTextGreen", "StatusTextBlue",
+                                "StatsBackRed",  "StatsBackGreen",  "StatsBackBlue",
+                                "StatsTextRed",  "StatsTextGreen",  "StatsTextBlue"};
+    std::vector<std::pair<std::string, std::string>> colours;
+    for (int i = 0; i < 12; ++i) colours.insert(colours.begin(), {colourKeys[i], std::to_string(i + 1)});
+    t.folder.Write("settings.ini", IniText("Settings", settings) + IniText("Colors", colours));
+
     ReadGameSettings(t.game);
     ReadGameColors(t.game);
     const GameSettings& s = t.game.settings;
+    for (size_t i = 0; i < std::size(kIntKeys); ++i) {
+        EXPECT_EQ(s.*kIntKeys[i].field, static_cast<int32_t>(100 + i)) << kIntKeys[i].key;
+    }
     EXPECT_EQ(s.GameTitle, "Vorn Quest");
-    EXPECT_EQ(s.MapWidth, 40);
-    EXPECT_EQ(s.AIChangeFrequency, 700);
-    EXPECT_EQ(s.AIVisionWidth, 64);
-    EXPECT_EQ(s.AIVisionLength, 128);
-    EXPECT_EQ(s.DebugMode, 1);
-    EXPECT_EQ(s.MapHeight, 30);
-    EXPECT_EQ(s.LengthOfDay, 600);
-    EXPECT_EQ(s.PlayerClipX, 20);
-    EXPECT_EQ(s.PlayerClipY, 24);
     EXPECT_EQ(s.StartMap, "town");
-    EXPECT_EQ(s.StartX, 3);
-    EXPECT_EQ(s.StartY, 4);
-    EXPECT_EQ(s.StartHealth, 10);
-    EXPECT_EQ(s.StartDamage, 2);
     EXPECT_EQ(s.PlayerSprite, "hero.png");
-    EXPECT_EQ(s.MoveFrameCount, 4);
-    EXPECT_EQ(s.AttackFrameCount, 3);
-    EXPECT_EQ(s.PlayerAttackDelay, 300);
-    EXPECT_EQ(s.MonsterAttackDelay, 900);
-    EXPECT_EQ(s.AnimationSpeed, 120);
-    EXPECT_EQ(s.PlayerStartSpeed, 90);
-    EXPECT_EQ(s.MapTextSpeed, 20);
-    EXPECT_EQ(s.FontSize, 14);
-    EXPECT_EQ(s.StatusFontSize, 11);
-    EXPECT_EQ(s.StatusTextOffset, 6);
-    EXPECT_EQ(s.StatusBarHeight, 40);
     EXPECT_EQ(s.StatusHealthChar, "*");
-    EXPECT_EQ(s.PlayerRecoilAmount, 16);
-    EXPECT_EQ(s.PlayerRecoilSpeed, 200);
-    EXPECT_EQ(s.TickMs, 1000);
+    const GameColors& c = t.game.colors;
+    const int32_t read[] = {c.StatusBackRed, c.StatusBackGreen, c.StatusBackBlue,
+                            c.StatusTextRed, c.StatusTextGreen, c.StatusTextBlue,
+                            c.StatsBackRed,  c.StatsBackGreen,  c.StatsBackBlue,
+                            c.StatsTextRed,  c.StatsTextGreen,  c.StatsTextBlue};
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(read[i], i + 1) << colourKeys[i];
+}
 
-    // Derived sizes: a 320 x 256 play area (320 x 296 with the status bar),
-    // halves truncated toward zero.
+TEST(SettingsTest, DerivedSizesAreComputedFromTheirKeys) {
+    TestGame t;
+    t.folder.Write("settings.ini", IniText("Settings", {{"ScreenWidth", "10"},
+                                                        {"TileWidth", "32"},
+                                                        {"ScreenHeight", "8"},
+                                                        {"TileHeight", "32"},
+                                                        {"StatusBarHeight", "40"},
+                                                        {"PlayerWidth", "25"},
+                                                        {"PlayerHeight", "-7"}}));
+    ReadGameSettings(t.game);
+    const GameSettings& s = t.game.settings;
+    // A 320 x 256 play area (320 x 296 with the status bar); halves are
+    // truncated toward zero.
     EXPECT_EQ(s.ScreenPixelWidth, 320);
     EXPECT_EQ(s.ScreenPixelHeight, 256);
     EXPECT_EQ(s.ScreenPixelHeight + s.StatusBarHeight, 296);
@@ -145,13 +145,6 @@ TEST(SettingsTest, EveryFieldComesFromItsOwnKey) {
     EXPECT_EQ(s.HalfScreenPixelHeight, 128);
     EXPECT_EQ(s.HalfPlayerWidth, 12);
     EXPECT_EQ(s.HalfPlayerHeight, -3);
-
-    const GameColors& c = t.game.colors;
-    const int32_t colours[] = {c.StatusBackRed,  c.StatusBackGreen, c.StatusBackBlue,
-                               c.StatusTextRed,  c.StatusTextGreen, c.StatusTextBlue,
-                               c.StatsBackRed,   c.StatsBackGreen,  c.StatsBackBlue,
-                               c.StatsTextRed,   c.StatsTextGreen,  c.StatsTextBlue};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(colours[i], i + 1) << "colour " << i;
 }
 
 TEST(SettingsTest, KeysMatchAsPrefixesAndColoursNeedTheirOwnGroup) {
