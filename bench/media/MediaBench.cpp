@@ -77,8 +77,9 @@ struct Scene {
         screen.BeginText();
         TextState& text = screen.Text();
         text.opaque = false;
-        const char* lines[] = {"Welcome to the village of Vorn.", "You picked up: Sword (+2 damage)",
-                               "Status: the forest path", "\x95\x95\x95\x95\x95\x95\x95\x95\x95\x95"};
+        const char* lines[] = {"Welcome to the village of Vorn.",
+                               "You picked up: Sword (+2 damage)", "Status: the forest path",
+                               "\x95\x95\x95\x95\x95\x95\x95\x95\x95\x95"};
         for (int line = 0; line < 4; ++line) {
             text.cursorX = 10;
             text.cursorY = 10 + line * 24;

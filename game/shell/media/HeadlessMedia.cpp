@@ -18,7 +18,9 @@ namespace vorn {
 namespace {
 
 constexpr int32_t kStartTimeMs = 1000;
-bool ValidKey(int key) { return KeyboardState::Valid(key); }
+bool ValidKey(int key) {
+    return KeyboardState::Valid(key);
+}
 
 }  // namespace
 
@@ -74,19 +76,35 @@ void HeadlessMedia::SetKeyDown(int key, bool down) {
     }
 }
 
-void HeadlessMedia::ReleaseAllKeys() { state_->liveKeys.fill(false); }
+void HeadlessMedia::ReleaseAllKeys() {
+    state_->liveKeys.fill(false);
+}
 
-void HeadlessMedia::SetTimeMs(int32_t now) { state_->now = now; }
+void HeadlessMedia::SetTimeMs(int32_t now) {
+    state_->now = now;
+}
 
-void HeadlessMedia::AdvanceTimeMs(int32_t ms) { state_->now += ms; }
+// The clock wraps like a 32-bit counter rather than overflowing.
+void HeadlessMedia::AdvanceTimeMs(int32_t ms) {
+    state_->now =
+        static_cast<int32_t>(static_cast<uint32_t>(state_->now) + static_cast<uint32_t>(ms));
+}
 
-void HeadlessMedia::SeedRandom(uint32_t seed) { state_->random.seed(seed); }
+void HeadlessMedia::SeedRandom(uint32_t seed) {
+    state_->random.seed(seed);
+}
 
-void HeadlessMedia::QueueMessageAnswer(MessageResult answer) { state_->answers.push_back(answer); }
+void HeadlessMedia::QueueMessageAnswer(MessageResult answer) {
+    state_->answers.push_back(answer);
+}
 
-void HeadlessMedia::QueueWindowEvent(WindowEvent event) { state_->windowEvents.push_back(event); }
+void HeadlessMedia::QueueWindowEvent(WindowEvent event) {
+    state_->windowEvents.push_back(event);
+}
 
-void HeadlessMedia::FailOperation(const std::string& name) { state_->failing.insert(name); }
+void HeadlessMedia::FailOperation(const std::string& name) {
+    state_->failing.insert(name);
+}
 
 // --- What happened ---------------------------------------------------------
 
@@ -98,7 +116,9 @@ const std::vector<HeadlessMedia::SoundEvent>& HeadlessMedia::SoundLog() const {
     return state_->soundLog;
 }
 
-void HeadlessMedia::ClearSoundLog() { state_->soundLog.clear(); }
+void HeadlessMedia::ClearSoundLog() {
+    state_->soundLog.clear();
+}
 
 bool HeadlessMedia::IsSoundPlaying(int sound) const {
     auto it = state_->sounds.find(sound);
@@ -117,18 +137,27 @@ const std::vector<HeadlessMedia::TextCall>& HeadlessMedia::TextLog() const {
     return state_->textLog;
 }
 
-bool HeadlessMedia::PngDecodingEnabled() const { return state_->pngEnabled; }
+bool HeadlessMedia::PngDecodingEnabled() const {
+    return state_->pngEnabled;
+}
 
-std::string HeadlessMedia::WindowTitle() const { return state_->windowTitle; }
-int HeadlessMedia::ScreenWidth() const { return state_->screen.Width(); }
-int HeadlessMedia::ScreenHeight() const { return state_->screen.Height(); }
+std::string HeadlessMedia::WindowTitle() const {
+    return state_->windowTitle;
+}
+int HeadlessMedia::ScreenWidth() const {
+    return state_->screen.Width();
+}
+int HeadlessMedia::ScreenHeight() const {
+    return state_->screen.Height();
+}
 
-uint32_t HeadlessMedia::PixelAt(int x, int y) const { return state_->screen.PixelAt(x, y); }
+uint32_t HeadlessMedia::PixelAt(int x, int y) const {
+    return state_->screen.PixelAt(x, y);
+}
 
 uint32_t HeadlessMedia::PresentedPixelAt(int x, int y) const {
     const int width = state_->screen.Width();
-    if (x < 0 || y < 0 || x >= width || y >= state_->screen.Height() ||
-        state_->presented.empty()) {
+    if (x < 0 || y < 0 || x >= width || y >= state_->screen.Height() || state_->presented.empty()) {
         return 0;
     }
     return state_->presented[static_cast<size_t>(y) * width + x] & kRgbMask;
@@ -136,15 +165,24 @@ uint32_t HeadlessMedia::PresentedPixelAt(int x, int y) const {
 
 bool HeadlessMedia::SaveScreenPng(const std::string& path) const {
     const SoftwareScreen& screen = state_->screen;
-    return screen.IsOpen() && WriteScreenPng(path, screen.Pixels(), screen.Width(), screen.Height());
+    return screen.IsOpen() &&
+           WriteScreenPng(path, screen.Pixels(), screen.Width(), screen.Height());
 }
 
 // --- Start-up --------------------------------------------------------------
 
-int HeadlessMedia::InitGraphics() { return state_->Fails("graphics") ? 0 : 1; }
-int HeadlessMedia::InitAudio() { return state_->Fails("audio") ? 0 : 1; }
-int HeadlessMedia::InitKeyboard() { return state_->Fails("keyboard") ? 0 : 1; }
-void HeadlessMedia::EnablePngDecoding() { state_->pngEnabled = true; }
+int HeadlessMedia::InitGraphics() {
+    return state_->Fails("graphics") ? 0 : 1;
+}
+int HeadlessMedia::InitAudio() {
+    return state_->Fails("audio") ? 0 : 1;
+}
+int HeadlessMedia::InitKeyboard() {
+    return state_->Fails("keyboard") ? 0 : 1;
+}
+void HeadlessMedia::EnablePngDecoding() {
+    state_->pngEnabled = true;
+}
 
 int HeadlessMedia::OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) {
     if (state_->Fails("window") || clientWidth <= 0 || clientHeight <= 0) {
@@ -184,7 +222,9 @@ void HeadlessMedia::PresentFrame() {
     state_->textLog.clear();
 }
 
-void HeadlessMedia::ClearFrame(Colour colour) { state_->screen.Clear(ColourToRgb(colour)); }
+void HeadlessMedia::ClearFrame(Colour colour) {
+    state_->screen.Clear(ColourToRgb(colour));
+}
 
 void HeadlessMedia::SetTransparentColour(Colour colour) {
     state_->screen.SetTransparentColour(ColourToRgb(colour));
@@ -198,7 +238,9 @@ int HeadlessMedia::LoadSpriteFile(const std::string& path) {
     return state_->screen.AddSprite(std::move(picture));
 }
 
-void HeadlessMedia::FreeSprite(int sprite) { state_->screen.FreeSprite(sprite); }
+void HeadlessMedia::FreeSprite(int sprite) {
+    state_->screen.FreeSprite(sprite);
+}
 
 int HeadlessMedia::SpriteWidth(int sprite) {
     const Sprite* found = state_->screen.FindSprite(sprite);
@@ -231,13 +273,16 @@ void HeadlessMedia::DrawSpriteTransparent(int sprite, int x, int y) {
         return;
     }
     const ClipRect& clip = found->clip;
-    state_->drawLog.push_back(DrawCall{sprite, x, y, true, clip.x, clip.y, clip.width, clip.height});
+    state_->drawLog.push_back(
+        DrawCall{sprite, x, y, true, clip.x, clip.y, clip.width, clip.height});
     state_->screen.DrawSprite(sprite, x, y, true);
 }
 
 // --- Text and boxes --------------------------------------------------------
 
-void HeadlessMedia::BeginText() { state_->screen.BeginText(); }
+void HeadlessMedia::BeginText() {
+    state_->screen.BeginText();
+}
 void HeadlessMedia::EndText() {}
 
 void HeadlessMedia::SetTextBackgroundMode(TextBackground mode) {
@@ -252,7 +297,9 @@ void HeadlessMedia::SetTextBackColour(Colour colour) {
     state_->screen.Text().backColour = ColourToRgb(colour);
 }
 
-void HeadlessMedia::SelectFont(int slot) { state_->screen.Text().font = slot; }
+void HeadlessMedia::SelectFont(int slot) {
+    state_->screen.Text().font = slot;
+}
 
 void HeadlessMedia::MoveTextCursor(int x, int y) {
     state_->screen.Text().cursorX = x;
@@ -279,7 +326,9 @@ void HeadlessMedia::DrawTextAtCursor(const std::string& text) {
     state_->screen.DrawTextAtCursor(text);
 }
 
-int HeadlessMedia::MeasureText(const std::string& text) { return state_->screen.MeasureText(text); }
+int HeadlessMedia::MeasureText(const std::string& text) {
+    return state_->screen.MeasureText(text);
+}
 
 void HeadlessMedia::FillBox(int x, int y, int width, int height, int32_t packedColour) {
     state_->screen.FillBox(x, y, width, height, PackedToRgb(packedColour));
@@ -355,17 +404,25 @@ void HeadlessMedia::FreeSoundHandle(int sound) {
 
 // --- Keyboard, clock, chance, messages -------------------------------------
 
-void HeadlessMedia::ReadKeyboard() { state_->keyboard.TakeSnapshot(state_->liveKeys); }
+void HeadlessMedia::ReadKeyboard() {
+    state_->keyboard.TakeSnapshot(state_->liveKeys);
+}
 
-int HeadlessMedia::KeyDown(int key) { return state_->keyboard.Down(key); }
+int HeadlessMedia::KeyDown(int key) {
+    return state_->keyboard.Down(key);
+}
 
-int HeadlessMedia::KeyReleased(int key) { return state_->keyboard.Released(key); }
+int HeadlessMedia::KeyReleased(int key) {
+    return state_->keyboard.Released(key);
+}
 
-int32_t HeadlessMedia::ElapsedMs() { return state_->now; }
+int32_t HeadlessMedia::ElapsedMs() {
+    return state_->now;
+}
 
 void HeadlessMedia::SleepMs(int ms) {
     if (ms > 0) {
-        state_->now += ms;
+        AdvanceTimeMs(ms);
     }
 }
 

@@ -33,7 +33,9 @@ void ReadPngBytes(png_structp png, png_bytep target, png_size_t length) {
 
 // libpng prints to stderr by default; a corrupt mod picture is not worth a
 // console message, it simply does not load.
-void SilentPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void SilentPngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void SilentPngWarning(png_structp, png_const_charp) {}
 
 // The two steps below are the only code that runs under libpng's setjmp.

@@ -18,7 +18,9 @@ void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void NoFlush(png_structp) {}
 
-void SilentError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void SilentError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void SilentWarning(png_structp, png_const_charp) {}
 
 // Runs under setjmp; the row buffer and output live in the caller's frame.

@@ -24,11 +24,11 @@ struct KeyMapping {
     SDL_Scancode sdlKey;
 };
 constexpr KeyMapping kKeyMap[] = {
-    {keys::Up, SDL_SCANCODE_UP},           {keys::Down, SDL_SCANCODE_DOWN},
-    {keys::Left, SDL_SCANCODE_LEFT},       {keys::Right, SDL_SCANCODE_RIGHT},
-    {keys::LeftCtrl, SDL_SCANCODE_LCTRL},  {keys::RightCtrl, SDL_SCANCODE_RCTRL},
-    {keys::Return, SDL_SCANCODE_RETURN},   {keys::S, SDL_SCANCODE_S},
-    {keys::Tab, SDL_SCANCODE_TAB},         {keys::L, SDL_SCANCODE_L},
+    {keys::Up, SDL_SCANCODE_UP},          {keys::Down, SDL_SCANCODE_DOWN},
+    {keys::Left, SDL_SCANCODE_LEFT},      {keys::Right, SDL_SCANCODE_RIGHT},
+    {keys::LeftCtrl, SDL_SCANCODE_LCTRL}, {keys::RightCtrl, SDL_SCANCODE_RCTRL},
+    {keys::Return, SDL_SCANCODE_RETURN},  {keys::S, SDL_SCANCODE_S},
+    {keys::Tab, SDL_SCANCODE_TAB},        {keys::L, SDL_SCANCODE_L},
     {keys::Space, SDL_SCANCODE_SPACE},
 };
 
@@ -52,7 +52,9 @@ struct SdlMedia::State {
     std::mt19937 random{std::random_device{}()};
 };
 
-SdlMedia::SdlMedia(PresentPath path) : state_(std::make_unique<State>()) { state_->path = path; }
+SdlMedia::SdlMedia(PresentPath path) : state_(std::make_unique<State>()) {
+    state_->path = path;
+}
 
 SdlMedia::~SdlMedia() {
     SDL_Window* window = state_->window;
@@ -73,7 +75,9 @@ SdlMedia::~SdlMedia() {
     SDL_Quit();
 }
 
-bool SdlMedia::HasAudioDevice() const { return state_->sound.HasDevice(); }
+bool SdlMedia::HasAudioDevice() const {
+    return state_->sound.HasDevice();
+}
 
 int SdlMedia::InitGraphics() {
     if (!state_->videoReady) {
@@ -105,8 +109,8 @@ int SdlMedia::InitKeyboard() {
 void SdlMedia::EnablePngDecoding() {}
 
 int SdlMedia::OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) {
-    if (!state_->videoReady || state_->window != nullptr || clientWidth <= 0 ||
-        clientHeight <= 0 || clientWidth > kMaxWindowSide || clientHeight > kMaxWindowSide) {
+    if (!state_->videoReady || state_->window != nullptr || clientWidth <= 0 || clientHeight <= 0 ||
+        clientWidth > kMaxWindowSide || clientHeight > kMaxWindowSide) {
         return 0;
     }
     state_->window = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
@@ -153,7 +157,9 @@ void SdlMedia::PresentFrame() {
     s.screen.EndFrame();
 }
 
-void SdlMedia::ClearFrame(Colour colour) { state_->screen.Clear(ColourToRgb(colour)); }
+void SdlMedia::ClearFrame(Colour colour) {
+    state_->screen.Clear(ColourToRgb(colour));
+}
 
 void SdlMedia::SetTransparentColour(Colour colour) {
     state_->screen.SetTransparentColour(ColourToRgb(colour));
@@ -167,7 +173,9 @@ int SdlMedia::LoadSpriteFile(const std::string& path) {
     return state_->screen.AddSprite(std::move(picture));
 }
 
-void SdlMedia::FreeSprite(int sprite) { state_->screen.FreeSprite(sprite); }
+void SdlMedia::FreeSprite(int sprite) {
+    state_->screen.FreeSprite(sprite);
+}
 
 int SdlMedia::SpriteWidth(int sprite) {
     const Sprite* found = state_->screen.FindSprite(sprite);
@@ -191,29 +199,39 @@ void SdlMedia::DrawSpriteTransparent(int sprite, int x, int y) {
     state_->screen.DrawSprite(sprite, x, y, true);
 }
 
-void SdlMedia::BeginText() { state_->screen.BeginText(); }
+void SdlMedia::BeginText() {
+    state_->screen.BeginText();
+}
 void SdlMedia::EndText() {}
 
 void SdlMedia::SetTextBackgroundMode(TextBackground mode) {
     state_->screen.Text().opaque = mode == TextBackground::Opaque;
 }
 
-void SdlMedia::SetTextColour(Colour colour) { state_->screen.Text().colour = ColourToRgb(colour); }
+void SdlMedia::SetTextColour(Colour colour) {
+    state_->screen.Text().colour = ColourToRgb(colour);
+}
 
 void SdlMedia::SetTextBackColour(Colour colour) {
     state_->screen.Text().backColour = ColourToRgb(colour);
 }
 
-void SdlMedia::SelectFont(int slot) { state_->screen.Text().font = slot; }
+void SdlMedia::SelectFont(int slot) {
+    state_->screen.Text().font = slot;
+}
 
 void SdlMedia::MoveTextCursor(int x, int y) {
     state_->screen.Text().cursorX = x;
     state_->screen.Text().cursorY = y;
 }
 
-void SdlMedia::DrawTextAtCursor(const std::string& text) { state_->screen.DrawTextAtCursor(text); }
+void SdlMedia::DrawTextAtCursor(const std::string& text) {
+    state_->screen.DrawTextAtCursor(text);
+}
 
-int SdlMedia::MeasureText(const std::string& text) { return state_->screen.MeasureText(text); }
+int SdlMedia::MeasureText(const std::string& text) {
+    return state_->screen.MeasureText(text);
+}
 
 void SdlMedia::FillBox(int x, int y, int width, int height, int32_t packedColour) {
     state_->screen.FillBox(x, y, width, height, PackedToRgb(packedColour));
@@ -223,19 +241,29 @@ int SdlMedia::LoadFontSlot(int slot, const std::string& faceName, int size, bool
     return state_->screen.Fonts().LoadSlot(slot, faceName, size, bold) ? 1 : 0;
 }
 
-int SdlMedia::IsFontLoaded(int slot) { return state_->screen.Fonts().SlotLoaded(slot) ? 1 : 0; }
+int SdlMedia::IsFontLoaded(int slot) {
+    return state_->screen.Fonts().SlotLoaded(slot) ? 1 : 0;
+}
 
 int SdlMedia::LoadSoundFile(const std::string& path, int fixedNumber) {
     return state_->sound.Load(path, fixedNumber);
 }
 
-int SdlMedia::SoundExists(int sound) { return state_->sound.Exists(sound) ? 1 : 0; }
+int SdlMedia::SoundExists(int sound) {
+    return state_->sound.Exists(sound) ? 1 : 0;
+}
 
-void SdlMedia::PlaySoundHandle(int sound, int loop) { state_->sound.Play(sound, loop != 0); }
+void SdlMedia::PlaySoundHandle(int sound, int loop) {
+    state_->sound.Play(sound, loop != 0);
+}
 
-void SdlMedia::StopSoundHandle(int sound) { state_->sound.Stop(sound); }
+void SdlMedia::StopSoundHandle(int sound) {
+    state_->sound.Stop(sound);
+}
 
-void SdlMedia::FreeSoundHandle(int sound) { state_->sound.Free(sound); }
+void SdlMedia::FreeSoundHandle(int sound) {
+    state_->sound.Free(sound);
+}
 
 void SdlMedia::ReadKeyboard() {
     KeyboardState::Keys live{};
@@ -250,16 +278,19 @@ void SdlMedia::ReadKeyboard() {
     state_->keyboard.TakeSnapshot(live);
 }
 
-int SdlMedia::KeyDown(int key) { return state_->keyboard.Down(key); }
+int SdlMedia::KeyDown(int key) {
+    return state_->keyboard.Down(key);
+}
 
-int SdlMedia::KeyReleased(int key) { return state_->keyboard.Released(key); }
+int SdlMedia::KeyReleased(int key) {
+    return state_->keyboard.Released(key);
+}
 
 int32_t SdlMedia::ElapsedMs() {
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - state_->start);
     // Stays positive for 24 days of play, which is 32-bit milliseconds' limit.
-    return static_cast<int32_t>(
-        std::min<int64_t>(kClockStartMs + elapsed.count(), INT32_MAX));
+    return static_cast<int32_t>(std::min<int64_t>(kClockStartMs + elapsed.count(), INT32_MAX));
 }
 
 void SdlMedia::SleepMs(int ms) {

@@ -73,13 +73,16 @@ void SdlPresenter::PresentToWindowSurface(const uint32_t* pixels) {
         return;
     }
     const bool sameSize = target->w == width_ && target->h == height_;
-    const bool sameFormat = target->format->BytesPerPixel == 4 && target->format->Rmask == 0xFF0000 &&
+    const bool sameFormat = target->format->BytesPerPixel == 4 &&
+                            target->format->Rmask == 0xFF0000 &&
                             target->format->Gmask == 0x00FF00 && target->format->Bmask == 0x0000FF;
     if (sameSize && sameFormat) {
         if (SDL_LockSurface(target) == 0) {
             for (int row = 0; row < height_; ++row) {
-                std::memcpy(static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(row) * target->pitch,
-                            pixels + static_cast<size_t>(row) * width_, static_cast<size_t>(width_) * 4);
+                std::memcpy(static_cast<uint8_t*>(target->pixels) +
+                                static_cast<size_t>(row) * target->pitch,
+                            pixels + static_cast<size_t>(row) * width_,
+                            static_cast<size_t>(width_) * 4);
             }
             SDL_UnlockSurface(target);
         }

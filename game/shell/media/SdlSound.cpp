@@ -41,8 +41,7 @@ bool SdlSound::OpenDevice() {
     if (!audioSubsystem_) {
         audioSubsystem_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
-    if (!audioSubsystem_ ||
-        Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, kMixChunkFrames) != 0) {
+    if (!audioSubsystem_ || Mix_OpenAudio(kMixRate, MIX_DEFAULT_FORMAT, 2, kMixChunkFrames) != 0) {
         return false;
     }
     deviceOpen_ = true;
@@ -85,7 +84,9 @@ int SdlSound::Load(const std::string& path, int fixedNumber) {
     return handle;
 }
 
-bool SdlSound::Exists(int sound) const { return sound != 0 && sounds_.count(sound) != 0; }
+bool SdlSound::Exists(int sound) const {
+    return sound != 0 && sounds_.count(sound) != 0;
+}
 
 bool SdlSound::IsPlayingOn(const Sound& sound) const {
     return sound.chunk != nullptr && sound.channel >= 0 && Mix_Playing(sound.channel) &&

@@ -10,7 +10,9 @@ namespace vorn {
 
 namespace {
 
-uint32_t Component(int value) { return static_cast<uint32_t>(std::clamp(value, 0, 255)); }
+uint32_t Component(int value) {
+    return static_cast<uint32_t>(std::clamp(value, 0, 255));
+}
 
 // The part of [start, start + length) inside [0, limit), as first and end.
 bool CutSpan(int64_t start, int64_t length, int64_t limit, int64_t& first, int64_t& end) {
@@ -76,7 +78,9 @@ uint32_t SoftwareScreen::PixelAt(int x, int y) const {
     return pixels_[static_cast<size_t>(y) * width_ + x] & kRgbMask;
 }
 
-void SoftwareScreen::Clear(uint32_t rgb) { std::fill(pixels_.begin(), pixels_.end(), rgb); }
+void SoftwareScreen::Clear(uint32_t rgb) {
+    std::fill(pixels_.begin(), pixels_.end(), rgb);
+}
 
 void SoftwareScreen::FillBox(int x, int y, int width, int height, uint32_t rgb) {
     int64_t left, right, top, bottom;
@@ -165,8 +169,8 @@ void SoftwareScreen::DrawSprite(int sprite, int x, int y, bool transparent) {
     const int pictureWidth = source->picture.width;
     const size_t count = static_cast<size_t>(right - left);
     for (int64_t row = top; row < bottom; ++row) {
-        const uint32_t* from = source->picture.pixels.data() +
-                               (clip.y + (row - y)) * pictureWidth + clip.x + (left - x);
+        const uint32_t* from = source->picture.pixels.data() + (clip.y + (row - y)) * pictureWidth +
+                               clip.x + (left - x);
         uint32_t* to = pixels_.data() + row * width_ + left;
         if (!transparent) {
             std::memcpy(to, from, count * sizeof(uint32_t));
@@ -201,8 +205,8 @@ void SoftwareScreen::BlendMask(int x, int y, const TextMask& mask, uint32_t rgb)
             const auto mix = [a](uint32_t from, uint32_t toward) {
                 return (from * (255 - a) + toward * a + 127) / 255;
             };
-            to[column] = (mix((old >> 16) & 0xFF, red) << 16) | (mix((old >> 8) & 0xFF, green) << 8) |
-                         mix(old & 0xFF, blue);
+            to[column] = (mix((old >> 16) & 0xFF, red) << 16) |
+                         (mix((old >> 8) & 0xFF, green) << 8) | mix(old & 0xFF, blue);
         }
     }
 }
@@ -214,14 +218,13 @@ void SoftwareScreen::DrawTextAtCursor(std::string_view text) {
     const int x = text_.cursorX;
     const int y = text_.cursorY;
     const uint32_t colour = text_.colour;
-    const int width = fonts_.Render(text_.font, text, x, 0, width_,
-                                    [&](int offset, const TextMask& mask) {
-                                        if (text_.opaque) {
-                                            FillBox(x + offset, y, mask.width, mask.height,
-                                                    text_.backColour);
-                                        }
-                                        BlendMask(x + offset, y, mask, colour);
-                                    });
+    const int width =
+        fonts_.Render(text_.font, text, x, 0, width_, [&](int offset, const TextMask& mask) {
+            if (text_.opaque) {
+                FillBox(x + offset, y, mask.width, mask.height, text_.backColour);
+            }
+            BlendMask(x + offset, y, mask, colour);
+        });
     text_.cursorX = static_cast<int>(std::clamp<int64_t>(int64_t{x} + width, INT32_MIN, INT32_MAX));
 }
 

@@ -29,7 +29,7 @@ struct ClipRect {
 
 struct Sprite {
     Picture picture;  // alpha bytes: see AddSprite
-    ClipRect clip;  // always inside the picture; may be empty
+    ClipRect clip;    // always inside the picture; may be empty
 };
 
 // What the text operations draw with; BeginText resets it.

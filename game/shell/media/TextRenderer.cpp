@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace vorn {
 
 namespace {
@@ -73,7 +72,7 @@ TTF_Font* TextRenderer::OpenSized(const std::string& file, int size, bool embold
         size = kDefaultFontSize;
     }
     const bool lineHeight = size > 0;
-    const int pixels = std::min(std::abs(size), kMaxFontSize);
+    const int pixels = std::clamp(size, -kMaxFontSize, kMaxFontSize) * (lineHeight ? 1 : -1);
     TTF_Font* font = TTF_OpenFont(file.c_str(), pixels);
     if (font == nullptr) {
         return nullptr;
@@ -227,7 +226,8 @@ void TextRenderer::EndFrame() {
     if (cache_.size() <= kCacheSoftLimit) {
         return;
     }
-    std::erase_if(cache_, [this](const auto& item) { return item.second.lastUsedFrame + 1 < frame_; });
+    std::erase_if(cache_,
+                  [this](const auto& item) { return item.second.lastUsedFrame + 1 < frame_; });
 }
 
 }  // namespace vorn

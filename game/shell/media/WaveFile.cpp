@@ -50,8 +50,7 @@ int64_t WaveInfo::DurationMs() const {
     const int64_t frames = dataBytes / static_cast<uint32_t>(blockAlign);
     if (formatTag == 2 || formatTag == 0x11) {
         // ADPCM blocks hold many frames; the length is only approximate.
-        return static_cast<int64_t>(dataBytes) * 8 * 1000 /
-               (int64_t{4} * channels * sampleRate);
+        return static_cast<int64_t>(dataBytes) * 8 * 1000 / (int64_t{4} * channels * sampleRate);
     }
     return frames * 1000 / sampleRate;
 }

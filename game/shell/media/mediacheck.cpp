@@ -38,7 +38,8 @@ std::string MakeSprite(const std::string& path, int width, int height, ColourAt 
 
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 5;
-    const std::string folder = (std::filesystem::temp_directory_path() / "vorn-mediacheck").string();
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / "vorn-mediacheck").string();
     std::filesystem::create_directories(folder);
 
     const std::string groundFile = MakeSprite(folder + "/ground.png", 32, 32, [](int x, int y) {
@@ -92,11 +93,16 @@ int main(int argc, char** argv) {
     const struct {
         int key;
         const char* name;
-    } gameKeys[] = {{vorn::keys::Up, "Up"},         {vorn::keys::Down, "Down"},
-                    {vorn::keys::Left, "Left"},     {vorn::keys::Right, "Right"},
-                    {vorn::keys::LeftCtrl, "LeftCtrl"}, {vorn::keys::RightCtrl, "RightCtrl"},
-                    {vorn::keys::Return, "Return"}, {vorn::keys::S, "S"},
-                    {vorn::keys::Tab, "Tab"},       {vorn::keys::L, "L"},
+    } gameKeys[] = {{vorn::keys::Up, "Up"},
+                    {vorn::keys::Down, "Down"},
+                    {vorn::keys::Left, "Left"},
+                    {vorn::keys::Right, "Right"},
+                    {vorn::keys::LeftCtrl, "LeftCtrl"},
+                    {vorn::keys::RightCtrl, "RightCtrl"},
+                    {vorn::keys::Return, "Return"},
+                    {vorn::keys::S, "S"},
+                    {vorn::keys::Tab, "Tab"},
+                    {vorn::keys::L, "L"},
                     {vorn::keys::Space, "Space"}};
     bool wasDown[sizeof(gameKeys) / sizeof(gameKeys[0])] = {};
 
@@ -177,9 +183,9 @@ int main(int argc, char** argv) {
     std::printf("frames %d\n", frames);
     std::fflush(stdout);
     if (argc > 2 && std::string(argv[2]) == "ask") {
-        const vorn::MessageResult answer = media.ShowMessage(
-            "Confirm", "Would you like to save your game before quitting?",
-            vorn::MessageButtons::YesNo);
+        const vorn::MessageResult answer =
+            media.ShowMessage("Confirm", "Would you like to save your game before quitting?",
+                              vorn::MessageButtons::YesNo);
         std::printf("answer %s\n", answer == vorn::MessageResult::Yes ? "Yes" : "No");
     }
     return 0;

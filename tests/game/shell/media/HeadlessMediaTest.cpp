@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 #include "tests/game/shell/media/MediaTestFiles.h"
@@ -114,6 +115,10 @@ TEST(HeadlessClockTest, StartsAt1000AndMovesOnlyWhenTold) {
     EXPECT_EQ(media.ElapsedMs(), 2000);
     media.SetTimeMs(50);
     EXPECT_EQ(media.ElapsedMs(), 50);
+    // Past the 32-bit limit the clock wraps instead of overflowing.
+    media.SetTimeMs(INT32_MAX);
+    media.SleepMs(2);
+    EXPECT_EQ(media.ElapsedMs(), INT32_MIN + 1);
 }
 
 TEST(HeadlessRandomTest, StaysInRangeReachesBothEndsAndRepeatsWithTheSeed) {
@@ -319,8 +324,8 @@ TEST_F(HeadlessSoundTest, BrokenSoundFilesGiveZero) {
     const std::string cases[] = {
         "",
         "RIFF",
-        good.substr(0, 20),                        // cut inside the format chunk
-        "RIFX" + good.substr(4),                   // not little-endian RIFF
+        good.substr(0, 20),       // cut inside the format chunk
+        "RIFX" + good.substr(4),  // not little-endian RIFF
         good.substr(0, 8) + "AVI " + good.substr(12),
         std::string(200, '\xFF'),
         mediatest::RgbPng(2, 2, {0, 0, 0, 0}),

@@ -56,8 +56,8 @@ bool Encode(png_structp png, png_infop info, const PngSpec& spec, std::string& o
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     }
     if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
-                     nullptr);
+        png_set_tRNS(png, info, spec.paletteAlpha.data(),
+                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
     }
     png_write_info(png, info);
     if (spec.bitDepth == 16) {

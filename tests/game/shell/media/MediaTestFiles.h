@@ -34,7 +34,7 @@ struct PngSpec {
     int bitDepth = 8;
     bool interlaced = false;
     std::vector<uint8_t> rows;
-    std::vector<uint32_t> palette;   // 0xRRGGBB entries, for palette pictures
+    std::vector<uint32_t> palette;      // 0xRRGGBB entries, for palette pictures
     std::vector<uint8_t> paletteAlpha;  // tRNS for palette pictures
 };
 std::string EncodePng(const PngSpec& spec);

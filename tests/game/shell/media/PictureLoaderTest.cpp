@@ -46,28 +46,27 @@ TEST(PngColourTypeTest, RgbEightBit) {
 
 TEST(PngColourTypeTest, RgbSixteenBitKeepsTheHighBytes) {
     // Rows are little-endian words here: 0x12AB is stored AB 12.
-    const Picture picture = Decode(
-        EncodePng(Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {0xAB, 0x12, 0xCD, 0x34, 0xEF, 0x56})));
+    const Picture picture =
+        Decode(EncodePng(Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {0xAB, 0x12, 0xCD, 0x34, 0xEF, 0x56})));
     EXPECT_EQ(picture.pixels[0], 0xFF123456u);
 }
 
 TEST(PngColourTypeTest, RgbaAlphaDecidesVisibility) {
-    const Picture picture = Decode(EncodePng(
-        Spec(3, 1, PNG_COLOR_TYPE_RGBA, 8, {9, 8, 7, 255, 9, 8, 7, 128, 9, 8, 7, 127})));
+    const Picture picture = Decode(
+        EncodePng(Spec(3, 1, PNG_COLOR_TYPE_RGBA, 8, {9, 8, 7, 255, 9, 8, 7, 128, 9, 8, 7, 127})));
     EXPECT_EQ(picture.pixels[0], 0xFF090807u);
     EXPECT_EQ(picture.pixels[1], 0xFF090807u);
     EXPECT_EQ(picture.pixels[2], 0x00090807u);
 }
 
 TEST(PngColourTypeTest, RgbaSixteenBit) {
-    const Picture picture = Decode(EncodePng(Spec(
-        1, 1, PNG_COLOR_TYPE_RGBA, 16, {0x00, 0x10, 0x00, 0x20, 0x00, 0x30, 0x00, 0x00})));
+    const Picture picture = Decode(EncodePng(
+        Spec(1, 1, PNG_COLOR_TYPE_RGBA, 16, {0x00, 0x10, 0x00, 0x20, 0x00, 0x30, 0x00, 0x00})));
     EXPECT_EQ(picture.pixels[0], 0x00102030u);
 }
 
 TEST(PngColourTypeTest, GreyAtEveryDepth) {
-    EXPECT_EQ(Decode(EncodePng(Spec(1, 1, PNG_COLOR_TYPE_GRAY, 8, {0x7F}))).pixels[0],
-              0xFF7F7F7Fu);
+    EXPECT_EQ(Decode(EncodePng(Spec(1, 1, PNG_COLOR_TYPE_GRAY, 8, {0x7F}))).pixels[0], 0xFF7F7F7Fu);
     EXPECT_EQ(Decode(EncodePng(Spec(1, 1, PNG_COLOR_TYPE_GRAY, 16, {0x00, 0x40}))).pixels[0],
               0xFF404040u);
     // 1-bit: 8 pixels in one byte, 1 is white.
@@ -88,8 +87,8 @@ TEST(PngColourTypeTest, GreyWithAlpha) {
         Decode(EncodePng(Spec(2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x20, 0xFF, 0x30, 0x00})));
     EXPECT_EQ(picture.pixels[0], 0xFF202020u);
     EXPECT_EQ(picture.pixels[1], 0x00303030u);
-    const Picture deep = Decode(
-        EncodePng(Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 16, {0x00, 0x90, 0xFF, 0xFF})));
+    const Picture deep =
+        Decode(EncodePng(Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 16, {0x00, 0x90, 0xFF, 0xFF})));
     EXPECT_EQ(deep.pixels[0], 0xFF909090u);
 }
 
@@ -136,8 +135,9 @@ TEST(PngColourTypeTest, InterlacedPicturesComeOutInPlace) {
 
 TEST(BmpTest, TwentyFourBitRowsAreStoredBottomUp) {
     Picture picture;
-    ASSERT_TRUE(DecodeBmp(mediatest::Bmp24(3, 2, {0x010203, 0x040506, 0x070809,  //
-                                                  0x0A0B0C, 0x0D0E0F, 0x101112}),
+    ASSERT_TRUE(DecodeBmp(mediatest::Bmp24(3, 2,
+                                           {0x010203, 0x040506, 0x070809,  //
+                                            0x0A0B0C, 0x0D0E0F, 0x101112}),
                           picture));
     ASSERT_EQ(picture.width, 3);
     ASSERT_EQ(picture.height, 2);

@@ -95,8 +95,8 @@ TEST_P(SdlWindowTest, TheWindowHasTheTitleAndClientSize) {
 
 TEST_P(SdlWindowTest, PresentShowsTheFrameDrawnBeforeIt) {
     ScratchDir dir;
-    const int sprite = media->LoadSpriteFile(
-        dir.Write("s.png", mediatest::RgbPng(2, 1, {0xFF0000, 0x00FFFF})));
+    const int sprite =
+        media->LoadSpriteFile(dir.Write("s.png", mediatest::RgbPng(2, 1, {0xFF0000, 0x00FFFF})));
     ASSERT_NE(sprite, 0);
     media->SetTransparentColour(Colour{0, 255, 255});
     media->ClearFrame(Colour{0, 0, 255});
@@ -159,8 +159,8 @@ TEST_P(SdlWindowTest, InputEventsDoNotPileUpInFrontOfWindowEvents) {
 
 TEST_P(SdlWindowTest, KeysAreUpWithoutInput) {
     media->ReadKeyboard();
-    for (int key : {keys::Up, keys::Down, keys::Left, keys::Right, keys::LeftCtrl,
-                    keys::RightCtrl, keys::Return, keys::S, keys::Tab, keys::L, keys::Space}) {
+    for (int key : {keys::Up, keys::Down, keys::Left, keys::Right, keys::LeftCtrl, keys::RightCtrl,
+                    keys::Return, keys::S, keys::Tab, keys::L, keys::Space}) {
         EXPECT_EQ(media->KeyDown(key), 0) << key;
         EXPECT_EQ(media->KeyReleased(key), 0) << key;
     }

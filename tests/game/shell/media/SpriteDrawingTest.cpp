@@ -107,8 +107,7 @@ TEST(SpriteKeyTest, NothingIsKeyedBeforeATransparentColourIsSet) {
 }
 
 TEST_F(SpriteDrawingTest, SeeThroughPngPixelsAreSkippedOnlyByTransparentDisplay) {
-    const std::string png =
-        mediatest::RgbaPng(3, 1, {0xFF112233, 0x00445566, 0x7F778899});
+    const std::string png = mediatest::RgbaPng(3, 1, {0xFF112233, 0x00445566, 0x7F778899});
     const int sprite = media.LoadSpriteFile(dir.Write("alpha.png", png));
     ASSERT_NE(sprite, 0);
     media.DrawSpriteTransparent(sprite, 0, 0);
@@ -214,8 +213,8 @@ TEST_F(SpriteDrawingTest, DrawingAtTheRightAndBottomEdgesNeverWraps) {
 
 TEST_F(SpriteDrawingTest, SpritesWhollyOutsideTheScreenDrawNothing) {
     const int sprite = LoadNumbered();
-    const int places[][2] = {{-4, 0}, {64, 0},       {0, -4},       {0, 48},
-                             {INT_MAX, INT_MAX},     {INT_MIN, 5},  {INT_MAX - 2, 0}};
+    const int places[][2] = {{-4, 0},      {64, 0},         {0, -4}, {0, 48}, {INT_MAX, INT_MAX},
+                             {INT_MIN, 5}, {INT_MAX - 2, 0}};
     for (const auto& place : places) {
         media.DrawSprite(sprite, place[0], place[1]);
         media.DrawSpriteTransparent(sprite, place[0], place[1]);

@@ -160,6 +160,18 @@ TEST_F(TextDrawingTest, UnknownFaceNamesStillGiveAFont) {
     EXPECT_EQ(media.IsFontLoaded(-1), 0);
 }
 
+TEST_F(TextDrawingTest, ExtremeFontSizesAreClampedNotFatal) {
+    EXPECT_NE(media.LoadFontSlot(0, "Arial", INT32_MIN, true), 0);
+    EXPECT_NE(media.LoadFontSlot(1, "Arial", INT32_MAX, true), 0);
+    EXPECT_NE(media.LoadFontSlot(2, "Arial", -12, true), 0);  // letter height, not line
+    media.BeginText();
+    media.SelectFont(1);
+    EXPECT_GT(media.MeasureText("W"), 100);
+    media.DrawTextAtCursor("W");
+    media.SelectFont(2);
+    EXPECT_GT(media.MeasureText("W"), 5);
+}
+
 TEST_F(TextDrawingTest, TextPastTheScreenEdgesIsCut) {
     media.BeginText();
     media.SetTextBackColour(Colour{0, 0, 255});
@@ -189,9 +201,9 @@ TEST_F(TextDrawingTest, MeasuringIsTheSumOverLongTexts) {
 
 TEST(CodePageTest, HighCharactersBecomeTheirUtf8Forms) {
     EXPECT_EQ(Cp1252ToUtf8("abc"), "abc");
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");            // euro sign
     EXPECT_EQ(Cp1252ToUtf8("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");  // é
-    EXPECT_EQ(Cp1252ToUtf8("\x99"), "\xE2\x84\xA2");       // trade mark
+    EXPECT_EQ(Cp1252ToUtf8("\x99"), "\xE2\x84\xA2");            // trade mark
     EXPECT_EQ(Cp1252ToUtf8(std::string("a\0b", 3)), "ab");
 }
 

@@ -90,15 +90,15 @@ TEST(WaveFileTest, RefusesWhatIsNotAWaveFile) {
     const std::string refused[] = {
         "",
         "RIFF",
-        "RIFF\x10\0\0\0WAVE",                                   // no chunks
-        Riff(data),                                             // data without a format
-        Riff(data + format),                                    // format after the data
-        Riff(format),                                           // format without data
-        Riff(Chunk("fmt ", "short") + data),                    // format record too small
-        Riff(Chunk("fmt ", Format(1, 0, 22050, 8)) + data),     // no channels
-        Riff(Chunk("fmt ", Format(1, 1, 0, 8)) + data),         // no sample rate
-        Riff(Chunk("fmt ", Format(1, 1, 22050, 12)) + data),    // odd sample size
-        Riff(Chunk("fmt ", Format(0x55, 1, 22050, 16)) + data), // MP3 in a WAVE file
+        "RIFF\x10\0\0\0WAVE",                                    // no chunks
+        Riff(data),                                              // data without a format
+        Riff(data + format),                                     // format after the data
+        Riff(format),                                            // format without data
+        Riff(Chunk("fmt ", "short") + data),                     // format record too small
+        Riff(Chunk("fmt ", Format(1, 0, 22050, 8)) + data),      // no channels
+        Riff(Chunk("fmt ", Format(1, 1, 0, 8)) + data),          // no sample rate
+        Riff(Chunk("fmt ", Format(1, 1, 22050, 12)) + data),     // odd sample size
+        Riff(Chunk("fmt ", Format(0x55, 1, 22050, 16)) + data),  // MP3 in a WAVE file
         "RIFF" + Le32(100) + "AVI " + format + data,
         Riff("fmt " + Le32(0xFFFFFFF0) + Format(1, 1, 22050, 8)),  // size past the end
     };
