@@ -2,6 +2,10 @@
 // whole run of the program on the headless media layer.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "game/shell/GameShell.h"
 #include "tests/game/support/ShellFixtures.h"
 

@@ -4,6 +4,10 @@
 // without harm). A map that cannot be loaded ends the program at once.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "game/play/Events.h"
 #include "game/shell/GameShell.h"
 #include "game/world/MapLoader.h"
