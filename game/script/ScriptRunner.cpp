@@ -46,7 +46,8 @@ public:
             // A nested run may have asked everything to stop, or reloaded or
             // cleared this slot; either way this run ends successfully rather
             // than go on in lines it was not started with.
-            if (state_.stopRequested || state_.slots[static_cast<size_t>(slot_)] != script_) {
+            if (state_.stopRequested || static_cast<size_t>(slot_) >= state_.slots.size() ||
+                state_.slots[static_cast<size_t>(slot_)] != script_) {
                 return script_result::kOk;
             }
             Publish(line_ + 1);
