@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
     libpng-dev zlib1g-dev libfontconfig-dev fontconfig fonts-dejavu-core
     libfltk1.3-dev
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev lua5.4
     xvfb xauth xdotool imagemagick
 )
 
