@@ -42,7 +42,8 @@ std::string SolidPng(int side, unsigned char shade) {
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     std::vector<png_byte> row(static_cast<size_t>(side), shade);
-    for (int y = 0; y < side; ++y) png_write_row(png, row.data());
+    for (int y = 0; y < side; ++y)
+        png_write_row(png, row.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
@@ -53,7 +54,8 @@ std::string Layer(const std::string& prefix, int salt) {
     std::string text;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            if (x > 0) text += ' ';
+            if (x > 0)
+                text += ' ';
             text += prefix + std::to_string((x * 7 + y * 13 + salt) % kTileKinds);
         }
         text += "\r\n";
@@ -65,7 +67,8 @@ std::string Attributes() {
     std::string text;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            if (x > 0) text += ' ';
+            if (x > 0)
+                text += ' ';
             const int n = x + y * kSize;
             if (n % 1300 == 7) {
                 text += "1";  // about 50 monsters
@@ -102,7 +105,8 @@ struct World {
         std::string animations, objects, warps;
         for (int i = 0; i < 40; ++i) {
             animations += "torch," + std::to_string(i * 32) + ",64,0\r\n";
-            objects += "Gem" + std::to_string(i) + ",gem.png," + std::to_string(i) + ",3,0,0,0,1\r\n";
+            objects +=
+                "Gem" + std::to_string(i) + ",gem.png," + std::to_string(i) + ",3,0,0,0,1\r\n";
             warps += std::to_string(i) + ",0,big,1,1\r\n";
         }
         WriteFile(root / "maps/big.ani", animations);

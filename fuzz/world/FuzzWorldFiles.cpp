@@ -25,8 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kParts[] = {
-    "maps/m.ini", "maps/m.gtl", "maps/m.btl",   "maps/m.ftl",      "maps/m.atl",      "maps/m.ani",
-    "maps/m.obl", "maps/m.wpl", "maps/m_enter.ds", "saves/save0.ini", "saves/save0.sol", "saves/save0.sst",
+    "maps/m.ini",      "maps/m.gtl",      "maps/m.btl",      "maps/m.ftl",
+    "maps/m.atl",      "maps/m.ani",      "maps/m.obl",      "maps/m.wpl",
+    "maps/m_enter.ds", "saves/save0.ini", "saves/save0.sol", "saves/save0.sst",
 };
 
 void WriteFile(const fs::path& path, std::string_view bytes) {
@@ -65,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         start = end + 3;
     }
     pieces.resize(std::size(kParts));
-    for (size_t i = 0; i < pieces.size(); ++i) WriteFile(folder + "/" + kParts[i], pieces[i]);
+    for (size_t i = 0; i < pieces.size(); ++i)
+        WriteFile(folder + "/" + kParts[i], pieces[i]);
 
     vorn::HeadlessMedia media;
     media.InitGraphics();
@@ -84,10 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vorn::CreateMapGrid(game);
 
     vorn::LoadMap(game, "m");
-    for (int32_t now = 0; now < 3000 && !game.ended; now += 500) vorn::AdvanceAnimations(game, now);
-    if (game.ended) return 0;
+    for (int32_t now = 0; now < 3000 && !game.ended; now += 500)
+        vorn::AdvanceAnimations(game, now);
+    if (game.ended)
+        return 0;
     vorn::LoadGame(game, 0);
-    if (game.ended) return 0;
+    if (game.ended)
+        return 0;
     vorn::SaveGame(game, 1);
     return 0;
 }

@@ -29,13 +29,15 @@ std::string AnimationNameKey(std::string_view name) {
 void LoadAnimationDefinitions(Game& game) {
     game.animationDefinitions.clear();
     TextReader reader;
-    if (!reader.Open(game.ModFolder + "/animations.ini")) return;
+    if (!reader.Open(game.ModFolder + "/animations.ini"))
+        return;
     const std::string pictures = game.ModFolder + "/animations/";
     std::string line;
     while (reader.ReadTextLine(line)) {
         // Only a truly empty line is skipped: the animation creator starts the
         // file with one. A line of blanks is a definition with an empty name.
-        if (line.empty()) continue;
+        if (line.empty())
+            continue;
         Animation definition;
         definition.Name = std::string(TrimSpaces(TextField(line, 1, ',')));
         definition.Sprite =
@@ -52,7 +54,8 @@ void CreateAnimationInstance(Game& game, std::string_view name, int32_t x, int32
                              int32_t playOnce) {
     const std::string wanted = AnimationNameKey(name);
     for (const Animation& definition : game.animationDefinitions) {
-        if (AnimationNameKey(definition.Name) != wanted) continue;
+        if (AnimationNameKey(definition.Name) != wanted)
+            continue;
         Animation instance;
         instance.Name = definition.Name;
         instance.Sprite = definition.Sprite;

@@ -17,7 +17,8 @@ namespace {
 // The "*.png" pattern ignores case, as the directory listing it comes from
 // does on the platform the mod files were made on.
 bool HasPngExtension(const std::string& fileName) {
-    if (fileName.size() < 4) return false;
+    if (fileName.size() < 4)
+        return false;
     const std::string ending = UpperCaseText(fileName.substr(fileName.size() - 4));
     return ending == ".PNG";
 }
@@ -42,13 +43,17 @@ std::vector<std::string> ListPngFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
     fs::directory_iterator it(folder, error);
-    if (error) return names;
+    if (error)
+        return names;
     for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) break;
+        if (error)
+            break;
         std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
+        if (!it->is_regular_file(typeError))
+            continue;
         std::string name = it->path().filename().string();
-        if (HasPngExtension(name)) names.push_back(std::move(name));
+        if (HasPngExtension(name))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -69,14 +74,16 @@ void LoadTileImages(Game& game) {
 int FindTileSprite(const Game& game, std::string_view name) {
     const std::string_view wanted = TrimSpaces(name);
     for (const TileImage& tile : game.tileImages) {
-        if (tile.Name == wanted) return tile.Sprite;
+        if (tile.Name == wanted)
+            return tile.Sprite;
     }
     return -1;
 }
 
 void LoadMonsterTypes(Game& game) {
     TextReader reader;
-    if (!reader.Open(game.ModFolder + "/monsters.ini")) return;
+    if (!reader.Open(game.ModFolder + "/monsters.ini"))
+        return;
     const std::string sprites = game.ModFolder + "/sprites/";
     const std::string sounds = game.ModFolder + "/sounds/";
     std::string line;
@@ -105,7 +112,8 @@ void LoadMonsterTypes(Game& game) {
 }
 
 void PlaySoundIfLoaded(Game& game, int sound, int loop) {
-    if (sound == 0) return;
+    if (sound == 0)
+        return;
     game.media.PlaySoundHandle(sound, loop);
 }
 

@@ -12,9 +12,11 @@ void MapGrid::Allocate(int32_t width, int32_t height) {
     height_ = 0;
     cells_.clear();
     cells_.shrink_to_fit();
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0)
+        return;
     const int64_t count = static_cast<int64_t>(width) * height;
-    if (count > kMaxCells) return;
+    if (count > kMaxCells)
+        return;
     try {
         cells_.resize(static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {

@@ -6,7 +6,8 @@ namespace vorn {
 
 TileSpriteIndex::TileSpriteIndex(const std::vector<TileImage>& tiles) {
     // emplace keeps the first of two equal names, as the list scan does.
-    for (const TileImage& tile : tiles) sprites_.emplace(tile.Name, tile.Sprite);
+    for (const TileImage& tile : tiles)
+        sprites_.emplace(tile.Name, tile.Sprite);
 }
 
 int TileSpriteIndex::Find(std::string_view name) const {

@@ -34,7 +34,8 @@ template <typename Visit>
 void ReadLayerRows(TextReader& reader, MapGrid& grid, Visit&& visit) {
     std::string line;
     for (int32_t y = 0; y < grid.Height(); ++y) {
-        if (!reader.ReadTextLine(line)) return;
+        if (!reader.ReadTextLine(line))
+            return;
         // One pass over the line gives the same fields as TextField(line, x+1).
         size_t start = 0;
         bool pastEnd = false;

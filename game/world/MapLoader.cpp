@@ -28,16 +28,19 @@ constexpr int32_t kMaxNestedMapLoads = 32;
 // -1. Chosen here rather than by the engine's "first free" rule, because a
 // fixed slot is free whenever its script failed to load (a missing label).
 int32_t FreeTileScriptSlot(const ScriptEngine& script) {
-    if (!script.SlotInUse(0)) return 0;
+    if (!script.SlotInUse(0))
+        return 0;
     for (int32_t slot = slots::kMapTick + 1; slot < kScriptSlotCount; ++slot) {
-        if (!script.SlotInUse(slot)) return slot;
+        if (!script.SlotInUse(slot))
+            return slot;
     }
     return -1;
 }
 
 int32_t LoadTileScript(Game& game, const std::string& base, int32_t x, int32_t y) {
     const int32_t slot = FreeTileScriptSlot(game.script);
-    if (slot < 0) return -1;
+    if (slot < 0)
+        return -1;
     const std::string path = base + "_" + IntToText(x) + "_" + IntToText(y) + ".ds";
     return game.script.LoadScript(path, kStripComments, slot);
 }
@@ -48,9 +51,11 @@ void ReleaseTileScripts(Game& game) {
     std::vector<bool> cleared(kScriptSlotCount, false);
     for (const MapCell& cell : game.grid.Cells()) {
         const int32_t slot = cell.Script;
-        if (slot < 0) continue;
+        if (slot < 0)
+            continue;
         if (slot < kScriptSlotCount) {
-            if (cleared[static_cast<size_t>(slot)]) continue;
+            if (cleared[static_cast<size_t>(slot)])
+                continue;
             cleared[static_cast<size_t>(slot)] = true;
         }
         game.script.ClearSlot(slot);
@@ -58,7 +63,8 @@ void ReleaseTileScripts(Game& game) {
 }
 
 void StopAndFree(Game& game, int& sound) {
-    if (sound == 0) return;
+    if (sound == 0)
+        return;
     game.media.StopSoundHandle(sound);
     game.media.FreeSoundHandle(sound);
     sound = 0;
@@ -95,7 +101,8 @@ void ReadProperties(Game& game, const std::string& name, const std::string& iniP
     info.ExitLeft = text("ExitLeft");
     info.ExitRight = text("ExitRight");
     const std::string music = text("Music");
-    if (music != game.CurrentMusicName) info.Music = game.media.LoadSoundFile(sounds + music);
+    if (music != game.CurrentMusicName)
+        info.Music = game.media.LoadSoundFile(sounds + music);
     info.EnterSound = game.media.LoadSoundFile(sounds + text("EnterSound"));
     info.Title = text("Title");
     info.SpeechText = text("SpeechText");
@@ -126,15 +133,18 @@ void ReadAttributes(Game& game, TextReader& reader, const std::string& base) {
 
 // Step 18: the note for mod authors whose warp markers and warp list differ.
 void CheckWarpCount(Game& game) {
-    if (game.settings.DebugMode == 0) return;
+    if (game.settings.DebugMode == 0)
+        return;
     size_t markers = 0;
     for (const MapCell& cell : game.grid.Cells()) {
-        if (cell.Attribute == "W") ++markers;
+        if (cell.Attribute == "W")
+            ++markers;
     }
     if (markers != game.warps.size()) {
-        game.media.ShowMessage("NOTE: Non-Critical",
-                               "There are more warps specified in the .atl file than the .wpl file.",
-                               MessageButtons::Ok);
+        game.media.ShowMessage(
+            "NOTE: Non-Critical",
+            "There are more warps specified in the .atl file than the .wpl file.",
+            MessageButtons::Ok);
     }
 }
 
@@ -153,7 +163,9 @@ private:
 
 }  // namespace
 
-void CreateMapGrid(Game& game) { game.grid.Allocate(game.settings.MapWidth, game.settings.MapHeight); }
+void CreateMapGrid(Game& game) {
+    game.grid.Allocate(game.settings.MapWidth, game.settings.MapHeight);
+}
 
 void LoadMap(Game& game, const std::string& name) {
     ++game.mapGeneration;
@@ -171,7 +183,8 @@ void LoadMap(Game& game, const std::string& name) {
         return;
     }
     ReadTileLayer(reader, game, TileLayer::Ground, tiles);
-    if (reader.Open(base + ".btl")) ReadTileLayer(reader, game, TileLayer::Background, tiles);
+    if (reader.Open(base + ".btl"))
+        ReadTileLayer(reader, game, TileLayer::Background, tiles);
     if (reader.Open(base + ".ftl")) {
         ReadTileLayer(reader, game, TileLayer::Foreground, tiles);
         ReadTileLayer(reader, game, TileLayer::Top, tiles);
@@ -199,9 +212,11 @@ void LoadMap(Game& game, const std::string& name) {
 
     const int32_t now = game.media.ElapsedMs();
     game.clock.MapEnterTime = now;
-    if (game.clock.LastTickTime > 0) game.clock.LastTickTime = now;
+    if (game.clock.LastTickTime > 0)
+        game.clock.LastTickTime = now;
 
-    if (depth.TooDeep()) return;
+    if (depth.TooDeep())
+        return;
     RaiseMapEnter(game);
 }
 

@@ -32,7 +32,8 @@ std::string SavePath(const Game& game, int32_t slot, const char* extension) {
 std::string OneLineField(const std::string& text) {
     std::string safe = text;
     for (char& c : safe) {
-        if (c == '\r' || c == '\n' || c == '\0' || c == kFieldSeparator) c = ' ';
+        if (c == '\r' || c == '\n' || c == '\0' || c == kFieldSeparator)
+            c = ' ';
     }
     return safe;
 }
@@ -53,7 +54,8 @@ std::string SaveIniText(const Game& game, int32_t slot) {
 
 std::string InventoryText(const Game& game) {
     std::string text;
-    for (const std::string& item : game.inventory) text += OneLineField(item) + "\r\n";
+    for (const std::string& item : game.inventory)
+        text += OneLineField(item) + "\r\n";
     return text;
 }
 
@@ -74,10 +76,12 @@ std::string VariablesText(const Game& game) {
 template <typename Use>
 void ForEachFilledLine(const std::string& path, Use&& use) {
     TextReader reader;
-    if (!reader.Open(path)) return;
+    if (!reader.Open(path))
+        return;
     std::string line;
     while (reader.ReadTextLine(line)) {
-        if (!TrimSpaces(line).empty()) use(line);
+        if (!TrimSpaces(line).empty())
+            use(line);
     }
 }
 

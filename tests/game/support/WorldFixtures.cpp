@@ -8,14 +8,16 @@ namespace vorn::test {
 std::string IniText(const std::string& group,
                     const std::vector<std::pair<std::string, std::string>>& entries) {
     std::string text = "[" + group + "]\r\n";
-    for (const auto& [key, value] : entries) text += key + "=" + value + "\r\n";
+    for (const auto& [key, value] : entries)
+        text += key + "=" + value + "\r\n";
     return text;
 }
 
 std::string LayerText(int columns, int rows, const std::string& name) {
     std::string text;
     for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < columns; ++x) text += (x == 0 ? "" : " ") + name;
+        for (int x = 0; x < columns; ++x)
+            text += (x == 0 ? "" : " ") + name;
         text += "\r\n";
     }
     return text;
@@ -27,7 +29,8 @@ void WriteMap(const TempDir& folder, const std::string& name, const MapFiles& fi
         {&files.atl, ".atl"}, {&files.ani, ".ani"}, {&files.obl, ".obl"}, {&files.wpl, ".wpl"},
     };
     for (const auto& [content, extension] : parts) {
-        if (content->has_value()) folder.Write("maps/" + name + extension, **content);
+        if (content->has_value())
+            folder.Write("maps/" + name + extension, **content);
     }
 }
 

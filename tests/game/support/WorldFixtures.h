@@ -26,6 +26,7 @@ void WriteMap(const TempDir& folder, const std::string& name, const MapFiles& fi
 
 // Settings for a columns x rows map of 32 x 32 tiles, the grid created, and a
 // tile picture for each of the names given (tiles/<name>.png).
-void PrepareWorld(TestGame& test, int columns, int rows, const std::vector<std::string>& tiles = {});
+void PrepareWorld(TestGame& test, int columns, int rows,
+                  const std::vector<std::string>& tiles = {});
 
 }  // namespace vorn::test

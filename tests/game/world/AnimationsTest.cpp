@@ -64,8 +64,9 @@ TEST(AnimationDefinitionsTest, PicturesComeFromTheAnimationsFolder) {
 }
 
 TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
-    AnimationGame t("torch,a.png,4,16,8,2\r\nTorch,b.png,9,16,8,3\r\n\xE9t\xE9,c.png,2,8,1,1\r\n"
-                    "\xFF,d.png,1,8,1,1\r\n");
+    AnimationGame t(
+        "torch,a.png,4,16,8,2\r\nTorch,b.png,9,16,8,3\r\n\xE9t\xE9,c.png,2,8,1,1\r\n"
+        "\xFF,d.png,1,8,1,1\r\n");
     t.media.SetTimeMs(4321);
     CreateAnimationInstance(t.game, "TORCH", 64, 96, 0);
     ASSERT_EQ(t.game.animations.size(), 1u);
@@ -145,11 +146,12 @@ TEST(AdvanceAnimationsTest, PlayOnceShowsEveryFrameThenGoes) {
     while (t.game.animations.size() == 2 && now < 5000) {
         now += 100;
         AdvanceAnimations(t.game, now);
-        if (t.game.animations.size() == 2) shown.push_back(t.Live().CurrentFrame);
+        if (t.game.animations.size() == 2)
+            shown.push_back(t.Live().CurrentFrame);
     }
     EXPECT_EQ(shown, (std::vector<int32_t>{0, 1, 2, 3}));
     ASSERT_EQ(t.game.animations.size(), 1u);
-    EXPECT_EQ(t.Live().Name, "loop");  // the one behind it still stepped
+    EXPECT_EQ(t.Live().Name, "loop");     // the one behind it still stepped
     EXPECT_EQ(t.Live().CurrentFrame, 0);  // 4 steps of a 2-frame loop
 }
 

@@ -16,7 +16,8 @@ using test::TestGame;
 
 std::vector<std::string> TileNames(const Game& game) {
     std::vector<std::string> names;
-    for (const TileImage& tile : game.tileImages) names.push_back(tile.Name);
+    for (const TileImage& tile : game.tileImages)
+        names.push_back(tile.Name);
     return names;
 }
 
@@ -31,7 +32,8 @@ TEST(TileImagesTest, ListsPngFilesOfAnyCaseAndStripsOnlyLowerCaseExtension) {
     LoadTileImages(t.game);
     // Sorted by file name: " wall .png", "Grass.PNG", "grass.png.png".
     EXPECT_EQ(TileNames(t.game), (std::vector<std::string>{"wall", "Grass.PNG", "grass"}));
-    for (const TileImage& tile : t.game.tileImages) EXPECT_NE(tile.Sprite, 0) << tile.Name;
+    for (const TileImage& tile : t.game.tileImages)
+        EXPECT_NE(tile.Sprite, 0) << tile.Name;
 }
 
 TEST(TileImagesTest, FindTrimsTheNameAndIsCaseSensitive) {

@@ -30,8 +30,16 @@ TEST(MapGridTest, AllocatesRowMajorCellsWithinBounds) {
 
 TEST(MapGridTest, AbsurdSizesGiveAnEmptyGrid) {
     const std::pair<int32_t, int32_t> sizes[] = {
-        {0, 10},        {10, 0},       {-5, 10},          {10, -5},         {INT32_MIN, INT32_MIN},
-        {-1, -1},       {100000, 100000}, {INT32_MAX, 2}, {INT32_MAX, INT32_MAX}, {4097, 4096},
+        {0, 10},
+        {10, 0},
+        {-5, 10},
+        {10, -5},
+        {INT32_MIN, INT32_MIN},
+        {-1, -1},
+        {100000, 100000},
+        {INT32_MAX, 2},
+        {INT32_MAX, INT32_MAX},
+        {4097, 4096},
     };
     for (const auto& [width, height] : sizes) {
         MapGrid grid;

@@ -30,9 +30,12 @@ protected:
 
     // A map whose every file but the layers named in `files` is plain.
     void Write(const std::string& name, MapFiles files) {
-        if (!files.ini) files.ini = IniText("Properties", {});
-        if (!files.gtl) files.gtl = LayerText(4, 3, "grass");
-        if (!files.atl) files.atl = LayerText(4, 3, ".");
+        if (!files.ini)
+            files.ini = IniText("Properties", {});
+        if (!files.gtl)
+            files.gtl = LayerText(4, 3, "grass");
+        if (!files.atl)
+            files.atl = LayerText(4, 3, ".");
         test::WriteMap(t.folder, name, files);
     }
     const MapCell& At(int x, int y) { return *t.game.grid.Cell(x, y); }
@@ -40,14 +43,16 @@ protected:
     size_t CountSoundEvents(SoundKind kind, int sound) {
         size_t count = 0;
         for (const auto& event : t.media.SoundLog()) {
-            if (event.kind == kind && event.sound == sound) ++count;
+            if (event.kind == kind && event.sound == sound)
+                ++count;
         }
         return count;
     }
     size_t CountMessages(const std::string& title) {
         size_t count = 0;
         for (const auto& message : t.media.Messages()) {
-            if (message.title == title) ++count;
+            if (message.title == title)
+                ++count;
         }
         return count;
     }
@@ -85,7 +90,8 @@ TEST_F(MapLoaderTest, StoresEveryLayerWithItsSprite) {
 }
 
 TEST_F(MapLoaderTest, CellsTheNewFilesDoNotReachKeepTheOldMap) {
-    Write("a", {.btl = LayerText(4, 3, "tree"), .ftl = LayerText(4, 3, "rock") + LayerText(4, 3, "rock")});
+    Write("a", {.btl = LayerText(4, 3, "tree"),
+                .ftl = LayerText(4, 3, "rock") + LayerText(4, 3, "rock")});
     // B: no ".btl" or ".ftl"; one short ground line, one long one, then the
     // file ends.
     Write("b", {.gtl = "water water\r\nrock rock rock rock rock rock", .atl = "X\r\n"});
@@ -275,7 +281,8 @@ TEST_F(MapLoaderTest, PropertiesComeFromTheMapIni) {
     EXPECT_EQ(info.AlwaysDay, 2);
 
     // A map without an .ini file reads everything empty.
-    test::WriteMap(t.folder, "bare", {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, ".")});
+    test::WriteMap(t.folder, "bare",
+                   {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, ".")});
     LoadMap(t.game, "bare");
     EXPECT_EQ(t.game.mapInfo.ExitUp, "");
     EXPECT_EQ(t.game.mapInfo.Title, "");
@@ -343,7 +350,8 @@ TEST_F(MapLoaderTest, ReadsObjectsWarpsAndAnimations) {
 TEST_F(MapLoaderTest, DebugModeNotesWarpMarkersThatDoNotMatchTheWarpList) {
     const std::string note = "NOTE: Non-Critical";
     t.game.settings.DebugMode = 1;
-    Write("three", {.atl = "W W W .\r\n. . . .\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
+    Write("three",
+          {.atl = "W W W .\r\n. . . .\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
     Write("one", {.atl = "W . . .\r\n. . . .\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
     Write("two", {.atl = "W . . .\r\n. . . W\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
     LoadMap(t.game, "three");
@@ -429,23 +437,31 @@ TEST_F(MapLoaderTest, UntrustedFilesNeverCrash) {
     std::mt19937 random(12345);
     auto garbage = [&random](size_t length) {
         std::string bytes(length, '\0');
-        for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+        for (char& c : bytes)
+            c = static_cast<char>(random() & 0xFF);
         return bytes;
     };
     t.folder.Write("monsters.ini", "A\r\nB\r\n");
     LoadMonsterTypes(t.game);
     for (int round = 0; round < 20; ++round) {
-        Write("junk", {.ini = garbage(300), .gtl = garbage(500), .btl = garbage(200),
-                       .ftl = garbage(50), .atl = garbage(400), .ani = garbage(300),
-                       .obl = garbage(300), .wpl = garbage(300)});
+        Write("junk", {.ini = garbage(300),
+                       .gtl = garbage(500),
+                       .btl = garbage(200),
+                       .ftl = garbage(50),
+                       .atl = garbage(400),
+                       .ani = garbage(300),
+                       .obl = garbage(300),
+                       .wpl = garbage(300)});
         t.folder.Write("maps/junk_enter.ds", garbage(200));
         LoadMap(t.game, "junk");
         ASSERT_FALSE(t.game.ended) << "round " << round;
     }
     // Separators only, huge numbers, very long rows and many extra lines.
     std::string many;
-    for (int i = 0; i < 2000; ++i) many += std::string(3000, ' ') + "\n";
-    Write("odd", {.gtl = many, .atl = "S S S S S S S S 2147483647 -2147483648 1 2\r\n\r\n\r\r\n",
+    for (int i = 0; i < 2000; ++i)
+        many += std::string(3000, ' ') + "\n";
+    Write("odd", {.gtl = many,
+                  .atl = "S S S S S S S S 2147483647 -2147483648 1 2\r\n\r\n\r\r\n",
                   .obl = "x,x,2147483647,2147483647,1,1,1,1\r\n",
                   .wpl = ",,,,,,,,\r\n99999999999,-99999999999,,,\r\n"});
     LoadMap(t.game, "odd");
@@ -465,8 +481,9 @@ TEST(MapLoaderEmptyGridTest, AMapOnAnEmptyGridLoadsNothingAndGoesOn) {
     t.game.settings.MapHeight = 1000000;
     CreateMapGrid(t.game);
     EXPECT_EQ(t.game.grid.Width(), 0);
-    test::WriteMap(t.folder, "m", {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, "1 S"),
-                                   .wpl = "1,1,m,1,1\r\n"});
+    test::WriteMap(
+        t.folder, "m",
+        {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, "1 S"), .wpl = "1,1,m,1,1\r\n"});
     LoadMap(t.game, "m");
     EXPECT_FALSE(t.game.ended);
     EXPECT_TRUE(t.game.grid.Cells().empty());

@@ -57,7 +57,12 @@ TEST_F(SavedGamesTest, WritesTheThreeFilesByteForByte) {
               "[Save0]\r\nPlayerX=10\r\nPlayerY=12\r\nPlayerHealth=7\r\nPlayerMaxHealth=12\r\n"
               "PlayerDamage=-3\r\nPlayerSpeed=90\r\nPlayerKillCount=4\r\nCurrentMap=town\r\n");
     EXPECT_EQ(Saved("save0.sol"), "Sword\r\nOld Key\r\n");
-    EXPECT_EQ(Saved("save0.sst"), "HP\x01" "42\x01" "1\r\nNAME\x01" "Bob the Brave\x01" "2\r\n");
+    EXPECT_EQ(Saved("save0.sst"),
+              "HP\x01"
+              "42\x01"
+              "1\r\nNAME\x01"
+              "Bob the Brave\x01"
+              "2\r\n");
     EXPECT_TRUE(t.media.Messages().empty());
 
     // A second save of the same state changes nothing, and leaves no
@@ -158,7 +163,9 @@ TEST_F(SavedGamesTest, BlankLinesAndShortVariableLinesLoadLeniently) {
     t.folder.Write("saves/save0.ini", "[Save0]\r\nCurrentMap=town\r\n");
     t.folder.Write("saves/save0.sol", "Sword\r\n\r\n   \r\n Shield \r\nLamp");
     t.folder.Write("saves/save0.sst",
-                   "A\x01hello\r\n\r\n  \r\nB\x01" "5\x01" "1\r\nC\r\n\x01\x01\x01\r\n");
+                   "A\x01hello\r\n\r\n  \r\nB\x01"
+                   "5\x01"
+                   "1\r\nC\r\n\x01\x01\x01\r\n");
     LoadGame(t.game, 0);
     ASSERT_FALSE(t.game.ended);
     EXPECT_EQ(t.game.inventory, (std::vector<std::string>{"Sword", " Shield ", "Lamp"}));
@@ -190,7 +197,8 @@ TEST_F(SavedGamesTest, DamagedSaveFilesLoadWithoutCrashing) {
     std::mt19937 random(777);
     auto garbage = [&random](size_t length) {
         std::string bytes(length, '\0');
-        for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+        for (char& c : bytes)
+            c = static_cast<char>(random() & 0xFF);
         return bytes;
     };
     for (int round = 0; round < 20; ++round) {
@@ -215,7 +223,11 @@ TEST_F(SavedGamesTest, DamagedSaveFilesLoadWithoutCrashing) {
 TEST_F(SavedGamesTest, LineBreaksAndSeparatorsInValuesCannotSplitAVariable) {
     LoadMap(t.game, "town");
     t.game.script.ResetSymbols(false, false, true, false, false);
-    t.game.script.AppendVariable({"x\r\nHP\x01" "999\x01" "1", "NOTE", kString});
+    t.game.script.AppendVariable(
+        {"x\r\nHP\x01"
+         "999\x01"
+         "1",
+         "NOTE", kString});
     t.game.script.AppendVariable({"10", "HP", kNumber});
     t.game.inventory = {"Torn\nMap"};
     SaveGame(t.game, 0);

@@ -93,9 +93,10 @@ constexpr IntKey kIntKeys[] = {
 
 TEST(SettingsTest, EveryFieldComesFromItsOwnKey) {
     TestGame t;
-    std::vector<std::pair<std::string, std::string>> settings = {
-        {"GameTitle", "  Vorn Quest  "}, {"StartMap", "town"},
-        {"PlayerSprite", "hero.png"},    {"StatusHealthChar", "*"}};
+    std::vector<std::pair<std::string, std::string>> settings = {{"GameTitle", "  Vorn Quest  "},
+                                                                 {"StartMap", "town"},
+                                                                 {"PlayerSprite", "hero.png"},
+                                                                 {"StatusHealthChar", "*"}};
     for (size_t i = 0; i < std::size(kIntKeys); ++i) {
         settings.insert(settings.begin(), {kIntKeys[i].key, std::to_string(100 + i)});
     }
@@ -104,7 +105,8 @@ TEST(SettingsTest, EveryFieldComesFromItsOwnKey) {
                                 "StatsBackRed",  "StatsBackGreen",  "StatsBackBlue",
                                 "StatsTextRed",  "StatsTextGreen",  "StatsTextBlue"};
     std::vector<std::pair<std::string, std::string>> colours;
-    for (int i = 0; i < 12; ++i) colours.insert(colours.begin(), {colourKeys[i], std::to_string(i + 1)});
+    for (int i = 0; i < 12; ++i)
+        colours.insert(colours.begin(), {colourKeys[i], std::to_string(i + 1)});
     t.folder.Write("settings.ini", IniText("Settings", settings) + IniText("Colors", colours));
 
     ReadGameSettings(t.game);
@@ -122,7 +124,8 @@ TEST(SettingsTest, EveryFieldComesFromItsOwnKey) {
                             c.StatusTextRed, c.StatusTextGreen, c.StatusTextBlue,
                             c.StatsBackRed,  c.StatsBackGreen,  c.StatsBackBlue,
                             c.StatsTextRed,  c.StatsTextGreen,  c.StatsTextBlue};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(read[i], i + 1) << colourKeys[i];
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(read[i], i + 1) << colourKeys[i];
 }
 
 TEST(SettingsTest, DerivedSizesAreComputedFromTheirKeys) {
@@ -149,12 +152,11 @@ TEST(SettingsTest, DerivedSizesAreComputedFromTheirKeys) {
 
 TEST(SettingsTest, KeysMatchAsPrefixesAndColoursNeedTheirOwnGroup) {
     TestGame t;
-    t.folder.Write("settings.ini",
-                   IniText("Settings", {{"MapWidthMax", "99"},
-                                        {"MapWidth", "20"},
-                                        {"MapHeight ", "15"},
-                                        {"StatusBackRed", "200"}}) +
-                       IniText("Colors", {{"StatusBackGreen", "50"}}));
+    t.folder.Write("settings.ini", IniText("Settings", {{"MapWidthMax", "99"},
+                                                        {"MapWidth", "20"},
+                                                        {"MapHeight ", "15"},
+                                                        {"StatusBackRed", "200"}}) +
+                                       IniText("Colors", {{"StatusBackGreen", "50"}}));
     ReadGameSettings(t.game);
     ReadGameColors(t.game);
     // "MapWidthMax=99" comes first and leaves "Max=99" after the key.
