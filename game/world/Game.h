@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "game/script/ScriptEngine.h"
@@ -52,6 +53,10 @@ struct Game {
     std::vector<TileImage> tileImages;
     std::vector<MonsterType> monsterTypes;
     std::vector<Animation> animationDefinitions;
+    // Sprites of map objects by picture path. Object pictures stay loaded
+    // until the program ends, so each is loaded once and shared by every map
+    // that names it; walking between maps then costs no memory.
+    std::unordered_map<std::string, int> objectPictures;
 
     // The current map.
     MapGrid grid;

@@ -18,17 +18,29 @@ std::string TextAt(const std::string& line, int n) {
     return std::string(TrimSpaces(TextField(line, n, ',')));
 }
 
-int32_t NumberAt(const std::string& line, int n) { return TextToInt(TextField(line, n, ',')); }
+int32_t NumberAt(const std::string& line, int n) {
+    return TextToInt(TextField(line, n, ','));
+}
+
+// The sprite of an object picture, loaded the first time it is named.
+int ObjectPicture(Game& game, const std::string& path) {
+    const auto [found, added] = game.objectPictures.try_emplace(path, 0);
+    if (added)
+        found->second = game.media.LoadSpriteFile(path);
+    return found->second;
+}
 
 // Calls add(line) for every line of the file that is not blank; nothing when
 // the file is missing.
 template <typename Add>
 void ForEachLine(const std::string& path, Add&& add) {
     TextReader reader;
-    if (!reader.Open(path)) return;
+    if (!reader.Open(path))
+        return;
     std::string line;
     while (reader.ReadTextLine(line)) {
-        if (!TrimSpaces(line).empty()) add(line);
+        if (!TrimSpaces(line).empty())
+            add(line);
     }
 }
 
@@ -46,7 +58,7 @@ void ReadMapObjects(Game& game, const std::string& base) {
     ForEachLine(base + ".obl", [&](const std::string& line) {
         ObjectType object;
         object.Name = TextAt(line, 1);
-        object.Sprite = game.media.LoadSpriteFile(pictures + TextAt(line, 2));
+        object.Sprite = ObjectPicture(game, pictures + TextAt(line, 2));
         object.X = WrappingMultiply(NumberAt(line, 3), game.settings.TileWidth);
         object.Y = WrappingMultiply(NumberAt(line, 4), game.settings.TileHeight);
         object.Damage = NumberAt(line, 5);

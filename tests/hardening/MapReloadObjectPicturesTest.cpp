@@ -1,0 +1,77 @@
+// Guards against memory growing while the player walks between maps: the
+// pictures of map objects stay loaded until the program ends, so a map load
+// must not load a picture again that an earlier load already holds.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "game/world/MapLoader.h"
+#include "tests/game/support/TestGame.h"
+#include "tests/game/support/WorldFixtures.h"
+
+namespace vorn::test {
+namespace {
+
+class MapReloadObjectPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PrepareWorld(t, 6, 4, {"grass"});
+        t.folder.Write("objects/key.png", MakePng(8, 8, 0xFFD700));
+        t.folder.Write("objects/coin.png", MakePng(6, 6, 0xC0C0C0));
+        MapFiles east;
+        east.gtl = LayerText(6, 4, "grass");
+        east.atl = LayerText(6, 4, "0");
+        east.obl =
+            "Key,key.png,1,1,0,0,0,0\r\nCoin,coin.png,2,1,0,0,0,0\r\n"
+            "Spare Key,key.png,3,1,0,0,0,0\r\nGhost,missing.png,4,1,0,0,0,0\r\n";
+        WriteMap(t.folder, "east", east);
+        MapFiles west = east;
+        west.obl = "Coin,coin.png,1,2,0,0,0,0\r\n";
+        WriteMap(t.folder, "west", west);
+    }
+
+    TestGame t;
+};
+
+TEST_F(MapReloadObjectPictures, WalkingBackAndForthReusesTheLoadedPictures) {
+    LoadMap(t.game, "east");
+    ASSERT_EQ(t.game.objects.size(), 4u);
+    const int key = t.game.objects[0].Sprite;
+    const int coin = t.game.objects[1].Sprite;
+    ASSERT_NE(key, 0);
+    ASSERT_NE(coin, 0);
+    EXPECT_NE(key, coin);
+    EXPECT_EQ(t.media.SpriteWidth(key), 8);
+    EXPECT_EQ(t.media.SpriteWidth(coin), 6);
+
+    std::set<int> handles{key, coin};
+    for (int trip = 0; trip < 50; ++trip) {
+        LoadMap(t.game, "west");
+        ASSERT_EQ(t.game.objects.size(), 1u);
+        handles.insert(t.game.objects[0].Sprite);
+        LoadMap(t.game, "east");
+        ASSERT_EQ(t.game.objects.size(), 4u);
+        for (const ObjectType& object : t.game.objects)
+            handles.insert(object.Sprite);
+    }
+    // Only the two pictures and the missing one (0) were ever handed out.
+    EXPECT_EQ(handles, (std::set<int>{0, key, coin}));
+    // The pictures are still whole after all the trips.
+    EXPECT_EQ(t.media.SpriteWidth(t.game.objects[0].Sprite), 8);
+    EXPECT_EQ(t.media.SpriteHeight(t.game.objects[1].Sprite), 6);
+}
+
+TEST_F(MapReloadObjectPictures, ObjectsNamingOnePictureShareItAndAMissingOneDrawsNothing) {
+    LoadMap(t.game, "east");
+    ASSERT_EQ(t.game.objects.size(), 4u);
+    EXPECT_EQ(t.game.objects[2].Name, "Spare Key");
+    EXPECT_EQ(t.game.objects[2].Sprite, t.game.objects[0].Sprite);
+    EXPECT_EQ(t.game.objects[3].Sprite, 0);
+    // Picking objects up or replacing the map never frees a shared picture.
+    t.game.objects.erase(t.game.objects.begin());
+    LoadMap(t.game, "east");
+    EXPECT_EQ(t.media.SpriteWidth(t.game.objects[2].Sprite), 8);
+}
+
+}  // namespace
+}  // namespace vorn::test
