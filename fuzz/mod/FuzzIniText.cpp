@@ -18,8 +18,9 @@ void Check(bool condition) {
         abort();
 }
 
+// The line reader ends a line at CR, LF and NUL.
 bool HasLineEnd(std::string_view text) {
-    return text.find_first_of("\r\n") != text.npos;
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos;
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // random keys from a seeded generator and reports memory use, so that leaks
 // and slow growth show up long before a player's evening would find them.
 //
-//   vorn_soak [--frames N] [--mod FOLDER] [--seed S] [--every N]
+//   vorn_soak [--frames N] [--mod FOLDER] [--seed S] [--every N] [--travel N]
 //
 // The mod folder (default ./vorn3) is copied to a scratch folder first, so the
 // saves the random S presses make never touch the original. Each frame moves
-// the headless clock by about 16 ms (8 ms inside the frame, 8 ms here). A game
+// the headless clock by about 16 ms (8 ms inside the frame, 8 ms here). Every
+// --travel frames (default 2000; 0: never) the player is sent to a random map
+// of the mod as a warp would send him, since random keys rarely find the
+// exits and most of what a map owns is made and released by map loads. A game
 // that ends (the player lost, or an error box) is reported and a new game
 // started. The exit code is 1 when an error box was shown or resident memory
 // grew by more than a tenth between the first report and the end.
@@ -25,6 +28,7 @@
 #include "game/shell/GameShell.h"
 #include "game/shell/media/HeadlessMedia.h"
 #include "game/world/Game.h"
+#include "game/world/MapLoader.h"
 #include "tools/soak/SoakMemory.h"
 
 namespace {
@@ -38,6 +42,7 @@ struct Options {
     std::string mod = "./vorn3";
     uint32_t seed = 1;
     int64_t every = 10000;
+    int64_t travel = 2000;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -52,11 +57,13 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.seed = static_cast<uint32_t>(std::strtoul(value, nullptr, 10));
         } else if (name == "--every") {
             options.every = std::strtoll(value, nullptr, 10);
+        } else if (name == "--travel") {
+            options.travel = std::strtoll(value, nullptr, 10);
         } else {
             return false;
         }
     }
-    return argc % 2 == 1 && options.frames > 0 && options.every > 0;
+    return argc % 2 == 1 && options.frames > 0 && options.every > 0 && options.travel >= 0;
 }
 
 // One game from start-up to its end, on its own media layer.
@@ -92,6 +99,17 @@ void ChooseKeys(vorn::HeadlessMedia& media, std::mt19937& random) {
     media.SetKeyDown(vorn::keys::S, roll >= 97);
 }
 
+// The names of the mod's maps (every "maps/<name>.ini").
+std::vector<std::string> MapNames(const std::string& mod) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(fs::path(mod) / "maps", error)) {
+        if (entry.path().extension() == ".ini")
+            names.push_back(entry.path().stem().string());
+    }
+    return names;
+}
+
 void Report(int64_t frame, const Session& session, int64_t games) {
     const MemoryFigures memory = ReadMemoryFigures();
     std::printf(
@@ -109,8 +127,9 @@ void Report(int64_t frame, const Session& session, int64_t games) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: vorn_soak [--frames N] [--mod FOLDER] [--seed S] [--every N]\n");
+        std::fprintf(
+            stderr,
+            "usage: vorn_soak [--frames N] [--mod FOLDER] [--seed S] [--every N] [--travel N]\n");
         return 2;
     }
     std::error_code error;
@@ -130,6 +149,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const std::vector<std::string> maps = MapNames(relativeMod);
     std::mt19937 random(options.seed);
     auto session = std::make_unique<Session>(relativeMod);
     int64_t games = 1;
@@ -151,6 +171,9 @@ int main(int argc, char** argv) {
             // Questions the scripts may ask get a random answer.
             session->media.QueueMessageAnswer(random() % 2 ? vorn::MessageResult::Yes
                                                            : vorn::MessageResult::No);
+        }
+        if (options.travel > 0 && frame % options.travel == 0 && !maps.empty()) {
+            vorn::LoadMap(session->game, maps[random() % maps.size()]);
         }
         vorn::RunFrame(session->game);
         session->media.AdvanceTimeMs(8);
