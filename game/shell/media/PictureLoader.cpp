@@ -15,6 +15,9 @@ namespace vorn {
 
 namespace {
 
+constexpr png_uint_32 kMaxAncillaryChunks = 128;
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+
 // The PNG bytes being decoded and how far libpng has read.
 struct PngSource {
     const unsigned char* data;
@@ -51,6 +54,9 @@ bool ReadPngHeader(png_structp png, png_infop info, PngSource& source, png_uint_
     }
     png_set_read_fn(png, &source, ReadPngBytes);
     png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+    // Text and profile chunks can be compressed bombs; a sprite needs none.
+    png_set_chunk_cache_max(png, kMaxAncillaryChunks);
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_read_info(png, info);
 
     width = png_get_image_width(png, info);

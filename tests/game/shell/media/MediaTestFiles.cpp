@@ -59,6 +59,9 @@ bool Encode(png_structp png, png_infop info, const PngSpec& spec, std::string& o
         png_set_tRNS(png, info, spec.paletteAlpha.data(),
                      static_cast<int>(spec.paletteAlpha.size()), nullptr);
     }
+    if (spec.idatChunkBytes != 0) {
+        png_set_compression_buffer_size(png, spec.idatChunkBytes);
+    }
     png_write_info(png, info);
     if (spec.bitDepth == 16) {
         png_set_swap(png);  // rows are given little-endian, like the machine

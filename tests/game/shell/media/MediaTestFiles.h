@@ -36,6 +36,7 @@ struct PngSpec {
     std::vector<uint8_t> rows;
     std::vector<uint32_t> palette;      // 0xRRGGBB entries, for palette pictures
     std::vector<uint8_t> paletteAlpha;  // tRNS for palette pictures
+    size_t idatChunkBytes = 0;          // 0: libpng's usual 8 KB chunks
 };
 std::string EncodePng(const PngSpec& spec);
 

@@ -131,6 +131,28 @@ TEST(PngColourTypeTest, InterlacedPicturesComeOutInPlace) {
     }
 }
 
+TEST(PngColourTypeTest, ALargePictureStoredInOneHugeDataChunkLoads) {
+    // Noise does not compress, so the single data chunk is about 12 MB.
+    const int size = 2000;
+    std::vector<uint8_t> rows(static_cast<size_t>(size) * size * 3);
+    std::mt19937 random(5);
+    for (uint8_t& byte : rows) {
+        byte = static_cast<uint8_t>(random());
+    }
+    PngSpec spec = Spec(size, size, PNG_COLOR_TYPE_RGB, 8, rows);
+    spec.idatChunkBytes = rows.size() + rows.size() / 8;
+    const std::string png = EncodePng(spec);
+    ASSERT_GT(png.size(), 10000000u);
+    const size_t firstChunk = png.find("IDAT");
+    ASSERT_NE(firstChunk, std::string::npos);
+    EXPECT_EQ(png.find("IDAT", firstChunk + 4), std::string::npos);  // one chunk only
+    const Picture picture = Decode(png);
+    ASSERT_EQ(picture.width, size);
+    const size_t last = rows.size() - 3;
+    EXPECT_EQ(picture.pixels.back(),
+              0xFF000000u | (rows[last] << 16) | (rows[last + 1] << 8) | rows[last + 2]);
+}
+
 // --- Windows bitmaps --------------------------------------------------------
 
 TEST(BmpTest, TwentyFourBitRowsAreStoredBottomUp) {
