@@ -116,7 +116,12 @@ int SdlMedia::OpenGameWindow(const std::string& title, int clientWidth, int clie
     state_->window = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
                                       SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
                                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
-    return state_->window != nullptr ? static_cast<int>(SDL_GetWindowID(state_->window)) : 0;
+    if (state_->window == nullptr) {
+        return 0;
+    }
+    // Keys are read as state, never as typed text: no text input events.
+    SDL_StopTextInput();
+    return static_cast<int>(SDL_GetWindowID(state_->window));
 }
 
 int SdlMedia::OpenSpriteScreen(int window, int width, int height) {
