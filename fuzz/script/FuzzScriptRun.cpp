@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string script(reinterpret_cast<const char*>(data), size);
     vorn::ScriptEngine engine;
     engine.InitScriptEngine(4, 500);
-    engine.SetLineBudget(1000);
+    engine.SetLineBudget(300);
     RegisterTestCommands(engine, script);
     if (engine.ParseScript(script, 0) == 0) {
         engine.RunScript(0);

@@ -197,6 +197,10 @@ int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
     }
 
     // GOTO lines are rewritten to the index of their LABEL line.
+    std::vector<std::string> upperTexts(lineCount);
+    for (size_t i = 0; i < lineCount; ++i) {
+        upperTexts[i] = UpperCaseText(TrimSpaces(script->lines[i].text));
+    }
     for (size_t i = 0; i < lineCount; ++i) {
         ScriptLine& line = script->lines[i];
         const std::string_view trimmed = TrimSpaces(line.text);
@@ -207,7 +211,7 @@ int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
         const std::string wanted = "LABEL " + UpperCaseText(label);
         size_t target = lineCount;
         for (size_t j = 0; j < lineCount; ++j) {
-            if (UpperCaseText(TrimSpaces(script->lines[j].text)) == wanted) {
+            if (upperTexts[j] == wanted) {
                 target = j;
                 break;
             }
