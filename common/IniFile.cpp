@@ -8,7 +8,9 @@ namespace vorn {
 std::string ReadIniValueFromText(std::string_view text, std::string_view group,
                                  std::string_view key) {
     TextReader reader{std::string(text)};
-    const std::string header = "[" + std::string(group) + "]";
+    std::string header(1, '[');
+    header.append(group);
+    header.push_back(']');
     std::string line;
     bool inGroup = false;
     while (reader.ReadTextLine(line)) {
@@ -45,9 +47,9 @@ std::string ReadIniValue(const std::string& file, std::string_view group, std::s
 }
 
 IniWriter::IniWriter(std::string_view group) {
-    text_ = "[";
-    text_ += group;
-    text_ += "]\r\n";
+    text_.assign(1, '[');
+    text_.append(group);
+    text_.append("]\r\n");
 }
 
 void IniWriter::Entry(std::string_view key, std::string_view value) {
