@@ -135,9 +135,20 @@ expect_pixel "$window" 80 112 2040c0 "player on its start tile (2, 3)"
 
 hold_key Right 0.6
 sleep 0.5
+# An attack swing into the empty meadow: the game keeps running and drawing.
+hold_key Control_L 0.4
+sleep 0.3
+xwininfo -id "$window" >/dev/null 2>&1 || fail "the window went away after the attack"
+expect_pixel "$window" 16 16 30a030 "grass after the attack"
 hold_key s 0.3
 wait_file "$mod/saves/save0.ini" || fail "S did not save"
 sleep 0.5
+# Every key of the save, with the values the settings give a fresh player.
+grep -q $'^\[Save0\]\r$' "$mod/saves/save0.ini" || fail "the save has no [Save0] group"
+for expected in PlayerY=96 PlayerHealth=5 PlayerMaxHealth=5 PlayerDamage=2 PlayerSpeed=64 \
+    PlayerKillCount=0; do
+    grep -q "^$expected"$'\r$' "$mod/saves/save0.ini" || fail "the save lacks $expected"
+done
 savedX="$(sed -n 's/^PlayerX=\([0-9]*\)\r$/\1/p' "$mod/saves/save0.ini")"
 [ -n "$savedX" ] && [ "$savedX" -gt 64 ] || fail "saved PlayerX '$savedX' is not right of 64"
 grep -q $'^CurrentMap=start\r$' "$mod/saves/save0.ini" || fail "saved map is not start"
