@@ -26,25 +26,62 @@ struct GameCommand {
 
 // The game's commands in registration order, with their parameter counts.
 constexpr GameCommand kGameCommands[] = {
-    {"PlaySound", 1, 1},          {"MessageBox", 2, 0},         {"Quit", 0, 0},
-    {"ResetSymbols", 0, 0},       {"CreateAnimation", 4, 0},    {"SaveGame", 0, 0},
-    {"LoadMap", 1, 0},            {"SetPlayerX", 1, 0},         {"SetPlayerAttacking", 1, 0},
-    {"SetPlayerY", 1, 0},         {"GetPlayerX", 0, 1},         {"GetPlayerY", 0, 1},
-    {"GetPlayerHealth", 0, 1},    {"SetPlayerHealth", 1, 0},    {"GetPlayerMaxHealth", 0, 1},
-    {"SetPlayerMaxHealth", 1, 0}, {"GetPlayerDamage", 0, 1},    {"SetPlayerDamage", 1, 0},
-    {"GetPlayerSpeed", 0, 1},     {"SetPlayerSpeed", 1, 0},     {"SetDebugMode", 1, 0},
-    {"SetSpeechText", 1, 0},      {"SetSpeechTextY", 1, 0},     {"SetMapTitle", 1, 0},
-    {"GetMapTitle", 0, 2},        {"SetAlwaysDay", 1, 0},       {"SetAlwaysNight", 1, 0},
-    {"SetObjectDamage", 2, 0},    {"SetObjectHealth", 2, 0},    {"SetObjectSpeed", 2, 0},
-    {"SetObjectHealAmount", 2, 0}, {"SetObjectName", 2, 0},     {"SetTimeOfDay", 1, 0},
-    {"GetTimeOfDay", 0, 1},       {"SetStatusText", 1, 0},      {"GetStatusText", 0, 2},
-    {"SetTileAttribute", 3, 0},   {"AddScreenText", 6, 0},      {"GetTime", 0, 1},
-    {"Random", 1, 1},             {"TextLength", 1, 1},         {"GetShiftedX", 1, 1},
-    {"GetShiftedY", 1, 1},        {"GetNearestMonster", 0, 1},  {"GetIntersectMonster", 0, 1},
-    {"GetMonsterName", 1, 2},     {"GetMonsterFriendly", 1, 1}, {"GetMonsterX", 1, 1},
-    {"GetMonsterY", 1, 1},        {"GetMonsterFoundPlayer", 1, 1}, {"SetMonsterFriendly", 2, 0},
-    {"SetMonsterX", 2, 0},        {"SetMonsterY", 2, 0},        {"SetMonsterFoundPlayer", 2, 0},
-    {"PlayerHasItem", 1, 1},      {"DisableMonsterDeath", 1, 0},
+    {"PlaySound", 1, 1},
+    {"MessageBox", 2, 0},
+    {"Quit", 0, 0},
+    {"ResetSymbols", 0, 0},
+    {"CreateAnimation", 4, 0},
+    {"SaveGame", 0, 0},
+    {"LoadMap", 1, 0},
+    {"SetPlayerX", 1, 0},
+    {"SetPlayerAttacking", 1, 0},
+    {"SetPlayerY", 1, 0},
+    {"GetPlayerX", 0, 1},
+    {"GetPlayerY", 0, 1},
+    {"GetPlayerHealth", 0, 1},
+    {"SetPlayerHealth", 1, 0},
+    {"GetPlayerMaxHealth", 0, 1},
+    {"SetPlayerMaxHealth", 1, 0},
+    {"GetPlayerDamage", 0, 1},
+    {"SetPlayerDamage", 1, 0},
+    {"GetPlayerSpeed", 0, 1},
+    {"SetPlayerSpeed", 1, 0},
+    {"SetDebugMode", 1, 0},
+    {"SetSpeechText", 1, 0},
+    {"SetSpeechTextY", 1, 0},
+    {"SetMapTitle", 1, 0},
+    {"GetMapTitle", 0, 2},
+    {"SetAlwaysDay", 1, 0},
+    {"SetAlwaysNight", 1, 0},
+    {"SetObjectDamage", 2, 0},
+    {"SetObjectHealth", 2, 0},
+    {"SetObjectSpeed", 2, 0},
+    {"SetObjectHealAmount", 2, 0},
+    {"SetObjectName", 2, 0},
+    {"SetTimeOfDay", 1, 0},
+    {"GetTimeOfDay", 0, 1},
+    {"SetStatusText", 1, 0},
+    {"GetStatusText", 0, 2},
+    {"SetTileAttribute", 3, 0},
+    {"AddScreenText", 6, 0},
+    {"GetTime", 0, 1},
+    {"Random", 1, 1},
+    {"TextLength", 1, 1},
+    {"GetShiftedX", 1, 1},
+    {"GetShiftedY", 1, 1},
+    {"GetNearestMonster", 0, 1},
+    {"GetIntersectMonster", 0, 1},
+    {"GetMonsterName", 1, 2},
+    {"GetMonsterFriendly", 1, 1},
+    {"GetMonsterX", 1, 1},
+    {"GetMonsterY", 1, 1},
+    {"GetMonsterFoundPlayer", 1, 1},
+    {"SetMonsterFriendly", 2, 0},
+    {"SetMonsterX", 2, 0},
+    {"SetMonsterY", 2, 0},
+    {"SetMonsterFoundPlayer", 2, 0},
+    {"PlayerHasItem", 1, 1},
+    {"DisableMonsterDeath", 1, 0},
 };
 
 void PrepareEngine(ScriptEngine& engine) {
@@ -65,9 +102,9 @@ void PrepareEngine(ScriptEngine& engine) {
             },
             command.name, command.parameters);
     }
-    const char* names[] = {"DMG", "NAME", "PY", "SCORE", "LEVEL", "GOLD", "QUEST", "STAGE",
-                           "FLAGA", "FLAGB", "DOORX", "DOORY", "KEYS", "TIMER", "BOSS",
-                           "MSGCOUNT", "LASTMAP", "SPAWN", "MODE"};
+    const char* names[] = {"DMG",   "NAME",     "PY",      "SCORE", "LEVEL", "GOLD", "QUEST",
+                           "STAGE", "FLAGA",    "FLAGB",   "DOORX", "DOORY", "KEYS", "TIMER",
+                           "BOSS",  "MSGCOUNT", "LASTMAP", "SPAWN", "MODE"};
     for (const char* name : names) {
         engine.SetSymbol(name, "3", vorn::kNumber);
     }
@@ -107,8 +144,8 @@ void LuaReference(benchmark::State& state) {
     for (auto _ : state) {
         const double cpuBefore = ChildCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        const int status = std::system(
-            "lua5.4 -e 'I = 0 while I < 1000000 do I = I + 1 end' > /dev/null 2>&1");
+        const int status =
+            std::system("lua5.4 -e 'I = 0 while I < 1000000 do I = I + 1 end' > /dev/null 2>&1");
         benchmark::DoNotOptimize(status);
         wallSeconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -49,8 +49,7 @@ ChosenCall ChooseCall(const EngineState& state, const std::string& text,
 // change stay, those after it move, and only the starts near the change are
 // searched again.
 void UpdateOccurrences(const CommandIndex& index, const std::string& text, size_t position,
-                       size_t oldEnd, size_t insertedLength,
-                       std::vector<CommandOccurrence>& all,
+                       size_t oldEnd, size_t insertedLength, std::vector<CommandOccurrence>& all,
                        std::vector<CommandOccurrence>& scratch) {
     const size_t reach = index.LongestName();
     const size_t windowStart = position + 1 >= reach ? position + 1 - reach : 0;
@@ -64,8 +63,8 @@ void UpdateOccurrences(const CommandIndex& index, const std::string& text, size_
         ++i;
     }
     for (; i < all.size(); ++i) {
-        scratch.push_back(
-            CommandOccurrence{all[i].command, all[i].position - oldEnd + position + insertedLength});
+        scratch.push_back(CommandOccurrence{all[i].command,
+                                            all[i].position - oldEnd + position + insertedLength});
     }
     all.swap(scratch);
 }
@@ -192,8 +191,8 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
     const BorrowedBuffers buffers(state);
     std::vector<CommandOccurrence>& occurrences = buffers->known;
     bool occurrencesKnown = false;
-    const bool constantsFirst = constants == ConstantsStep::kBefore && expression.hasHash &&
-                                !state.constants.empty();
+    const bool constantsFirst =
+        constants == ConstantsStep::kBefore && expression.hasHash && !state.constants.empty();
     if (constantsFirst) {
         const std::string expanded = ExpandConstants(state, expression.text);
         if (expanded != expression.text) {

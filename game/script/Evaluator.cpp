@@ -43,21 +43,31 @@ constexpr std::string_view kDivisionByZero = "ERR-Division By Zero";
 
 int32_t BasePriority(char op) {
     switch (op) {
-        case '+': case '-': return 8;
-        case '*': case '/': case '%': return 9;
-        default: return 10;  // '^'
+        case '+':
+        case '-':
+            return 8;
+        case '*':
+        case '/':
+        case '%':
+            return 9;
+        default:
+            return 10;  // '^'
     }
 }
 
 // Integer arithmetic wraps at 32 bits; unsigned arithmetic gives that
 // without undefined behaviour.
-int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
+int32_t Wrap(uint32_t value) {
+    return static_cast<int32_t>(value);
+}
 
 // Combines a with b; false and `error` set when the operation has no value.
 bool Combine(const Number& a, char op, const Number& b, Number& out, std::string_view& error) {
     const bool bothInteger = !a.isReal && !b.isReal;
     switch (op) {
-        case '+': case '-': case '*':
+        case '+':
+        case '-':
+        case '*':
             if (bothInteger) {
                 const uint32_t x = static_cast<uint32_t>(a.integer);
                 const uint32_t y = static_cast<uint32_t>(b.integer);

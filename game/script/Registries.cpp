@@ -122,7 +122,8 @@ int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperN
     for (size_t i = 0; i < pieces.size(); ++i) {
         std::string value = Evaluate(pieces[i]);
         if (!value.empty() && value[0] == '#') {
-            state.lastError = "Expression evaluation error in: " + std::string(CommaField(expanded, i));
+            state.lastError =
+                "Expression evaluation error in: " + std::string(CommaField(expanded, i));
             code = script_result::kEvaluationError;
             break;
         }
@@ -131,7 +132,8 @@ int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperN
     }
     if (code == script_result::kOk) {
         if (index < 0) {
-            state.lastError = "Syntax error. Command " + std::string(upperName) + " does not exist.";
+            state.lastError =
+                "Syntax error. Command " + std::string(upperName) + " does not exist.";
             code = script_result::kUnknownCommand;
         } else {
             const CommandEntry& command = state.commands[static_cast<size_t>(index)];

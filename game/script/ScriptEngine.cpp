@@ -22,11 +22,17 @@ bool ScriptEngine::InitScriptEngine(int32_t slotCount, int32_t linesPerSlot) {
     return true;
 }
 
-void ScriptEngine::RequestStop() { state_->stopRequested = true; }
+void ScriptEngine::RequestStop() {
+    state_->stopRequested = true;
+}
 
-bool ScriptEngine::StopRequested() const { return state_->stopRequested; }
+bool ScriptEngine::StopRequested() const {
+    return state_->stopRequested;
+}
 
-void ScriptEngine::SetLineBudget(uint64_t lines) { state_->lineBudget = lines; }
+void ScriptEngine::SetLineBudget(uint64_t lines) {
+    state_->lineBudget = lines;
+}
 
 std::string ScriptEngine::SubstituteVariables(std::string_view text) {
     return script_detail::SubstituteVariables(*state_, text);
@@ -47,6 +53,8 @@ int32_t ScriptEngine::EvaluateCondition(int32_t slot, int32_t line) {
     return script_detail::EvaluateCondition(*state_, lines[static_cast<size_t>(line)]);
 }
 
-int32_t ScriptEngine::RunScript(int32_t slot) { return script_detail::RunScript(*state_, slot); }
+int32_t ScriptEngine::RunScript(int32_t slot) {
+    return script_detail::RunScript(*state_, slot);
+}
 
 }  // namespace vorn

@@ -105,8 +105,7 @@ public:
     // The ten built-in functions (Abs ... Mid), in their registration order.
     void RegisterBuiltins();
 
-    void ResetSymbols(bool commands, bool arguments, bool variables, bool constants,
-                      bool position);
+    void ResetSymbols(bool commands, bool arguments, bool variables, bool constants, bool position);
     int32_t CallCommand(std::string_view name, std::string_view argumentText);
 
     // The script store. Slot -1 asks for the first free slot. Returns the

@@ -76,8 +76,7 @@ void SplitLine(ScriptLine& line) {
     line.rest.assign(TrimSpaces(text.substr(firstWord.size())));
 
     const size_t equals = text.find('=');
-    line.assignmentTarget =
-        script_detail::RemoveChar(UpperCaseText(text.substr(0, equals)), ' ');
+    line.assignmentTarget = script_detail::RemoveChar(UpperCaseText(text.substr(0, equals)), ' ');
     if (equals != std::string_view::npos) {
         line.assignmentValue.assign(TrimSpaces(text.substr(equals)).substr(1));
     }

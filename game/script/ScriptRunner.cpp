@@ -22,7 +22,9 @@ struct JumpEntry {
 // (EXIT), or leave it with an error code.
 constexpr int32_t kContinue = 0;
 
-bool StartsWithHash(const std::string& text) { return !text.empty() && text[0] == '#'; }
+bool StartsWithHash(const std::string& text) {
+    return !text.empty() && text[0] == '#';
+}
 
 class Run {
 public:
@@ -261,17 +263,17 @@ private:
     int32_t RunCommand(const ScriptLine& line) {
         const std::string argument = ExpandExpression(state_, line.argument, ConstantsStep::kNone);
         // Looked up again: a call inside the arguments may have changed the table.
-        const int32_t code = CallCommandAt(
-            state_, state_.FindCommandCached(line.callName, line.commandLookup), line.callName,
-            argument);
+        const int32_t code =
+            CallCommandAt(state_, state_.FindCommandCached(line.callName, line.commandLookup),
+                          line.callName, argument);
         return code == script_result::kOk ? kContinue : code;
     }
 
     int32_t RunAssignment(const ScriptLine& line) {
         // Only a constant of empty value can empty a value that has text.
-        const bool empty = line.assignmentValue.empty() ||
-                           (line.value.hasHash && !state_.constants.empty() &&
-                            ExpandConstants(state_, line.assignmentValue).empty());
+        const bool empty =
+            line.assignmentValue.empty() || (line.value.hasHash && !state_.constants.empty() &&
+                                             ExpandConstants(state_, line.assignmentValue).empty());
         if (empty) {
             state_.lastError = "Syntax error: Expression expected or unknown command.";
             return script_result::kUnknownCommand;
@@ -337,11 +339,16 @@ bool CompareTexts(std::string_view op, std::string_view l, std::string_view r) {
         const int c = l.compare(r);
         order = c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    if (op == "=") return order == 0;
-    if (op == "<>") return order != 0;
-    if (op == "<") return order < 0;
-    if (op == ">") return order > 0;
-    if (op == "<=") return order <= 0;
+    if (op == "=")
+        return order == 0;
+    if (op == "<>")
+        return order != 0;
+    if (op == "<")
+        return order < 0;
+    if (op == ">")
+        return order > 0;
+    if (op == "<=")
+        return order <= 0;
     return order >= 0;  // ">="
 }
 
@@ -350,7 +357,8 @@ bool CompareTexts(std::string_view op, std::string_view l, std::string_view r) {
 int32_t EvaluateCondition(EngineState& state, const ScriptLine& line) {
     const std::string& op = line.conditionOperator;
     if (op != "=" && op != "<>" && op != "<" && op != ">" && op != "<=" && op != ">=") {
-        state.lastError = "Syntax error: Invalid operator found in expression - '" + line.text + "'";
+        state.lastError =
+            "Syntax error: Invalid operator found in expression - '" + line.text + "'";
         return -1;
     }
     const std::string left = ExpandExpression(state, line.left, ConstantsStep::kAfter);

@@ -11,7 +11,6 @@
 
 namespace vorn::script_detail {
 
-
 bool InsideQuotes(std::string_view text, size_t pos) {
     bool inside = false;
     const size_t end = pos < text.size() ? pos : text.size();

@@ -21,8 +21,17 @@ inline char UpperChar(char c) {
 // The character before a variable or call name.
 inline bool IsLeftBoundary(char c) {
     switch (c) {
-        case '=': case '>': case '<': case '+': case '-': case '/': case '*': case '^':
-        case ' ': case ',': case '(':
+        case '=':
+        case '>':
+        case '<':
+        case '+':
+        case '-':
+        case '/':
+        case '*':
+        case '^':
+        case ' ':
+        case ',':
+        case '(':
             return true;
         default:
             return false;
@@ -32,8 +41,17 @@ inline bool IsLeftBoundary(char c) {
 // The character after a variable name.
 inline bool IsVariableRightBoundary(char c) {
     switch (c) {
-        case '=': case '>': case '<': case '+': case '-': case '/': case '*': case '^':
-        case ' ': case ',': case ')':
+        case '=':
+        case '>':
+        case '<':
+        case '+':
+        case '-':
+        case '/':
+        case '*':
+        case '^':
+        case ' ':
+        case ',':
+        case ')':
             return true;
         default:
             return false;
@@ -41,7 +59,9 @@ inline bool IsVariableRightBoundary(char c) {
 }
 
 // The character after a call name.
-inline bool IsCallRightBoundary(char c) { return c == ' ' || c == '('; }
+inline bool IsCallRightBoundary(char c) {
+    return c == ' ' || c == '(';
+}
 
 // True when an odd number of "'" stands in text before `pos`.
 bool InsideQuotes(std::string_view text, size_t pos);

@@ -61,15 +61,22 @@ bool ScriptEngine::IsNumberText(std::string_view text) {
     return true;
 }
 
-void ScriptEngine::SetLastError(std::string_view text) { state_->lastError.assign(text); }
+void ScriptEngine::SetLastError(std::string_view text) {
+    state_->lastError.assign(text);
+}
 
-const std::string& ScriptEngine::LastError() const { return state_->lastError; }
+const std::string& ScriptEngine::LastError() const {
+    return state_->lastError;
+}
 
-int32_t ScriptEngine::CurrentLine() const { return state_->currentLine; }
+int32_t ScriptEngine::CurrentLine() const {
+    return state_->currentLine;
+}
 
 std::string ScriptEngine::ErrorReportText() const {
     // 64 bits: the line before line 0 (-1) and the last line both print sanely.
-    return state_->lastError + " Line " + std::to_string(static_cast<int64_t>(state_->currentLine) + 1);
+    return state_->lastError + " Line " +
+           std::to_string(static_cast<int64_t>(state_->currentLine) + 1);
 }
 
 bool ScriptEngine::SetSymbol(std::string_view name, std::string_view value, int32_t type) {
@@ -126,7 +133,9 @@ void ScriptEngine::SetReturnValue(std::string_view value, int32_t type) {
     SetSymbol("RET", value, type);
 }
 
-const std::vector<ScriptVariable>& ScriptEngine::Variables() const { return state_->variables; }
+const std::vector<ScriptVariable>& ScriptEngine::Variables() const {
+    return state_->variables;
+}
 
 void ScriptEngine::AppendVariable(ScriptVariable variable) {
     state_->variables.push_back(std::move(variable));
@@ -142,7 +151,9 @@ bool ScriptEngine::PushArgument(std::string_view value, int32_t type) {
     return true;
 }
 
-size_t ScriptEngine::ArgumentCount() const { return state_->arguments.size(); }
+size_t ScriptEngine::ArgumentCount() const {
+    return state_->arguments.size();
+}
 
 const ScriptArgument& ScriptEngine::Argument(size_t index) const {
     // A procedure asking past the end gets an empty value instead of a read

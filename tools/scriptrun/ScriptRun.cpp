@@ -20,8 +20,7 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err) {
+int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         (arguments.empty() ? err : out) << kUsage;
         return arguments.empty() ? 1 : 0;
@@ -32,8 +31,8 @@ int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out,
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const size_t equals = argument.find('=');
-        if (equals == std::string::npos || !engine.RegisterConstant(argument.substr(0, equals),
-                                                                    argument.substr(equals + 1))) {
+        if (equals == std::string::npos ||
+            !engine.RegisterConstant(argument.substr(0, equals), argument.substr(equals + 1))) {
             err << "scriptrun: not a constant (NAME=VALUE): " << argument << "\n";
             return 1;
         }

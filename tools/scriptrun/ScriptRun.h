@@ -10,7 +10,6 @@ namespace vorn {
 
 // `arguments` excludes the program name. Returns the exit status: 0 when the
 // script's result is 1, else 1 (also for bad usage).
-int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err);
+int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace vorn

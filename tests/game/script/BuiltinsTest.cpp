@@ -20,8 +20,8 @@ struct Call {
 TEST(Builtins, RegisteredFirstInTheirOrder) {
     ScriptEngine engine;
     engine.RegisterBuiltins();
-    for (const char* name : {"Abs", "FTrim", "Eval", "Mod", "Trim", "LTrim", "RTrim", "Len",
-                             "SetScriptName", "Mid"}) {
+    for (const char* name :
+         {"Abs", "FTrim", "Eval", "Mod", "Trim", "LTrim", "RTrim", "Len", "SetScriptName", "Mid"}) {
         EXPECT_TRUE(engine.CommandExists(name)) << name;
     }
     EXPECT_EQ(engine.CallCommand("Mid", "'a', 1"), script_result::kWrongArgumentCount);

@@ -114,8 +114,12 @@ TEST(ExpandCalls, FailuresAndTheirTexts) {
 
 TEST(ExpandCalls, ReturnValueTypes) {
     ScriptHarness h;
-    h.engine.RegisterCommand([](ScriptEngine& e) { e.SetReturnValue("odd", 7); return 1; },
-                             "Odd", 0);
+    h.engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetReturnValue("odd", 7);
+            return 1;
+        },
+        "Odd", 0);
     EXPECT_EQ(h.engine.ExpandCalls("Odd()"), "'odd'");  // unknown types read like strings
     EXPECT_EQ(h.engine.ExpandCalls("Record(1)"), "0");
     h.engine.ResetSymbols(false, false, true, false, false);

@@ -19,9 +19,9 @@ namespace {
 
 TEST(FastNumbers, FormatRealMatchesPrintf) {
     std::mt19937 random(7);
-    std::vector<float> values = {0.0f, -0.0f, 0.5f, 1.0f / 128, -1.0f / 128, 2.5f, 1e-7f, -1e-7f,
-                                 5e-7f, 1e12f, 8.7e12f, 9e12f, 3.4e38f, -3.4e38f, 1e-45f,
-                                 0.0000005f, 0.0000015f, 123456.789f};
+    std::vector<float> values = {0.0f,    -0.0f,    0.5f,   1.0f / 128, -1.0f / 128, 2.5f,
+                                 1e-7f,   -1e-7f,   5e-7f,  1e12f,      8.7e12f,     9e12f,
+                                 3.4e38f, -3.4e38f, 1e-45f, 0.0000005f, 0.0000015f,  123456.789f};
     for (int i = 0; i < 200000; ++i) {
         uint32_t bits = static_cast<uint32_t>(random());
         float value = 0;
@@ -37,10 +37,24 @@ TEST(FastNumbers, FormatRealMatchesPrintf) {
 
 TEST(FastNumbers, NumberValueMatchesTextToFloat) {
     std::mt19937 random(11);
-    std::vector<std::string> texts = {"",      "-",        ".",       "5.",     "-0",  " 12",
-                                      "1.2.3", "0.1",      "+5",      "1e5",    "\t3", "12abc",
-                                      "999999999999999", "9999999999999999", "0.0000001",
-                                      "123456789.123456", "-2147483648", "3.4028236e38"};
+    std::vector<std::string> texts = {"",
+                                      "-",
+                                      ".",
+                                      "5.",
+                                      "-0",
+                                      " 12",
+                                      "1.2.3",
+                                      "0.1",
+                                      "+5",
+                                      "1e5",
+                                      "\t3",
+                                      "12abc",
+                                      "999999999999999",
+                                      "9999999999999999",
+                                      "0.0000001",
+                                      "123456789.123456",
+                                      "-2147483648",
+                                      "3.4028236e38"};
     const char alphabet[] = "0123456789.-";
     for (int i = 0; i < 100000; ++i) {
         std::string text;
@@ -78,13 +92,12 @@ public:
     int Pick(int n) { return static_cast<int>(random_() % static_cast<uint32_t>(n)); }
 
     std::string Piece(int depth) {
-        static const char* const kNames[] = {"HP",   "hp",       "Hp",   "NAME", "X",     "X1",
-                                             "_T",   "GETTIMEX", "ABSX", "A_B",  "NOPE",  "LOWER",
-                                             "RET",  "Q",        "N0",   "S",    "Wide"};
-        static const char* const kLiterals[] = {"5",       "-3",    "2.5",   "'Hi '", "'it''s'",
-                                                "'a+b'",   "''",    "'HP'",  "7 2",   ".5",
-                                                "'x,y'",   "#C",    "#D",    "#NONE", "abc",
-                                                "1e3",     "'GetTime()'", "X%2", "'#C'"};
+        static const char* const kNames[] = {"HP",  "hp",       "Hp",   "NAME", "X",    "X1",
+                                             "_T",  "GETTIMEX", "ABSX", "A_B",  "NOPE", "LOWER",
+                                             "RET", "Q",        "N0",   "S",    "Wide"};
+        static const char* const kLiterals[] = {
+            "5",     "-3", "2.5", "'Hi '", "'it''s'", "'a+b'", "''",          "'HP'", "7 2", ".5",
+            "'x,y'", "#C", "#D",  "#NONE", "abc",     "1e3",   "'GetTime()'", "X%2",  "'#C'"};
         switch (Pick(depth > 1 ? 2 : 4)) {
             case 0:
                 return kNames[Pick(sizeof kNames / sizeof kNames[0])];
@@ -95,8 +108,8 @@ public:
                 return std::string(kCalls[Pick(5)]) + Piece(depth + 1) + ")";
             }
             default: {
-                static const char* const kEmpty[] = {"GetTime()", "GetTime ()", "Call()",
-                                                     "Quote()",   "Abs()",      "Fail(1)",
+                static const char* const kEmpty[] = {"GetTime()",   "GetTime ()", "Call()",
+                                                     "Quote()",     "Abs()",      "Fail(1)",
                                                      "Len(Abs(-2)", "xGetTime()"};
                 return kEmpty[Pick(8)];
             }
@@ -104,8 +117,8 @@ public:
     }
 
     std::string Separator(bool forCondition) {
-        static const char* const kAll[] = {"+", " + ", "-", "*", " ", ",", "(", ")", "%",
-                                           " % ", "/", "^", "'", "=", "<", ">"};
+        static const char* const kAll[] = {"+", " + ", "-", "*", " ", ",", "(", ")",
+                                           "%", " % ", "/", "^", "'", "=", "<", ">"};
         return kAll[Pick(forCondition ? 13 : 16)];
     }
 
@@ -127,12 +140,11 @@ void Prepare(ScriptHarness& h, std::mt19937& random) {
             return 1;
         },
         "Quote", 0);
-    static const char* const kNames[] = {"HP", "NAME", "X", "X1", "_T", "GETTIMEX", "ABSX",
-                                         "A_B", "Q", "N0", "S", "WIDE"};
-    static const char* const kValues[] = {"5",     " -3.5",    "",         "1.2.3",   "Bob",
-                                          "it's",  "GetTime()", "Abs(-2)", "HP",      "#C",
-                                          "a+b",   "X + 1",    " 42 ",     "NAME",    "'",
-                                          "x()",   "0"};
+    static const char* const kNames[] = {"HP",   "NAME", "X", "X1", "_T", "GETTIMEX",
+                                         "ABSX", "A_B",  "Q", "N0", "S",  "WIDE"};
+    static const char* const kValues[] = {"5",         " -3.5",   "",   "1.2.3", "Bob", "it's",
+                                          "GetTime()", "Abs(-2)", "HP", "#C",    "a+b", "X + 1",
+                                          " 42 ",      "NAME",    "'",  "x()",   "0"};
     for (const char* name : kNames) {
         if (random() % 4 == 0) {
             continue;
@@ -186,17 +198,17 @@ int32_t PlainAssignment(ScriptHarness& h, const std::string& value) {
 }
 
 int32_t PlainCommand(ScriptHarness& h, const std::string& argument) {
-    return h.engine.CallCommand(
-        "Record", h.engine.ExpandCalls(h.engine.SubstituteVariables(argument)));
+    return h.engine.CallCommand("Record",
+                                h.engine.ExpandCalls(h.engine.SubstituteVariables(argument)));
 }
 
 int32_t PlainCondition(ScriptHarness& h, const std::string& left) {
     const auto operand = [&h](const std::string& text) {
-        return Evaluate(h.engine.ExpandCalls(
-            h.engine.ExpandConstants(h.engine.SubstituteVariables(text))));
+        return Evaluate(
+            h.engine.ExpandCalls(h.engine.ExpandConstants(h.engine.SubstituteVariables(text))));
     };
-    const std::string l0 = h.engine.ExpandCalls(
-        h.engine.ExpandConstants(h.engine.SubstituteVariables(left)));
+    const std::string l0 =
+        h.engine.ExpandCalls(h.engine.ExpandConstants(h.engine.SubstituteVariables(left)));
     const std::string r = operand(" 1");
     const std::string l = Evaluate(l0);
     bool equal = false;
@@ -353,7 +365,7 @@ std::string PlainExpandCalls(ScriptEngine& engine, const std::vector<CommandSpec
         std::string value = "0";
         for (const ScriptVariable& variable : engine.Variables()) {
             if (variable.name == "RET") {
-                value = variable.type == kNumber   ? variable.value
+                value = variable.type == kNumber    ? variable.value
                         : variable.type == kNoValue ? "0"
                                                     : "'" + variable.value + "'";
                 break;
@@ -366,10 +378,10 @@ std::string PlainExpandCalls(ScriptEngine& engine, const std::vector<CommandSpec
 TEST(FastPaths, CallExpansionMatchesAPlainReadingOnGeneratedText) {
     std::mt19937 random(99);
     static const char* const kPieces[] = {
-        "Abs(",  "Ab(",   "Len(",  "GetTime()", "GetTime ()", "Get()", "Call()", "Quote()",
-        "Echo(", "Trim(", ")",     "(",         "'",          " ",     ",",      "+",
-        "-3",    "x",     "abs",   "'Hi'",      "Record(",    "2.5",   "()",     "GETTIMEX()",
-        "xGet()", "x7()", "X",   "xGet ("};
+        "Abs(",    "Ab(",   "Len(",       "GetTime()", "GetTime ()", "Get()", "Call()",
+        "Quote()", "Echo(", "Trim(",      ")",         "(",          "'",     " ",
+        ",",       "+",     "-3",         "x",         "abs",        "'Hi'",  "Record(",
+        "2.5",     "()",    "GETTIMEX()", "xGet()",    "x7()",       "X",     "xGet ("};
     for (int round = 0; round < 20000; ++round) {
         ScriptHarness fast;
         ScriptHarness plain;
@@ -414,10 +426,10 @@ TEST(FastPaths, CallExpansionMatchesAPlainReadingOnGeneratedText) {
                 "X7", 0);
         }
         std::vector<CommandSpec> commands = {
-            {"ABS", 1},  {"FTRIM", 1}, {"EVAL", 1},    {"MOD", 2},  {"TRIM", 1},
-            {"LTRIM", 1}, {"RTRIM", 1}, {"LEN", 1},    {"SETSCRIPTNAME", 1}, {"MID", 3},
-            {"ECHO", 1}, {"GETTIME", 0}, {"FAIL", 1},  {"RECORD", 1}, {"SILENT", 1},
-            {"CALL", 0}, {"QUOTE", 0},  {"AB", 1},     {"GET", 0},  {"XG", 1},
+            {"ABS", 1},   {"FTRIM", 1},   {"EVAL", 1}, {"MOD", 2},           {"TRIM", 1},
+            {"LTRIM", 1}, {"RTRIM", 1},   {"LEN", 1},  {"SETSCRIPTNAME", 1}, {"MID", 3},
+            {"ECHO", 1},  {"GETTIME", 0}, {"FAIL", 1}, {"RECORD", 1},        {"SILENT", 1},
+            {"CALL", 0},  {"QUOTE", 0},   {"AB", 1},   {"GET", 0},           {"XG", 1},
             {"X7", 0}};
         std::string text;
         const int pieces = 1 + static_cast<int>(random() % 12);
@@ -481,9 +493,9 @@ std::string PlainSubstitute(const std::vector<ScriptVariable>& variables, std::s
 
 TEST(FastPaths, SubstitutionMatchesAPlainReadingOnGeneratedText) {
     std::mt19937 random(5);
-    static const char* const kPieces[] = {"A",  "a",   "AB", "B",  "-A", "A-", "x", "'", " ",
-                                          "+",  "-",   "(",  ")",  "%",  ",",  "=", "1", "A B",
-                                          "ab", "é",   "É",  "_",  "A_", "#"};
+    static const char* const kPieces[] = {"A", "a",   "AB", "B", "-A", "A-", "x",  "'",
+                                          " ", "+",   "-",  "(", ")",  "%",  ",",  "=",
+                                          "1", "A B", "ab", "é", "É",  "_",  "A_", "#"};
     static const char* const kNames[] = {"A", "AB", "B", "-A", "A-", "A B", "É", "É", "_", "1A"};
     static const char* const kValues[] = {"1", "", "A", "B + A", "it's", "-A", " 5", "A-A"};
     for (int round = 0; round < 20000; ++round) {

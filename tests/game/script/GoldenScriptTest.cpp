@@ -31,18 +31,30 @@ void CheckGroup(const std::string& group, size_t minimumCount) {
     EXPECT_GE(scripts.size(), minimumCount) << "golden scripts missing in " << group;
     for (const std::string& script : scripts) {
         std::string expected;
-        ASSERT_TRUE(ReadWholeFile(
-            std::filesystem::path(script).replace_extension(".out").string(), expected));
+        ASSERT_TRUE(ReadWholeFile(std::filesystem::path(script).replace_extension(".out").string(),
+                                  expected));
         EXPECT_EQ(GoldenReport(script), expected) << "golden script " << script;
     }
 }
 
-TEST(GoldenScripts, ValuesAndRegistries) { CheckGroup("values", 3); }
-TEST(GoldenScripts, Expressions) { CheckGroup("expressions", 3); }
-TEST(GoldenScripts, Loading) { CheckGroup("loading", 3); }
-TEST(GoldenScripts, BuiltinFunctions) { CheckGroup("builtins", 3); }
-TEST(GoldenScripts, SubstitutionAndCalls) { CheckGroup("substitution", 3); }
-TEST(GoldenScripts, Statements) { CheckGroup("statements", 5); }
+TEST(GoldenScripts, ValuesAndRegistries) {
+    CheckGroup("values", 3);
+}
+TEST(GoldenScripts, Expressions) {
+    CheckGroup("expressions", 3);
+}
+TEST(GoldenScripts, Loading) {
+    CheckGroup("loading", 3);
+}
+TEST(GoldenScripts, BuiltinFunctions) {
+    CheckGroup("builtins", 3);
+}
+TEST(GoldenScripts, SubstitutionAndCalls) {
+    CheckGroup("substitution", 3);
+}
+TEST(GoldenScripts, Statements) {
+    CheckGroup("statements", 5);
+}
 
 }  // namespace
 }  // namespace vorn::test

@@ -31,11 +31,10 @@ TEST(ReadScriptText, IncludesFilesInPlace) {
     ScriptDir dir;
     ScriptHarness h;
     const std::string lib = dir.Write("lib.ds", "; lib\nA=1\n");
-    const std::string main = dir.Write(
-        "main.ds", "INCLUDEFILE '" + lib + "'\nincludefile " + lib + "\n INCLUDEFILE " + lib +
-                       "\nINCLUDEFILE missing.ds\nB=2\n");
-    EXPECT_EQ(h.engine.ReadScriptText(main, 1),
-              "A=1\n\nA=1\n\n INCLUDEFILE " + lib + "\n\nB=2\n");
+    const std::string main =
+        dir.Write("main.ds", "INCLUDEFILE '" + lib + "'\nincludefile " + lib + "\n INCLUDEFILE " +
+                                 lib + "\nINCLUDEFILE missing.ds\nB=2\n");
+    EXPECT_EQ(h.engine.ReadScriptText(main, 1), "A=1\n\nA=1\n\n INCLUDEFILE " + lib + "\n\nB=2\n");
     EXPECT_EQ(h.engine.LastError(), "Could not load the specified file: missing.ds");
 }
 

@@ -108,10 +108,18 @@ TEST(Commands, RegistrationRules) {
 
 TEST(Commands, EarlierDuplicateWins) {
     ScriptEngine engine;
-    engine.RegisterCommand([](ScriptEngine& e) { e.SetReturnValue("first", kString); return 1; },
-                           "Twice", 0);
-    engine.RegisterCommand([](ScriptEngine& e) { e.SetReturnValue("second", kString); return 1; },
-                           "TWICE", 0);
+    engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetReturnValue("first", kString);
+            return 1;
+        },
+        "Twice", 0);
+    engine.RegisterCommand(
+        [](ScriptEngine& e) {
+            e.SetReturnValue("second", kString);
+            return 1;
+        },
+        "TWICE", 0);
     EXPECT_EQ(engine.CallCommand("twice", ""), script_result::kOk);
     EXPECT_EQ(engine.GetSymbol("RET")->value, "first");
 }
@@ -122,7 +130,7 @@ TEST(Constants, RegistrationFreeingAndExpansion) {
     EXPECT_EQ(engine.LastError(), "Register constant failed. Invalid constant name.");
     EXPECT_TRUE(engine.RegisterConstant("A", "1"));
     EXPECT_TRUE(engine.RegisterConstant("ab", "2"));
-    EXPECT_EQ(engine.ExpandConstants("#AB"), "1B");  // table order, no longest match
+    EXPECT_EQ(engine.ExpandConstants("#AB"), "1B");        // table order, no longest match
     EXPECT_EQ(engine.ExpandConstants("#ab #A"), "#ab 1");  // case-sensitive
     EXPECT_EQ(engine.ExpandConstants("'#A' and #A#A"), "'1' and 11");
 

@@ -148,8 +148,9 @@ TEST(NestedRuns, InterruptedRunContinuesWithItsNextLine) {
 TEST(NestedRuns, ReloadingTheInterruptedSlotEndsThatRunSuccessfully) {
     NestedHarness h;
     ScriptDir dir;
-    const std::string replacement = dir.Write("other.ds", "Record('new 0')\nRecord('new 1')\n"
-                                                          "Record('new 2')\nRecord('new 3')\n");
+    const std::string replacement = dir.Write("other.ds",
+                                              "Record('new 0')\nRecord('new 1')\n"
+                                              "Record('new 2')\nRecord('new 3')\n");
     h.engine.RegisterCommand(
         [&h, replacement](ScriptEngine& e) {
             h.engine.LoadScript(replacement, 1, 0);

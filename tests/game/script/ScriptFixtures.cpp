@@ -103,10 +103,9 @@ std::string GoldenReport(const std::string& path) {
         if (line.rfind(marker, 0) == 0) {
             const std::string definition = line.substr(marker.size());
             const size_t equals = definition.find('=');
-            harness.engine.RegisterConstant(definition.substr(0, equals),
-                                            equals == std::string::npos
-                                                ? std::string()
-                                                : definition.substr(equals + 1));
+            harness.engine.RegisterConstant(
+                definition.substr(0, equals),
+                equals == std::string::npos ? std::string() : definition.substr(equals + 1));
         }
     }
     harness.engine.LoadScript(path, 1, 0);

@@ -2,9 +2,9 @@
 // the help text; one case runs the real program.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdio>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "tests/game/script/ScriptFixtures.h"
 #include "tools/scriptrun/ScriptRun.h"
