@@ -3,29 +3,11 @@
 
 #include <cstdint>
 
+#include "common/CodePage1252.h"
+
 namespace vorn::monstereditor {
 
 namespace {
-
-// The characters of bytes 0x80-0x9F; the five bytes Windows-1252 leaves
-// unassigned stand for the control characters of the same number.
-constexpr char32_t kHighCharacters[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char CodePageByte(char32_t character) {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
-        return static_cast<char>(character);
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighCharacters[i] == character) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
 
 // Length of the valid UTF-8 sequence at the start of `text` (2 to 4 bytes)
 // and its character, or 0 when the bytes there are no such sequence.
@@ -78,7 +60,7 @@ std::string BoxTextToCodePage(std::string_view text) {
             converted += text[at];
             ++at;
         } else {
-            converted += CodePageByte(character);
+            converted += Cp1252Byte(character);
             at += static_cast<size_t>(length);
         }
     }

@@ -4,15 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/CodePage1252.h"
+
 namespace vorn {
 
 namespace {
-
-// Windows-1252 characters 0x80-0x9F; the five unassigned ones stay C1 codes.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // The default font, from the fonts-dejavu-core package; fontconfig is asked
 // only when it is missing, and it is also the last resort for named faces.
@@ -33,7 +29,7 @@ std::string Cp1252ToUtf8(std::string_view text) {
         if (byte == 0) {
             continue;  // SDL_ttf stops at a NUL; dropping it keeps the rest visible
         }
-        const uint32_t code = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
+        const char32_t code = Cp1252Character(byte);
         if (code < 0x80) {
             utf8 += static_cast<char>(code);
         } else if (code < 0x800) {

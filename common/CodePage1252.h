@@ -1,0 +1,15 @@
+// Mods store their texts as single-byte Windows-1252: the game draws them
+// with fonts that take Unicode, and the monster editor's boxes hold UTF-8.
+#pragma once
+
+namespace vorn {
+
+// The Unicode character of a Windows-1252 byte. The five bytes the code page
+// leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control
+// characters of the same number, so every byte has a character.
+char32_t Cp1252Character(unsigned char byte);
+
+// The Windows-1252 byte of `character`, or '?' where the code page has none.
+char Cp1252Byte(char32_t character);
+
+}  // namespace vorn
