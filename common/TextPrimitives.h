@@ -56,4 +56,18 @@ int32_t RoundHalfEven(double value);
 // Decimal text of a 32-bit integer ("%ld" style).
 std::string IntToText(int32_t value);
 
+// Calls use(line) for every line of the file that is not blank after
+// trimming; nothing when the file cannot be read.
+template <typename Use>
+void ForEachFilledLine(const std::string& path, Use&& use) {
+    TextReader reader;
+    if (!reader.Open(path))
+        return;
+    std::string line;
+    while (reader.ReadTextLine(line)) {
+        if (!TrimSpaces(line).empty())
+            use(line);
+    }
+}
+
 }  // namespace vorn

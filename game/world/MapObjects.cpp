@@ -30,24 +30,10 @@ int ObjectPicture(Game& game, const std::string& path) {
     return found->second;
 }
 
-// Calls add(line) for every line of the file that is not blank; nothing when
-// the file is missing.
-template <typename Add>
-void ForEachLine(const std::string& path, Add&& add) {
-    TextReader reader;
-    if (!reader.Open(path))
-        return;
-    std::string line;
-    while (reader.ReadTextLine(line)) {
-        if (!TrimSpaces(line).empty())
-            add(line);
-    }
-}
-
 }  // namespace
 
 void ReadMapAnimations(Game& game, const std::string& base) {
-    ForEachLine(base + ".ani", [&game](const std::string& line) {
+    ForEachFilledLine(base + ".ani", [&game](const std::string& line) {
         CreateAnimationInstance(game, TextAt(line, 1), NumberAt(line, 2), NumberAt(line, 3),
                                 NumberAt(line, 4));
     });
@@ -55,7 +41,7 @@ void ReadMapAnimations(Game& game, const std::string& base) {
 
 void ReadMapObjects(Game& game, const std::string& base) {
     const std::string pictures = game.ModFolder + "/objects/";
-    ForEachLine(base + ".obl", [&](const std::string& line) {
+    ForEachFilledLine(base + ".obl", [&](const std::string& line) {
         ObjectType object;
         object.Name = TextAt(line, 1);
         object.Sprite = ObjectPicture(game, pictures + TextAt(line, 2));
@@ -70,7 +56,7 @@ void ReadMapObjects(Game& game, const std::string& base) {
 }
 
 void ReadMapWarps(Game& game, const std::string& base) {
-    ForEachLine(base + ".wpl", [&game](const std::string& line) {
+    ForEachFilledLine(base + ".wpl", [&game](const std::string& line) {
         Warp warp;
         warp.X = NumberAt(line, 1);
         warp.Y = NumberAt(line, 2);

@@ -71,20 +71,6 @@ std::string VariablesText(const Game& game) {
     return text;
 }
 
-// Calls use(line) for every line of the file that is not blank after
-// trimming; nothing when the file cannot be read.
-template <typename Use>
-void ForEachFilledLine(const std::string& path, Use&& use) {
-    TextReader reader;
-    if (!reader.Open(path))
-        return;
-    std::string line;
-    while (reader.ReadTextLine(line)) {
-        if (!TrimSpaces(line).empty())
-            use(line);
-    }
-}
-
 }  // namespace
 
 void SaveGame(Game& game, int32_t slot) {
