@@ -176,25 +176,8 @@ private:
             Publish(entry->to);
             return kContinue;
         }
-        int32_t depth = 0;
-        for (int32_t j = from + 1;; ++j) {
-            const ScriptLine& scanned = LineAt(j);
-            if (scanned.endMark) {
-                Publish(j);
-                state_.lastError = "Syntax error: Expected 'ENDIF'";
-                return script_result::kExpectedEndif;
-            }
-            if (scanned.kind == kIf) {
-                ++depth;
-            } else if (scanned.kind == kEndIf) {
-                if (depth == 0) {
-                    Remember(from, kBranchDone, j);
-                    Publish(j);
-                    return kContinue;
-                }
-                --depth;
-            }
-        }
+        return JumpToClose(from, kBranchDone, kIf, kEndIf, "Syntax error: Expected 'ENDIF'",
+                           script_result::kExpectedEndif);
     }
 
     int32_t RunWhile() {
@@ -210,19 +193,28 @@ private:
             Publish(entry->to);
             return kContinue;
         }
+        return JumpToClose(from, kWasFalse, kWhile, kWend, "Syntax error: Expected 'WEND'",
+                           script_result::kExpectedWend);
+    }
+
+    // Goes to the `close` line that ends the block of line `from`, passing over
+    // nested blocks of the same kind, and remembers the jump; the end of the
+    // script without one is the error `message` with result `code`.
+    int32_t JumpToClose(int32_t from, int32_t question, LineKind open, LineKind close,
+                        const char* message, int32_t code) {
         int32_t depth = 0;
         for (int32_t j = from + 1;; ++j) {
             const ScriptLine& scanned = LineAt(j);
             if (scanned.endMark) {
                 Publish(j);
-                state_.lastError = "Syntax error: Expected 'WEND'";
-                return script_result::kExpectedWend;
+                state_.lastError = message;
+                return code;
             }
-            if (scanned.kind == kWhile) {
+            if (scanned.kind == open) {
                 ++depth;
-            } else if (scanned.kind == kWend) {
+            } else if (scanned.kind == close) {
                 if (depth == 0) {
-                    Remember(from, kWasFalse, j);
+                    Remember(from, question, j);
                     Publish(j);
                     return kContinue;
                 }
