@@ -58,13 +58,21 @@ void PickUp(Game& game) {
     if (index >= game.objects.size()) {
         return;
     }
-    // The grab-item scripts may change this object's bonuses or name, or load
-    // another map: what the player gets is fixed now.
-    const ObjectType taken = game.objects[index];
+    // The grab-item scripts may change this object's bonuses or name, and the
+    // player gets what they leave. A script may also load another map, which
+    // discards this object: then the object as it was before the scripts
+    // counts, and the new map's objects are left alone.
+    ObjectType taken = game.objects[index];
     const uint64_t generation = game.mapGeneration;
     RaiseGrabItem(game, taken.Name);
     if (game.ended) {
         return;
+    }
+    // No command adds or removes objects, so while the map is the same the
+    // object is still at its index.
+    const bool sameMap = game.mapGeneration == generation && index < game.objects.size();
+    if (sameMap) {
+        taken = game.objects[index];
     }
 
     game.inventory.emplace_back();
@@ -84,9 +92,7 @@ void PickUp(Game& game) {
         game.inventory.back() = taken.Name;
     }
 
-    // No command adds or removes objects, so while the map is the same the
-    // object is still at its index (perhaps renamed by a script).
-    if (game.mapGeneration == generation && index < game.objects.size()) {
+    if (sameMap) {
         game.objects.erase(game.objects.begin() + static_cast<std::ptrdiff_t>(index));
     }
 }

@@ -201,16 +201,21 @@ TEST_F(ItemsTest, GrabItemScriptThatLoadsAMapLeavesTheNewObjectsAlone) {
     EXPECT_EQ(game().objects[0].Name, "Stranger");
 }
 
-TEST_F(ItemsTest, ARenamedObjectIsStillTheOneTaken) {
+// The grab-item scripts run before the bonuses are applied, so what they do
+// to the object being taken is what the player gets.
+TEST_F(ItemsTest, ARenamedObjectIsStillTheOneTakenWithWhatTheScriptGaveIt) {
     RegisterGameCommands(game());
     test::LoadScript(t, "global_grabitem.ds",
                      "SetObjectName('Lamp', 'Broken Lamp')\nSetObjectDamage('Broken Lamp', 9)\n",
                      slots::kGlobalGrabItem);
     AddObject("Lamp").Damage = 1;
+    AddObject("Torch").Damage = 1;
     PickUp(game());
-    EXPECT_TRUE(game().objects.empty());
-    EXPECT_EQ(game().inventory, std::vector<std::string>{"Lamp"});
-    EXPECT_EQ(player().Damage, 5);
+    ASSERT_EQ(game().objects.size(), 1u);
+    EXPECT_EQ(game().objects[0].Name, "Torch");
+    EXPECT_EQ(game().inventory, std::vector<std::string>{"Broken Lamp"});
+    EXPECT_EQ(player().Damage, 13);
+    EXPECT_EQ(game().StatusText, "You picked up: Broken Lamp: +9 damage. ");
 }
 
 TEST_F(ItemsTest, GrabItemScriptLoadingARealMapKeepsTheNewMapsObjects) {
