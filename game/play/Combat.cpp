@@ -120,15 +120,22 @@ void LandPlayerHit(Game& game, Monster& monster) {
 // The death of the monster at `index`. Returns false when its scripts loaded
 // another map or ended the game, so the caller stops walking the old list.
 bool KillMonster(Game& game, size_t index) {
-    // Everything the rest of the sequence needs, taken before any script runs.
-    const Monster dead = game.monsters[index];
+    // The monster as it was before the scripts, for when a script loads
+    // another map and the list it belonged to is gone.
+    Monster dead = game.monsters[index];
     const uint64_t generation = game.mapGeneration;
 
     RaiseMonsterDie(game, dead);
     if (game.ended) {
         return false;
     }
+    // No command adds or removes monsters, so while the map is the same the
+    // monster is still at its index, perhaps moved by a script: the heart
+    // drops where it is now.
     const bool sameMap = game.mapGeneration == generation && index < game.monsters.size();
+    if (sameMap) {
+        dead = game.monsters[index];
+    }
 
     if (dead.ItemDropRate > 0 && game.media.RandomInt(dead.ItemDropRate - 1) == 0) {
         DropItem(game, dead);

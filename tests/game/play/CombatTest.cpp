@@ -253,6 +253,28 @@ TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
     EXPECT_EQ(first.Y, 216);
 }
 
+// The monster-die scripts run before the drop, so a script that moves the
+// corpse moves the heart with it.
+TEST_F(CombatTest, HeartDropsWhereTheMonsterDieScriptsLeftTheMonster) {
+    game().settings.HeartSprite = t.media.LoadSpriteFile([&] {
+        t.folder.Write("heart.png", test::MakePng(8, 6, 0xFF0000));
+        return t.folder.Path() + "/heart.png";
+    }());
+    RegisterGameCommands(game());
+    test::LoadScript(t, "global_monsterdie.ds", "SetMonsterX(#MONSTERID, 300)\n",
+                     slots::kGlobalMonsterDie);
+    const size_t m = AddMonster(game(), kBelowX, kBelowY);
+    monster(m).Health = 1;
+    monster(m).ItemDropRate = 1;
+    StartPlayerAttack(kDown);
+    PlayerHitStep(game());
+    ASSERT_EQ(monster(m).X, 300.0f);
+    ASSERT_EQ(game().objects.size(), 1u);
+    // nearest(300 + 16 - 4), nearest(190 + 32 - 6).
+    EXPECT_EQ(game().objects[0].X, 312);
+    EXPECT_EQ(game().objects[0].Y, 216);
+}
+
 TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
     constexpr int kKills = 3000;
     for (int kill = 0; kill < kKills; ++kill) {
