@@ -46,6 +46,12 @@ protected:
     Player& player() { return t.game.player; }
     Monster& monster(size_t index) { return t.game.monsters[index]; }
 
+    // An 8 x 6 heart picture for dropped items.
+    void UseHeartSprite() {
+        t.folder.Write("heart.png", test::MakePng(8, 6, 0xFF0000));
+        game().settings.HeartSprite = t.media.LoadSpriteFile(t.folder.Path() + "/heart.png");
+    }
+
     void StartPlayerAttack(int32_t facing) {
         player().Facing = facing;
         player().Attacking = 1;
@@ -226,10 +232,7 @@ TEST_F(CombatTest, DeathCheckRunsForATouchingMonsterBehindThePlayer) {
 }
 
 TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
-    game().settings.HeartSprite = t.media.LoadSpriteFile([&] {
-        t.folder.Write("heart.png", test::MakePng(8, 6, 0xFF0000));
-        return t.folder.Path() + "/heart.png";
-    }());
+    UseHeartSprite();
     ASSERT_NE(game().settings.HeartSprite, 0);
     for (int kill = 1; kill <= 2; ++kill) {
         game().monsters.clear();
@@ -256,10 +259,7 @@ TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
 // The monster-die scripts run before the drop, so a script that moves the
 // corpse moves the heart with it.
 TEST_F(CombatTest, HeartDropsWhereTheMonsterDieScriptsLeftTheMonster) {
-    game().settings.HeartSprite = t.media.LoadSpriteFile([&] {
-        t.folder.Write("heart.png", test::MakePng(8, 6, 0xFF0000));
-        return t.folder.Path() + "/heart.png";
-    }());
+    UseHeartSprite();
     RegisterGameCommands(game());
     test::LoadScript(t, "global_monsterdie.ds", "SetMonsterX(#MONSTERID, 300)\n",
                      slots::kGlobalMonsterDie);
