@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages VornEngine needs to build, run and test, and
-# only those that are missing. Run as root on Debian 12.
+# only those that are missing. When nothing is missing it calls neither apt
+# nor sudo. As an ordinary user it installs through sudo when sudo is there,
+# and otherwise prints the command to run as root and stops.
 set -euo pipefail
 
 packages=(
+    # compilers and build
     build-essential cmake pkg-config g++ clang
+    # the game's libraries
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
     libpng-dev zlib1g-dev libfontconfig-dev fontconfig fonts-dejavu-core
+    # the editors
     libfltk1.3-dev
+    # tests and benchmarks
     libgtest-dev libbenchmark-dev lua5.4
-    xvfb xauth xdotool imagemagick
+    # GUI tests: a private X server, key presses, window lookup, screenshots,
+    # and the X core fonts SDL's message boxes draw their text with
+    xvfb xauth xdotool x11-utils imagemagick xfonts-base
 )
 
 missing=()
@@ -18,10 +26,21 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+[ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
+install_command=(apt-get install -y -qq --no-install-recommends "${missing[@]}")
+echo "Installing the missing Debian packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if [ "$(id -u)" -eq 0 ]; then
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    "${install_command[@]}"
+elif command -v sudo >/dev/null; then
+    echo "(through sudo, which may ask for your password)"
+    sudo DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    sudo DEBIAN_FRONTEND=noninteractive "${install_command[@]}"
+else
+    echo "These packages are missing and this user cannot install them (not root, no sudo)." >&2
+    echo "Run this as root, then run this command again:" >&2
+    echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
 fi

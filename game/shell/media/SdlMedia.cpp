@@ -332,8 +332,12 @@ MessageResult SdlMedia::ShowMessage(const std::string& title, const std::string&
     box.buttons = yesNo ? yesNoButtons : okButton;
     int pressed = -1;
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        // No display to show it on: the message still reaches the user.
+        // The box could not be shown (no display, or no fonts for X11's
+        // boxes): the message and the answer taken still reach the user.
         std::fprintf(stderr, "%s: %s\n", utf8Title.c_str(), utf8Text.c_str());
+        std::fprintf(stderr, "(the message box could not be shown: %s; answered %s)\n",
+                     SDL_GetError(), yesNo ? "No" : "OK");
+        return yesNo ? MessageResult::No : MessageResult::Ok;
     }
     if (!yesNo) {
         return MessageResult::Ok;

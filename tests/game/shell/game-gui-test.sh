@@ -7,10 +7,8 @@
 set -euo pipefail
 GAME_PROGRAM="$(realpath "$1")"
 CLOSE_WINDOW="$2"
-for tool in Xvfb xdotool xwininfo import convert; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
-done
 source "$(dirname "$0")/../../tools/monstereditor/gui-session.sh"
+require_tools Xvfb xdotool xwininfo import convert
 # Leaks inside the X, D-Bus and sound libraries are not ours to find here.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 

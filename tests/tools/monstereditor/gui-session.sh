@@ -6,6 +6,26 @@
 # UTF-8 whatever the caller's locale is.
 export LC_ALL=C.UTF-8
 
+# require_tools TOOL...: a GUI test cannot run without these programs. Outside
+# CI it is skipped (exit 77, which CTest reports as skipped); under CI (CI set
+# and not "false" or "0") a missing tool fails the test, since a skipped test
+# there would hide a missing install step.
+require_tools() {
+    local tool missing=()
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || missing+=("$tool")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    case "${CI:-}" in
+        "" | false | 0)
+            echo "SKIPPED: not installed: ${missing[*]} (scripts/install-deps.sh installs them)"
+            exit 77
+            ;;
+    esac
+    echo "FAIL: not installed: ${missing[*]}; CI must run every test (scripts/install-deps.sh installs them)" >&2
+    exit 1
+}
+
 # Everything a test started, ended when the script exits however it exits,
 # so no program is left holding ctest's output open; WORK_DIR is removed.
 STARTED_PIDS=()

@@ -6,10 +6,8 @@
 set -euo pipefail
 EDITOR_PROGRAM="$1"
 CLOSE_WINDOW="$2"
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
-done
 source "$(dirname "$0")/gui-session.sh"
+require_tools Xvfb xdotool
 SUPPRESSIONS="$(cd "$(dirname "$0")" && pwd)/lsan-suppressions.txt"
 # Our own leaks fail the run; those inside the font library are known.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "game/shell/media/SdlPresenter.h"
 #include "tests/game/shell/media/MediaTestFiles.h"
@@ -223,6 +224,26 @@ TEST(SdlMediaTest, AudioInitialisationSucceedsWithoutASoundDevice) {
     media.PlaySoundHandle(sound, 0);
     EXPECT_EQ(media.LoadSoundFile(dir.PathOf("a.wav"), 9999), 9999);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST(SdlMediaTest, AQuestionThatCannotBeShownIsPrintedWithTheAnswerTaken) {
+    // Without a display X11's boxes cannot open; the offscreen driver has none.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display != nullptr ? display : "";
+    unsetenv("DISPLAY");
+    SdlMedia media;
+    ASSERT_NE(media.InitGraphics(), 0) << SDL_GetError();
+    testing::internal::CaptureStderr();
+    const MessageResult answer =
+        media.ShowMessage("Confirm", "Save before quitting?", MessageButtons::YesNo);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    if (display != nullptr) {
+        setenv("DISPLAY", savedDisplay.c_str(), 1);
+    }
+    EXPECT_EQ(answer, MessageResult::No);
+    EXPECT_NE(printed.find("Confirm: Save before quitting?\n"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("answered No)"), std::string::npos) << printed;
 }
 
 }  // namespace
