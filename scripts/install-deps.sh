@@ -29,17 +29,18 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 install_command=(apt-get install -y -qq --no-install-recommends "${missing[@]}")
-echo "Installing the missing Debian packages: ${missing[*]}"
+echo "Missing Debian packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing them."
     apt-get update -qq
     "${install_command[@]}"
 elif command -v sudo >/dev/null; then
-    echo "(through sudo, which may ask for your password)"
+    echo "Installing them through sudo (it may ask for your password)."
     sudo DEBIAN_FRONTEND=noninteractive apt-get update -qq
     sudo DEBIAN_FRONTEND=noninteractive "${install_command[@]}"
 else
-    echo "These packages are missing and this user cannot install them (not root, no sudo)." >&2
+    echo "This user cannot install them (not root, and sudo is not installed)." >&2
     echo "Run this as root, then run this command again:" >&2
     echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
     exit 1
