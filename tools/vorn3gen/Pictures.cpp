@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/vorn3gen/Art.h"
+#include "tools/vorn3gen/Font.h"
 
 namespace vorn3gen {
 
@@ -213,23 +214,6 @@ Canvas Flash() {
 }
 
 // --- shared screens --------------------------------------------------------
-
-// 5 x 7 capital letters for the title picture, one row per byte.
-const uint8_t* Glyph(char ch) {
-    static const uint8_t kLetters[26][7] = {
-        {14, 17, 17, 31, 17, 17, 17}, {30, 17, 17, 30, 17, 17, 30}, {14, 17, 16, 16, 16, 17, 14},
-        {30, 17, 17, 17, 17, 17, 30}, {31, 16, 16, 30, 16, 16, 31}, {31, 16, 16, 30, 16, 16, 16},
-        {14, 17, 16, 23, 17, 17, 15}, {17, 17, 17, 31, 17, 17, 17}, {14, 4, 4, 4, 4, 4, 14},
-        {7, 2, 2, 2, 2, 18, 12},      {17, 18, 20, 24, 20, 18, 17}, {16, 16, 16, 16, 16, 16, 31},
-        {17, 27, 21, 21, 17, 17, 17}, {17, 25, 21, 19, 17, 17, 17}, {14, 17, 17, 17, 17, 17, 14},
-        {30, 17, 17, 30, 16, 16, 16}, {14, 17, 17, 17, 21, 18, 13}, {30, 17, 17, 30, 20, 18, 17},
-        {15, 16, 16, 14, 1, 1, 30},   {31, 4, 4, 4, 4, 4, 4},       {17, 17, 17, 17, 17, 17, 14},
-        {17, 17, 17, 17, 17, 10, 4},  {17, 17, 17, 21, 21, 21, 10}, {17, 17, 10, 4, 10, 17, 17},
-        {17, 17, 10, 4, 4, 4, 4},     {31, 1, 2, 4, 8, 16, 31}};
-    if (ch >= 'A' && ch <= 'Z')
-        return kLetters[ch - 'A'];
-    return nullptr;
-}
 
 void Lettering(Canvas& c, const char* text, int y, int scale, Colour face, Colour shadow) {
     const int width = static_cast<int>(std::strlen(text)) * 6 * scale - scale;
