@@ -30,4 +30,52 @@ char Cp1252Byte(char32_t character) {
     return '?';
 }
 
+std::string Cp1252TextToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (const char byte : text) {
+        const char32_t code = Cp1252Character(static_cast<unsigned char>(byte));
+        if (code < 0x80) {
+            utf8 += static_cast<char>(code);
+        } else if (code < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (code >> 6));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (code >> 12));
+            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+std::optional<std::string> Utf8TextToCp1252(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        // Every character of the code page is below U+10000: one to three bytes.
+        const size_t length = lead < 0x80                      ? 1
+                              : (lead >= 0xC2 && lead <= 0xDF) ? 2
+                              : (lead >= 0xE0 && lead <= 0xEF) ? 3
+                                                               : 0;
+        if (length == 0 || at + length > text.size())
+            return std::nullopt;
+        char32_t character = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
+        for (size_t i = 1; i < length; ++i) {
+            const auto next = static_cast<unsigned char>(text[at + i]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            character = (character << 6) | (next & 0x3F);
+        }
+        const char byte = Cp1252Byte(character);
+        if (byte == '?' && character != '?')
+            return std::nullopt;
+        bytes += byte;
+        at += length;
+    }
+    return bytes;
+}
+
 }  // namespace vorn

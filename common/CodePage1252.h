@@ -2,6 +2,10 @@
 // with fonts that take Unicode, and the monster editor's boxes hold UTF-8.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace vorn {
 
 // The Unicode character of a Windows-1252 byte. The five bytes the code page
@@ -11,5 +15,12 @@ char32_t Cp1252Character(unsigned char byte);
 
 // The Windows-1252 byte of `character`, or '?' where the code page has none.
 char Cp1252Byte(char32_t character);
+
+// The UTF-8 form of Windows-1252 text, for files in UTF-8 such as XML.
+std::string Cp1252TextToUtf8(std::string_view text);
+
+// The Windows-1252 text of UTF-8 text; nullopt when `text` is not valid UTF-8
+// or holds a character the code page has no byte for.
+std::optional<std::string> Utf8TextToCp1252(std::string_view text);
 
 }  // namespace vorn

@@ -11,13 +11,15 @@ packages=(
     # the game's libraries
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
     libpng-dev zlib1g-dev libfontconfig-dev fontconfig fonts-dejavu-core
-    # the editors
-    libfltk1.3-dev
+    # the editors; tiledmap reads Tiled's XML with pugixml
+    libfltk1.3-dev libpugixml-dev
     # tests and benchmarks
     libgtest-dev libbenchmark-dev lua5.4
     # GUI tests: a private X server, key presses, window lookup, screenshots,
     # and the X core fonts SDL's message boxes draw their text with
     xvfb xauth xdotool x11-utils imagemagick xfonts-base
+    # the map editor Tiled, which opens and saves tiledmap's maps in its test
+    tiled
 )
 
 missing=()

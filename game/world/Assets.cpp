@@ -2,68 +2,16 @@
 // both loaded once at start-up, plus the optional-sound helper.
 #include "game/world/Assets.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "common/TextPrimitives.h"
+#include "common/TileFiles.h"
 
 namespace vorn {
 
-namespace {
-
-// The "*.png" pattern ignores case, as the directory listing it comes from
-// does on the platform the mod files were made on.
-bool HasPngExtension(const std::string& fileName) {
-    if (fileName.size() < 4)
-        return false;
-    const std::string ending = UpperCaseText(fileName.substr(fileName.size() - 4));
-    return ending == ".PNG";
-}
-
-// Every ".png" is removed (case-sensitive), left to right in one pass.
-std::string TileNameFromFile(const std::string& fileName) {
-    std::string name;
-    size_t from = 0;
-    for (size_t at = fileName.find(".png"); at != std::string::npos;
-         at = fileName.find(".png", from)) {
-        name.append(fileName, from, at - from);
-        from = at + 4;
-    }
-    name.append(fileName, from, std::string::npos);
-    return std::string(TrimSpaces(name));
-}
-
-// The file names of the folder that match "*.png", sorted by name so that the
-// tile list (and so which of two equal names wins) is the same everywhere.
-std::vector<std::string> ListPngFiles(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::vector<std::string> names;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error)
-        return names;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            break;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError))
-            continue;
-        std::string name = it->path().filename().string();
-        if (HasPngExtension(name))
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
-
 void LoadTileImages(Game& game) {
     const std::string folder = game.ModFolder + "/tiles";
-    for (const std::string& fileName : ListPngFiles(folder)) {
+    for (const std::string& fileName : ListTilePictureFiles(folder)) {
         TileImage tile;
         tile.Sprite = game.media.LoadSpriteFile(folder + "/" + fileName);
         tile.Name = TileNameFromFile(fileName);

@@ -26,5 +26,18 @@ TEST(CodePage1252, CharactersOutsideThePageBecomeQuestionMarks) {
     EXPECT_EQ(Cp1252Byte(U'\U0001F600'), '?');
 }
 
+TEST(CodePage1252, TextGoesToUtf8AndBackUnchanged) {
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    const std::string utf8 = Cp1252TextToUtf8(everyByte);
+    EXPECT_EQ(Cp1252TextToUtf8("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(Utf8TextToCp1252(utf8), everyByte);
+    // Not UTF-8, or a character the code page lacks (an arrow, an emoji).
+    EXPECT_EQ(Utf8TextToCp1252("a\xE9"), std::nullopt);
+    EXPECT_EQ(Utf8TextToCp1252("\xE2\x86\x92"), std::nullopt);
+    EXPECT_EQ(Utf8TextToCp1252("\xF0\x9F\x98\x80"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace vorn

@@ -9,7 +9,9 @@ namespace vorn3gen {
 
 // The picture as PNG bytes (8-bit RGB, fixed compression, no time stamp, so
 // the same picture always gives the same bytes). Empty on failure.
-std::string EncodePng(const Canvas& canvas);
+// `transparentAsAlpha`: 8-bit RGBA instead, kTransparent pixels fully
+// transparent, for programs that know no colour key.
+std::string EncodePng(const Canvas& canvas, bool transparentAsAlpha = false);
 
 // Writes generated files below one mod folder, creating sub-folders.
 class Output {
