@@ -22,26 +22,10 @@ constexpr size_t kCacheHardLimit = 4096;
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text) {
-    std::string utf8;
-    utf8.reserve(text.size() + text.size() / 4);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == 0) {
-            continue;  // SDL_ttf stops at a NUL; dropping it keeps the rest visible
-        }
-        const char32_t code = Cp1252Character(byte);
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return utf8;
+    // SDL_ttf stops at a NUL; dropping it keeps the rest visible.
+    std::string withoutNul(text);
+    withoutNul.erase(std::remove(withoutNul.begin(), withoutNul.end(), '\0'), withoutNul.end());
+    return Cp1252TextToUtf8(withoutNul);
 }
 
 TextRenderer::TextRenderer() : slots_(kFontSlotCount) {
