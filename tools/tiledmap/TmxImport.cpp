@@ -87,9 +87,11 @@ private:
                                std::to_string(wanted) + "; every map of a mod has that size");
             return value == wanted;
         };
-        return size("width", size_.columns, "MapWidth") & size("height", size_.rows, "MapHeight") &
-               size("tilewidth", size_.tileWidth, "TileWidth") &
-               size("tileheight", size_.tileHeight, "TileHeight");
+        // Every mismatch is reported, not only the first.
+        bool fits = size("width", size_.columns, "MapWidth");
+        fits = size("height", size_.rows, "MapHeight") && fits;
+        fits = size("tilewidth", size_.tileWidth, "TileWidth") && fits;
+        return size("tileheight", size_.tileHeight, "TileHeight") && fits;
     }
 
     // Windows-1252 text of a TMX text, or an error naming it.
