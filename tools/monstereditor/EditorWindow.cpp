@@ -3,9 +3,9 @@
 #include "tools/monstereditor/EditorWindow.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Int_Input.H>
-
 #include <cstdio>
+
+#include "tools/monstereditor/DigitsInput.h"
 
 namespace vorn::monstereditor {
 
@@ -96,7 +96,7 @@ EditorWindow::EditorWindow(MonsterEditor& editor) : editor_(editor) {
         label->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
         label->labelsize(kRowLabelFontSize);
         Fl_Input* box = kRows[row].digitsOnly
-                            ? new Fl_Int_Input(kBoxX, labelY - 3, kBoxWidth, kBoxHeight)
+                            ? new DigitsInput(kBoxX, labelY - 3, kBoxWidth, kBoxHeight)
                             : new Fl_Input(kBoxX, labelY - 3, kBoxWidth, kBoxHeight);
         box->textsize(kFontSize);
         box->maximum_size(kMaximumBoxText);

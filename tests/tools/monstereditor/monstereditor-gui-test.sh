@@ -87,14 +87,15 @@ type_into "$window" "$BOX_X" "$(box_y 1)" "Wölf"
 type_into "$window" "$BOX_X" "$(box_y 2)" "wolf.png"
 type_into "$window" "$BOX_X" "$(box_y 6)" "7"
 type_into "$window" "$BOX_X" "$(box_y 9)" "32"
-# Digits-only box: the letters are refused.
-type_into "$window" "$BOX_X" "$(box_y 10)" "4x8"
+# Digits-only boxes: signs, letters and hexadecimal are refused.
+type_into "$window" "$BOX_X" "$(box_y 10)" "-4+x8"
+type_into "$window" "$BOX_X" "$(box_y 11)" "0x1F"
 click_in "$window" "$SAVE_X" "$SAVE_Y"
 
 # "Del" read the list back from the file, which trimmed the Orc's blank.
 printf 'Orc,gob.png,hit.wav,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,-1\r\n' >"$expected"
 printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
-printf 'W\366lf,wolf.png,,,,7,0,0,32,48,0,0,0,0,0\r\n' >>"$expected"
+printf 'W\366lf,wolf.png,,,,7,0,0,32,48,1,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Escape does not close the editor; closing the window ends the program
