@@ -1,6 +1,7 @@
 // The monster editor's button actions on the list, the labels and the form.
 #include "tools/monstereditor/MonsterEditor.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/TextPrimitives.h"
@@ -37,6 +38,10 @@ void MonsterEditor::Edit(int selected) {
 }
 
 bool MonsterEditor::Save() {
+    if (std::all_of(form_.begin(), form_.end(),
+                    [](const std::string& box) { return box.empty(); })) {
+        return true;
+    }
     const MonsterEntry edited = FormTextsToEntry(form_);
     // The item shows the name box as typed, even where the entry differs.
     const std::string& typedName = form_[0];

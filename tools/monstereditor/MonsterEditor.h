@@ -30,7 +30,8 @@ public:
     // "Save": copies the form into the bound entry and relabels its item; a
     // free form is appended as a new monster with a new item. Then the form is
     // emptied and unbound, and the whole list is written. False when the file
-    // could not be written.
+    // could not be written. A form whose fifteen boxes are all empty saves
+    // nothing.
     bool Save();
     // "Del": removes the entry at `selected`, writes the file and reads the
     // list back so the labels are renumbered. No selection does nothing.

@@ -116,6 +116,14 @@ TEST_F(MonsterEditorTest, SaveIntoAMissingFileCreatesIt) {
     EXPECT_EQ(empty.Read("monsters.ini"), "First,,,,,0,0,0,0,0,0,0,0,0,0\r\n");
 }
 
+TEST_F(MonsterEditorTest, SaveWithEveryBoxEmptySavesNothing) {
+    MonsterEditor editor = OpenEditor();
+    EXPECT_TRUE(editor.Save());
+    EXPECT_TRUE(editor.Save());
+    EXPECT_EQ(editor.Entries().size(), 3u);
+    EXPECT_EQ(File(), kThreeMonsters);  // not even rewritten
+}
+
 TEST_F(MonsterEditorTest, DeletingTheSecondOfThreeRenumbersTheRest) {
     MonsterEditor editor = OpenEditor();
     ASSERT_TRUE(editor.Delete(1));
