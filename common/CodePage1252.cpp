@@ -1,5 +1,8 @@
-// The Windows-1252 code page in both directions.
+// The Windows-1252 code page in both directions, for single characters and
+// for whole texts in UTF-8.
 #include "common/CodePage1252.h"
+
+#include <cstdint>
 
 namespace vorn {
 
@@ -11,6 +14,77 @@ constexpr char32_t kHighCharacters[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+
+// Length of the valid UTF-8 sequence at the start of `text` (1 to 4 bytes)
+// and its character, or 0 when the bytes there are no such sequence
+// (overlong forms and surrogates included).
+int DecodeSequence(std::string_view text, char32_t& character) {
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(0);
+    int length = 0;
+    char32_t lowest = 0;
+    if (lead < 0x80) {
+        character = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        lowest = 0x80;
+        character = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        lowest = 0x800;
+        character = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        lowest = 0x10000;
+        character = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < static_cast<size_t>(length)) {
+        return 0;
+    }
+    for (int i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        character = (character << 6) | (byte(i) & 0x3F);
+    }
+    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;
+    if (character < lowest || character > 0x10FFFF || surrogate) {
+        return 0;
+    }
+    return length;
+}
+
+// UTF-8 text to Windows-1252. A strict conversion gives nullopt at the first
+// byte that starts no valid sequence and at the first character the code
+// page lacks; a lenient one keeps such a byte and writes "?" for such a
+// character.
+std::optional<std::string> ConvertUtf8(std::string_view text, bool strict) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    size_t at = 0;
+    while (at < text.size()) {
+        char32_t character = 0;
+        const int length = DecodeSequence(text.substr(at), character);
+        if (length == 0) {
+            if (strict) {
+                return std::nullopt;
+            }
+            bytes += text[at];
+            ++at;
+            continue;
+        }
+        const char byte = Cp1252Byte(character);
+        if (strict && byte == '?' && character != '?') {
+            return std::nullopt;
+        }
+        bytes += byte;
+        at += static_cast<size_t>(length);
+    }
+    return bytes;
+}
 
 }  // namespace
 
@@ -50,32 +124,11 @@ std::string Cp1252TextToUtf8(std::string_view text) {
 }
 
 std::optional<std::string> Utf8TextToCp1252(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
-    size_t at = 0;
-    while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        // Every character of the code page is below U+10000: one to three bytes.
-        const size_t length = lead < 0x80                      ? 1
-                              : (lead >= 0xC2 && lead <= 0xDF) ? 2
-                              : (lead >= 0xE0 && lead <= 0xEF) ? 3
-                                                               : 0;
-        if (length == 0 || at + length > text.size())
-            return std::nullopt;
-        char32_t character = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
-        for (size_t i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(text[at + i]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            character = (character << 6) | (next & 0x3F);
-        }
-        const char byte = Cp1252Byte(character);
-        if (byte == '?' && character != '?')
-            return std::nullopt;
-        bytes += byte;
-        at += length;
-    }
-    return bytes;
+    return ConvertUtf8(text, true);
+}
+
+std::string LenientUtf8TextToCp1252(std::string_view text) {
+    return *ConvertUtf8(text, false);
 }
 
 }  // namespace vorn

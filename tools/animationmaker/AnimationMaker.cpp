@@ -1,6 +1,7 @@
 // The animation creator's questions in order and the append at the end.
 #include "tools/animationmaker/AnimationMaker.h"
 
+#include "common/CodePage1252.h"
 #include "common/TextPrimitives.h"
 
 namespace vorn::animationmaker {
@@ -32,7 +33,9 @@ MakerOutcome RunAnimationMaker(const std::vector<std::string>& arguments,
 
     AnimationRecord record;
     record.imageFile = ImageFileName(imagePath);
-    record.name = questions.AskText(kQuestionTitle, kNamePrompt, "");
+    // Typed as UTF-8; stored in the game's code page, as the monster editor
+    // stores names, so .ani files and scripts that name it match.
+    record.name = LenientUtf8TextToCp1252(questions.AskText(kQuestionTitle, kNamePrompt, ""));
     record.frameCount = TextToInt(questions.AskText(kQuestionTitle, kFrameCountPrompt, "0"));
     record.frameWidth = TextToInt(questions.AskText(kQuestionTitle, kFrameWidthPrompt, ""));
     record.framesPerSecond = TextToInt(questions.AskText(kQuestionTitle, kRatePrompt, "0"));

@@ -9,6 +9,7 @@
 namespace vorn::animationmaker {
 
 struct AnimationRecord {
+    // In the game's code page, as .ani files and scripts name it.
     std::string name;
     std::string imageFile;
     int32_t frameCount = 0;

@@ -184,6 +184,10 @@ void EditorWindow::ShowForm() {
     for (int row = 0; row < kMonsterFieldCount; ++row) {
         const std::string& text = editor_.Form()[row];
         boxes_[row]->value(text.data(), static_cast<int>(text.size()));
+        // A new value redraws only from its first changed byte; where that
+        // byte lies inside a character ("é" becoming "Ã©" shares the lead
+        // byte), the old character would stay on screen.
+        boxes_[row]->redraw();
     }
 }
 

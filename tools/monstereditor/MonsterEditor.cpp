@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/CodePage1252.h"
 #include "common/TextPrimitives.h"
 
 namespace vorn::monstereditor {
@@ -11,8 +12,8 @@ namespace vorn::monstereditor {
 MonsterEditor::MonsterEditor(std::string modFolder)
     : filePath_(std::move(modFolder) + "/monsters.ini") {}
 
-std::string MonsterEditor::ItemLabel(int position, const std::string& name) {
-    return IntToText(position + 1) + ". " + name;
+std::string MonsterEditor::ItemLabel(int position, const std::string& shownName) {
+    return IntToText(position + 1) + ". " + shownName;
 }
 
 void MonsterEditor::LoadList() {
@@ -20,7 +21,8 @@ void MonsterEditor::LoadList() {
     labels_.clear();
     labels_.reserve(entries_.size());
     for (const MonsterEntry& entry : entries_) {
-        labels_.push_back(ItemLabel(static_cast<int>(labels_.size()), entry.name));
+        labels_.push_back(
+            ItemLabel(static_cast<int>(labels_.size()), Cp1252TextToUtf8(entry.name)));
     }
 }
 

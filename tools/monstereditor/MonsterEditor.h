@@ -48,8 +48,9 @@ public:
     MonsterFormTexts& Form() { return form_; }
     const MonsterFormTexts& Form() const { return form_; }
 
-    // position + 1, ". ", then the name: how every drop-down item reads.
-    static std::string ItemLabel(int position, const std::string& name);
+    // position + 1, ". ", then the name as the name box shows it: how every
+    // drop-down item reads.
+    static std::string ItemLabel(int position, const std::string& shownName);
 
 private:
     bool WriteList() const;

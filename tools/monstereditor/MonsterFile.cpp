@@ -7,9 +7,9 @@
 #include <climits>
 #include <cstdlib>
 
+#include "common/CodePage1252.h"
 #include "common/FileIO.h"
 #include "common/TextPrimitives.h"
-#include "tools/monstereditor/CodePageText.h"
 
 namespace vorn::monstereditor {
 
@@ -44,6 +44,26 @@ std::string ResolvedTarget(const std::string& path) {
     return path;
 }
 
+// The fifteen fields as they are written: texts as their bytes, numbers in
+// decimal.
+MonsterFormTexts FileTexts(const MonsterEntry& entry) {
+    return {entry.name,
+            entry.graphicFile,
+            entry.attackSound,
+            entry.hitSound,
+            entry.deathSound,
+            IntToText(entry.damage),
+            IntToText(entry.health),
+            IntToText(entry.speed),
+            IntToText(entry.frameWidth),
+            IntToText(entry.frameHeight),
+            IntToText(entry.clipWidth),
+            IntToText(entry.clipHeight),
+            IntToText(entry.deathDuration),
+            IntToText(entry.itemDropRate),
+            IntToText(entry.friendly)};
+}
+
 }  // namespace
 
 int8_t FriendlyByte(int32_t value) {
@@ -71,7 +91,7 @@ MonsterEntry ParseMonsterLine(std::string_view line) {
 }
 
 std::string FormatMonsterLine(const MonsterEntry& entry) {
-    const MonsterFormTexts texts = EntryToFormTexts(entry);
+    const MonsterFormTexts texts = FileTexts(entry);
     std::string line;
     for (int i = 0; i < kMonsterFieldCount; ++i) {
         if (i > 0) {
@@ -122,26 +142,14 @@ bool WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& 
 }
 
 MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry) {
-    return {entry.name,
-            entry.graphicFile,
-            entry.attackSound,
-            entry.hitSound,
-            entry.deathSound,
-            IntToText(entry.damage),
-            IntToText(entry.health),
-            IntToText(entry.speed),
-            IntToText(entry.frameWidth),
-            IntToText(entry.frameHeight),
-            IntToText(entry.clipWidth),
-            IntToText(entry.clipHeight),
-            IntToText(entry.deathDuration),
-            IntToText(entry.itemDropRate),
-            IntToText(entry.friendly)};
+    MonsterFormTexts texts = FileTexts(entry);
+    texts[0] = Cp1252TextToUtf8(entry.name);
+    return texts;
 }
 
 MonsterEntry FormTextsToEntry(const MonsterFormTexts& texts) {
     MonsterEntry entry;
-    entry.name = BoxTextToCodePage(WithoutLineEnds(texts[0]));
+    entry.name = LenientUtf8TextToCp1252(WithoutLineEnds(texts[0]));
     entry.graphicFile = WithoutLineEnds(texts[1]);
     entry.attackSound = WithoutLineEnds(texts[2]);
     entry.hitSound = WithoutLineEnds(texts[3]);

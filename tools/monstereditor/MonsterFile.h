@@ -14,8 +14,8 @@ namespace vorn::monstereditor {
 // Fields per monsters.ini line, which is also the number of form rows.
 inline constexpr int kMonsterFieldCount = 15;
 
-// One monster in file field order. The five texts are kept as they will be
-// written; the numbers as the game reads them.
+// One monster in file field order. The five texts are kept as the bytes they
+// are written as; the numbers as the game reads them.
 struct MonsterEntry {
     std::string name;
     std::string graphicFile;
@@ -63,14 +63,16 @@ bool ReadMonsterFile(const std::string& path, std::vector<MonsterEntry>& entries
 // nothing was written.
 bool WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& entries);
 
-// The form shows numbers in decimal and texts unchanged.
+// The form shows numbers in decimal and the name as the game shows it: each
+// byte as its Windows-1252 character, in UTF-8 as the boxes hold it. The four
+// file names keep their bytes, as files are opened by those bytes.
 MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry);
 
 // Texts are taken as typed (no trimming); numbers with the lenient integer
 // conversion. Line-end characters cannot be stored inside a field of a
-// line-based file, so they are dropped. The name, which the game shows, is
-// stored in the game's single-byte code page; the four file names keep the
-// bytes of the box, as files are opened by those bytes.
+// line-based file, so they are dropped. The name goes back to the game's
+// code page, so a name shown by EntryToFormTexts and left alone keeps its
+// bytes; the four file names keep the bytes of the box.
 MonsterEntry FormTextsToEntry(const MonsterFormTexts& texts);
 
 }  // namespace vorn::monstereditor

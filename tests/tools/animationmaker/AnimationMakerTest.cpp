@@ -122,6 +122,16 @@ TEST(AnimationMakerTest, AnswersAreConvertedLenientlyAndNeverValidated) {
     EXPECT_EQ(folder.Read("animations.ini"), "\r\nBig, fire ,fire.png,12,0,-5,0");
 }
 
+TEST(AnimationMakerTest, TypedNameIsStoredInTheGameCodePageAndTheImageKeepsItsBytes) {
+    ScratchFolder folder;
+    ScriptedQuestions questions;
+    questions.texts = {"Caf\xC3\xA9 \xE2\x82\xAC", "1", "1", "1"};
+    // The image is named by the bytes of its path, as the game opens it.
+    EXPECT_EQ(RunAnimationMaker({folder.Path(), "/art/f\xC3\xA9u.png"}, questions),
+              MakerOutcome::kAppended);
+    EXPECT_EQ(folder.Read("animations.ini"), "\r\nCaf\xE9 \x80,f\xC3\xA9u.png,1,1,1,0");
+}
+
 TEST(AnimationMakerTest, TwoRunsOnANewFolder) {
     ScratchFolder folder;
     ScriptedQuestions first;

@@ -70,17 +70,18 @@ expect_clean_exit() {
     [ "$EXIT_CODE" -eq 0 ] || { echo "animationmaker ended with $EXIT_CODE" >&2; exit 1; }
 }
 
-# First run: both parameters, an image from another folder, stage 3.
+# First run: both parameters, an image from another folder, stage 3; the
+# name is stored in the game's code page (é is byte 0xE9).
 start_program "$MAKER_PROGRAM" "$mod" "$work/art/torch.png"
 maker=$STARTED
-answer "Torch"
+answer "Torché"
 answer "4"
 answer "32"
 answer "8"
 choose_stage 3
 expect_clean_exit "$maker"
 expected="$work/expected.ini"
-printf '\r\nTorch,torch.png,4,32,8,3' >"$expected"
+printf '\r\nTorch\351,torch.png,4,32,8,3' >"$expected"
 expect_same_bytes "$expected" "$mod/animations.ini"
 
 # Second run: the image is picked in the file chooser, which opens in the
@@ -103,7 +104,7 @@ answer "16"
 answer ""
 choose_stage 0
 expect_clean_exit "$maker"
-printf '\r\nTorch,torch.png,4,32,8,3\r\nSmoke,smoke.png,0,16,0,0' >"$expected"
+printf '\r\nTorch\351,torch.png,4,32,8,3\r\nSmoke,smoke.png,0,16,0,0' >"$expected"
 expect_same_bytes "$expected" "$mod/animations.ini"
 
 # Without parameters the folder is asked for; cancelling ends the program

@@ -196,5 +196,24 @@ TEST_F(MonsterEditorTest, DeleteThatCannotWriteShowsTheFileUnchanged) {
     EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
 }
 
+TEST_F(MonsterEditorTest, EditThenSaveKeepsEveryByteOfANameShownAsTheGameShowsIt) {
+    // "Caf" and the UTF-8 pair of an e-acute, which the game shows as two
+    // characters, then every byte from 0x80 to 0xFF.
+    std::string name = "Caf\xC3\xA9 ";
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        name += static_cast<char>(byte);
+    }
+    const std::string line = name + ",caf\xC3\xA9.png,,,,1,2,3,4,5,6,7,8,9,1\r\n";
+    folder_.Write("monsters.ini", line);
+    MonsterEditor editor = OpenEditor();
+    editor.Edit(0);
+    const std::string shown = "Caf\xC3\x83\xC2\xA9 ";  // "CafÃ© "
+    EXPECT_EQ(editor.Form()[0].substr(0, shown.size()), shown);
+    EXPECT_EQ(editor.ItemLabels()[0], "1. " + editor.Form()[0]);
+    EXPECT_EQ(editor.Form()[1], "caf\xC3\xA9.png");  // file names keep their bytes
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(File(), line);
+}
+
 }  // namespace
 }  // namespace vorn::monstereditor

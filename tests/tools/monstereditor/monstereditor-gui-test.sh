@@ -20,7 +20,8 @@ mod="$work/mod"
 mkdir "$mod"
 printf 'Goblin ,gob.png, hit.wav ,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,255\r\n' >"$mod/monsters.ini"
 printf 'Bat,bat.png,a.wav,b.wav,c.wav,1,5,90,16,16,12,12,10,0,1\r\n' >>"$mod/monsters.ini"
-printf 'Imp,imp.png\r\n' >>"$mod/monsters.ini"
+# A name in the game's code page that holds a UTF-8-looking pair.
+printf 'Caf\303\251 \351\200\377,imp.png\r\n' >>"$mod/monsters.ini"
 
 # Control centres inside the window (the form rows are 18 pixels apart).
 box_y() { echo $((18 * ($1 - 1) + 9)); }
@@ -72,18 +73,24 @@ type_into "$window" "$BOX_X" "$(box_y 15)" "300"
 type_into "$window" "$BOX_X" "$(box_y 7)" "77"
 click_in "$window" "$SAVE_X" "$SAVE_Y"
 
+# Edit and Save the third monster without typing: its name keeps every byte.
+select_item "$window" 2 3
+click_in "$window" "$EDIT_X" "$BUTTONS_Y"
+click_in "$window" "$SAVE_X" "$SAVE_Y"
+
 expected="$work/expected.ini"
 printf 'Orc ,gob.png,hit.wav,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,-1\r\n' >"$expected"
 printf 'Bat,bat.png,a.wav,b.wav,c.wav,1,77,90,16,16,12,12,10,0,44\r\n' >>"$expected"
-printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
+printf 'Caf\303\251 \351\200\377,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Delete the Bat, then add a wolf through "New" and "Save".
-select_item "$window" 2 2
+select_item "$window" 3 2
 click_in "$window" "$DEL_X" "$BUTTONS_Y"
 click_in "$window" "$NEW_X" "$BUTTONS_Y"
-# The name is stored in the game's single-byte code page (ö is byte 0xF6).
-type_into "$window" "$BOX_X" "$(box_y 1)" "Wölf"
+# The name is stored in the game's single-byte code page (ö is byte 0xF6,
+# é 0xE9).
+type_into "$window" "$BOX_X" "$(box_y 1)" "Wölfé"
 type_into "$window" "$BOX_X" "$(box_y 2)" "wolf.png"
 type_into "$window" "$BOX_X" "$(box_y 6)" "7"
 type_into "$window" "$BOX_X" "$(box_y 9)" "32"
@@ -94,8 +101,8 @@ click_in "$window" "$SAVE_X" "$SAVE_Y"
 
 # "Del" read the list back from the file, which trimmed the Orc's blank.
 printf 'Orc,gob.png,hit.wav,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,-1\r\n' >"$expected"
-printf 'Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
-printf 'W\366lf,wolf.png,,,,7,0,0,32,48,1,0,0,0,0\r\n' >>"$expected"
+printf 'Caf\303\251 \351\200\377,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
+printf 'W\366lf\351,wolf.png,,,,7,0,0,32,48,1,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Escape does not close the editor; closing the window ends the program
