@@ -154,4 +154,16 @@ int32_t RoundHalfEven(double value) {
 
 std::string IntToText(int32_t value) { return std::to_string(value); }
 
+std::string DoubledCharacters(std::string_view text, std::string_view special) {
+    std::string doubled;
+    doubled.reserve(text.size());
+    for (const char c : text) {
+        if (special.find(c) != std::string_view::npos) {
+            doubled += c;
+        }
+        doubled += c;
+    }
+    return doubled;
+}
+
 }  // namespace vorn

@@ -56,6 +56,10 @@ int32_t RoundHalfEven(double value);
 // Decimal text of a 32-bit integer ("%ld" style).
 std::string IntToText(int32_t value);
 
+// `text` with every character found in `special` written twice: how the
+// tools' widget labels show a character that would otherwise mean something.
+std::string DoubledCharacters(std::string_view text, std::string_view special);
+
 // Calls use(line) for every line of the file that is not blank after
 // trimming; nothing when the file cannot be read.
 template <typename Use>

@@ -1,6 +1,8 @@
 // The animation creator's questions in order and the append at the end.
 #include "tools/animationmaker/AnimationMaker.h"
 
+#include <cstring>
+
 #include "common/CodePage1252.h"
 #include "common/TextPrimitives.h"
 
@@ -41,16 +43,15 @@ MakerOutcome RunAnimationMaker(const std::vector<std::string>& arguments,
     record.framesPerSecond = TextToInt(questions.AskText(kQuestionTitle, kRatePrompt, "0"));
     record.drawStage = DrawStageFromPosition(questions.ChooseDrawStage());
 
-    switch (AppendAnimationRecord(modFolder + "/animations.ini", record)) {
-        case AppendResult::kAppended:
-            return MakerOutcome::kAppended;
-        case AppendResult::kOpenFailed:
-            questions.ShowMessage("", kOpenFailedText);
-            return MakerOutcome::kNotWritten;
-        case AppendResult::kWriteFailed:
-            break;
+    const std::string path = modFolder + "/animations.ini";
+    const AppendResult result = AppendAnimationRecord(path, record);
+    if (result.status == AppendStatus::kAppended) {
+        return MakerOutcome::kAppended;
     }
-    questions.ShowMessage("", "Couldn't write animations.ini");
+    const char* headline =
+        result.status == AppendStatus::kOpenFailed ? kOpenFailedText : kWriteFailedText;
+    questions.ShowMessage("",
+                          std::string(headline) + "\n" + path + ": " + std::strerror(result.error));
     return MakerOutcome::kNotWritten;
 }
 

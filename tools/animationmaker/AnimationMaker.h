@@ -20,7 +20,10 @@ inline constexpr char kFrameCountPrompt[] = "Enter the number of frames:";
 inline constexpr char kFrameWidthPrompt[] = "Enter the frame width:";
 inline constexpr char kRatePrompt[] = "Enter the frames per second:";
 inline constexpr char kDrawStageTitle[] = "Choose Draw Stage";
+// The first line of the message when the record was not appended; the file's
+// path and the reason follow on the next line.
 inline constexpr char kOpenFailedText[] = "Couldn't open animations.ini";
+inline constexpr char kWriteFailedText[] = "Couldn't write animations.ini";
 
 // The stage list's items; position n writes stage n + 1.
 inline constexpr std::array<const char*, 4> kDrawStageItems = {
@@ -49,7 +52,7 @@ public:
 enum class MakerOutcome {
     kCancelled,  // no folder or no image: nothing was touched
     kAppended,
-    kNotWritten,  // the file could not be opened or written; the user was told
+    kNotWritten,  // the file could not be opened or written; the user was told why
 };
 
 // `arguments` are the command-line parameters after the program name; only

@@ -33,27 +33,32 @@ AppendResult AppendAnimationRecord(const std::string& path, const AnimationRecor
     const int file =
         open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (file < 0) {
-        return AppendResult::kOpenFailed;
+        return {AppendStatus::kOpenFailed, errno};
     }
     struct stat info {};
     if (fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
+        // A pipe or a device would swallow the record.
         close(file);
-        return AppendResult::kOpenFailed;
+        return {AppendStatus::kOpenFailed, EINVAL};
     }
     const std::string bytes = "\r\n" + FormatAnimationRecord(record);
     size_t written = 0;
-    while (written < bytes.size()) {
+    int error = 0;
+    while (written < bytes.size() && error == 0) {
         const ssize_t step = write(file, bytes.data() + written, bytes.size() - written);
         if (step < 0 && errno == EINTR) {
             continue;
         }
         if (step <= 0) {
-            break;
+            error = step < 0 ? errno : EIO;
+        } else {
+            written += static_cast<size_t>(step);
         }
-        written += static_cast<size_t>(step);
     }
-    const bool closed = close(file) == 0;
-    return written == bytes.size() && closed ? AppendResult::kAppended : AppendResult::kWriteFailed;
+    if (close(file) != 0 && error == 0) {
+        error = errno;
+    }
+    return error == 0 ? AppendResult{} : AppendResult{AppendStatus::kWriteFailed, error};
 }
 
 }  // namespace vorn::animationmaker

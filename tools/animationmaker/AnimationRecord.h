@@ -29,10 +29,16 @@ std::string ImageFileName(std::string_view path);
 // is checked: a comma in the name is written as it is.
 std::string FormatAnimationRecord(const AnimationRecord& record);
 
-enum class AppendResult {
+enum class AppendStatus {
     kAppended,
     kOpenFailed,   // the file could neither be opened nor created
     kWriteFailed,  // opened, but the bytes did not all reach it
+};
+
+struct AppendResult {
+    AppendStatus status = AppendStatus::kAppended;
+    // The errno of the step that failed (for strerror); 0 when appended.
+    int error = 0;
 };
 
 // Adds CR LF and then the record, without a line end after it, at the end of

@@ -10,6 +10,8 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 
+#include "common/TextPrimitives.h"
+
 namespace vorn::animationmaker {
 
 namespace {
@@ -129,7 +131,8 @@ int FltkQuestions::ChooseDrawStage() {
 void FltkQuestions::ShowMessage(const std::string& title, const std::string& text) {
     fl_close = "OK";
     fl_message_title(title.c_str());
-    fl_message("%s", text.c_str());
+    // The message box gives "@" a meaning, as a path may hold it.
+    fl_message("%s", DoubledCharacters(text, "@").c_str());
 }
 
 }  // namespace vorn::animationmaker

@@ -3,8 +3,11 @@
 #include "tools/monstereditor/EditorWindow.h"
 
 #include <FL/Fl.H>
-#include <cstdio>
+#include <FL/fl_ask.H>
 
+#include <cstring>
+
+#include "common/TextPrimitives.h"
 #include "tools/monstereditor/DigitsInput.h"
 
 namespace vorn::monstereditor {
@@ -23,6 +26,7 @@ constexpr int kBoxX = 78;
 constexpr int kBoxWidth = 177;
 constexpr int kBoxHeight = 18;
 constexpr int kFontSize = 10;
+constexpr char kMessageTitle[] = "Monster Editor";
 // Small enough for the row labels to fit their 75 pixels.
 constexpr int kRowLabelFontSize = 9;
 
@@ -76,15 +80,7 @@ Fl_Button* MakeButton(int x, int y, int w, int h, const char* label) {
 }  // namespace
 
 std::string EscapeMenuLabel(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        if (c == '&' || c == '@') {
-            escaped += c;
-        }
-        escaped += c;
-    }
-    return escaped;
+    return DoubledCharacters(text, "&@");
 }
 
 EditorWindow::EditorWindow(MonsterEditor& editor) : editor_(editor) {
@@ -151,8 +147,9 @@ void EditorWindow::OnEdit() {
 
 void EditorWindow::OnSave() {
     ReadForm();
-    if (!editor_.Save()) {
-        ReportUnwritten();
+    const FileWriteResult result = editor_.Save();
+    if (!result.Ok()) {
+        ReportUnwritten(result);
     }
     ShowList(true);
     ShowForm();
@@ -160,17 +157,24 @@ void EditorWindow::OnSave() {
 
 void EditorWindow::OnDelete() {
     ReadForm();
-    if (!editor_.Delete(list_->value())) {
-        ReportUnwritten();
+    const FileWriteResult result = editor_.Delete(list_->value());
+    if (!result.Ok()) {
+        ReportUnwritten(result);
     }
-    ShowList(false);
+    ShowList(!result.Ok());
     ShowForm();
 }
 
-void EditorWindow::ReportUnwritten() const {
-    // The editor shows no message boxes; a note on the terminal still tells
-    // whoever started it from one.
-    std::fprintf(stderr, "monstereditor: could not write %s\n", editor_.FilePath().c_str());
+void EditorWindow::ReportUnwritten(const FileWriteResult& result) const {
+    std::string text =
+        "Could not write " + editor_.FilePath() + ":\n" + std::strerror(result.error) + "\n\n";
+    if (!result.keptCopy.empty()) {
+        text += "The file may be damaged; its old contents are kept in " + result.keptCopy + ".\n";
+    }
+    text += "The list and the form are kept as they were: nothing you typed is lost.";
+    fl_message_title(kMessageTitle);
+    // The message box gives "@" a meaning, as a path may hold it.
+    fl_alert("%s", DoubledCharacters(text, "@").c_str());
 }
 
 void EditorWindow::ReadForm() {

@@ -35,7 +35,8 @@ private:
     void OnSave();
     void OnDelete();
 
-    void ReportUnwritten() const;
+    // A message box naming the file and the reason it was not written.
+    void ReportUnwritten(const FileWriteResult& result) const;
     void ReadForm();
     void ShowForm();
     // Refills the drop-down list from the editor's labels; the selection is

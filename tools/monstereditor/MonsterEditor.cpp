@@ -39,50 +39,60 @@ void MonsterEditor::Edit(int selected) {
     currentIndex_ = selected;
 }
 
-bool MonsterEditor::Save() {
+FileWriteResult MonsterEditor::Save() {
     if (std::all_of(form_.begin(), form_.end(),
                     [](const std::string& box) { return box.empty(); })) {
-        return true;
+        return {};
     }
-    const MonsterEntry edited = FormTextsToEntry(form_);
-    // The item shows the name box as typed, even where the entry differs.
-    const std::string& typedName = form_[0];
-    if (currentIndex_ >= 0 && currentIndex_ < static_cast<int>(entries_.size())) {
-        entries_[currentIndex_] = edited;
-        labels_[currentIndex_] = ItemLabel(currentIndex_, typedName);
+    std::vector<MonsterEntry> saved = entries_;
+    const int position = IsBound() ? currentIndex_ : static_cast<int>(saved.size());
+    if (IsBound()) {
+        saved[position] = FormTextsToEntry(form_);
     } else {
-        entries_.push_back(edited);
-        labels_.push_back(ItemLabel(static_cast<int>(labels_.size()), typedName));
+        saved.push_back(FormTextsToEntry(form_));
+    }
+    FileWriteResult result = WriteMonsterFile(filePath_, saved);
+    if (!result.Ok()) {
+        return result;
+    }
+    entries_ = std::move(saved);
+    // The item shows the name box as typed, even where the entry differs.
+    std::string label = ItemLabel(position, form_[0]);
+    if (position < static_cast<int>(labels_.size())) {
+        labels_[position] = std::move(label);
+    } else {
+        labels_.push_back(std::move(label));
     }
     New();
-    return WriteList();
+    return result;
 }
 
-bool MonsterEditor::Delete(int selected) {
+FileWriteResult MonsterEditor::Delete(int selected) {
     if (selected < 0 || selected >= static_cast<int>(entries_.size())) {
-        return true;
+        return {};
     }
-    entries_.erase(entries_.begin() + selected);
-    const bool written = WriteList();
+    std::vector<MonsterEntry> remaining = entries_;
+    remaining.erase(remaining.begin() + selected);
+    FileWriteResult result = WriteMonsterFile(filePath_, remaining);
+    if (!result.Ok()) {
+        return result;
+    }
     // Keep the form bound to the same monster: entries after the removed one
-    // moved up by one, and the removed one itself no longer exists. When the
-    // write failed the file still holds every entry.
-    if (written) {
-        if (currentIndex_ == selected) {
-            currentIndex_ = kNoEntry;
-        } else if (currentIndex_ > selected) {
-            --currentIndex_;
-        }
+    // moved up by one, and the removed one itself no longer exists.
+    if (currentIndex_ == selected) {
+        currentIndex_ = kNoEntry;
+    } else if (currentIndex_ > selected) {
+        --currentIndex_;
     }
     LoadList();
     if (currentIndex_ >= static_cast<int>(entries_.size())) {
         currentIndex_ = kNoEntry;
     }
-    return written;
+    return result;
 }
 
-bool MonsterEditor::WriteList() const {
-    return WriteMonsterFile(filePath_, entries_);
+bool MonsterEditor::IsBound() const {
+    return currentIndex_ >= 0 && currentIndex_ < static_cast<int>(entries_.size());
 }
 
 }  // namespace vorn::monstereditor

@@ -28,15 +28,16 @@ public:
     // form and binds the form to it. No selection (or a stale one) does nothing.
     void Edit(int selected);
     // "Save": copies the form into the bound entry and relabels its item; a
-    // free form is appended as a new monster with a new item. Then the form is
-    // emptied and unbound, and the whole list is written. False when the file
-    // could not be written. A form whose fifteen boxes are all empty saves
-    // nothing.
-    bool Save();
+    // free form is appended as a new monster with a new item. Then the whole
+    // list is written and the form is emptied and unbound. When the file
+    // cannot be written the list, its labels and the form stay as they were,
+    // so pressing "Save" again repeats the same change. A form whose fifteen
+    // boxes are all empty saves nothing.
+    FileWriteResult Save();
     // "Del": removes the entry at `selected`, writes the file and reads the
-    // list back so the labels are renumbered. No selection does nothing.
-    // False when the file could not be written.
-    bool Delete(int selected);
+    // list back so the labels are renumbered. No selection does nothing; when
+    // the file cannot be written the list stays as it was.
+    FileWriteResult Delete(int selected);
 
     const std::string& FilePath() const { return filePath_; }
     const std::vector<MonsterEntry>& Entries() const { return entries_; }
@@ -53,7 +54,7 @@ public:
     static std::string ItemLabel(int position, const std::string& shownName);
 
 private:
-    bool WriteList() const;
+    bool IsBound() const;
 
     std::string filePath_;
     std::vector<MonsterEntry> entries_;

@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "common/CodePage1252.h"
-#include "common/FileIO.h"
 #include "common/TextPrimitives.h"
 
 namespace vorn::monstereditor {
@@ -124,21 +124,29 @@ bool ReadMonsterFile(const std::string& path, std::vector<MonsterEntry>& entries
     return true;
 }
 
-bool WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& entries) {
+FileWriteResult WriteMonsterFile(const std::string& path,
+                                 const std::vector<MonsterEntry>& entries) {
     const std::string target = ResolvedTarget(path);
     struct stat before {};
     const bool existed = stat(target.c_str(), &before) == 0;
-    if (existed && (!S_ISREG(before.st_mode) || access(target.c_str(), W_OK) != 0)) {
-        return false;
+    if (existed && !S_ISREG(before.st_mode)) {
+        return {S_ISDIR(before.st_mode) ? EISDIR : EINVAL, ""};
     }
-    if (!WriteFileAtomically(target, FormatMonsterFile(entries))) {
-        return false;
+    if (existed && access(target.c_str(), W_OK) != 0) {
+        return {errno, ""};
     }
-    if (existed) {
+    const std::string bytes = FormatMonsterFile(entries);
+    FileWriteResult result = ReplaceFileAtomically(target, bytes);
+    if (existed && (result.error == EACCES || result.error == EPERM)) {
+        // The folder takes no temporary file (or no rename), but the file
+        // itself may be written.
+        return ReplaceFileInPlace(target, bytes);
+    }
+    if (result.Ok() && existed) {
         // The temporary file got default permissions; keep the ones the user chose.
         chmod(target.c_str(), before.st_mode & 07777);
     }
-    return true;
+    return result;
 }
 
 MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileIO.h"
+
 namespace vorn::monstereditor {
 
 // Fields per monsters.ini line, which is also the number of form rows.
@@ -59,9 +61,10 @@ bool ReadMonsterFile(const std::string& path, std::vector<MonsterEntry>& entries
 
 // Replaces the file with the given entries. The new text goes to a temporary
 // file that is renamed over the old one, so a failed write leaves the old
-// file whole. A file the user may not write is left alone. False when
-// nothing was written.
-bool WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& entries);
+// file whole; where the folder takes no new file but the file itself may be
+// written, the file is overwritten in place instead. A file the user may not
+// write is left alone. The result says why nothing was written.
+FileWriteResult WriteMonsterFile(const std::string& path, const std::vector<MonsterEntry>& entries);
 
 // The form shows numbers in decimal and the name as the game shows it: each
 // byte as its Windows-1252 character, in UTF-8 as the boxes hold it. The four

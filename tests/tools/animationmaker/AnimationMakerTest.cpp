@@ -146,14 +146,15 @@ TEST(AnimationMakerTest, TwoRunsOnANewFolder) {
               "\r\nTorch,torch.png,4,32,8,3\r\nSmoke,smoke.png,6,16,12,4");
 }
 
-TEST(AnimationMakerTest, FileThatCannotBeOpenedGivesTheMessage) {
+TEST(AnimationMakerTest, FileThatCannotBeOpenedGivesTheMessageWithPathAndReason) {
     ScratchFolder folder;
     ASSERT_EQ(mkdir(folder.File("animations.ini").c_str(), 0755), 0);
     ScriptedQuestions questions;
     EXPECT_EQ(RunAnimationMaker({folder.Path(), "torch.png"}, questions),
               MakerOutcome::kNotWritten);
     ASSERT_FALSE(questions.asked.empty());
-    EXPECT_EQ(questions.asked.back(), "message:  | Couldn't open animations.ini");
+    EXPECT_EQ(questions.asked.back(), "message:  | Couldn't open animations.ini\n" +
+                                          folder.File("animations.ini") + ": Is a directory");
     EXPECT_EQ(questions.asked.size(), kTextAndStageQuestions.size() + 1);
 }
 

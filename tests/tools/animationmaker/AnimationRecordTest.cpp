@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "tests/tools/monstereditor/ScratchFolder.h"
 
 namespace vorn::animationmaker {
@@ -17,6 +19,10 @@ using tooltest::ScratchFolder;
 
 AnimationRecord Torch() {
     return {"Torch", "torch.png", 4, 32, 8, 3};
+}
+
+AppendStatus Append(const std::string& path, const AnimationRecord& record) {
+    return AppendAnimationRecord(path, record).status;
 }
 
 TEST(DrawStageTest, PositionPlusOneOrZeroWithoutAChoice) {
@@ -42,18 +48,15 @@ TEST(AnimationRecordTest, FieldsAreJoinedByCommasWithoutBlanksOrValidation) {
 
 TEST(AppendAnimationTest, NewFileStartsWithALineEndAndHasNoneAtItsEnd) {
     ScratchFolder folder;
-    ASSERT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kAppended);
+    ASSERT_EQ(Append(folder.File("animations.ini"), Torch()), AppendStatus::kAppended);
     EXPECT_EQ(folder.Read("animations.ini"), "\r\nTorch,torch.png,4,32,8,3");
 }
 
 TEST(AppendAnimationTest, TwoRunsGiveLineEndRecordLineEndRecord) {
     ScratchFolder folder;
-    ASSERT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kAppended);
-    ASSERT_EQ(
-        AppendAnimationRecord(folder.File("animations.ini"), {"Smoke", "s.png", 6, 16, 12, 0}),
-        AppendResult::kAppended);
+    ASSERT_EQ(Append(folder.File("animations.ini"), Torch()), AppendStatus::kAppended);
+    ASSERT_EQ(Append(folder.File("animations.ini"), {"Smoke", "s.png", 6, 16, 12, 0}),
+              AppendStatus::kAppended);
     EXPECT_EQ(folder.Read("animations.ini"),
               "\r\nTorch,torch.png,4,32,8,3\r\nSmoke,s.png,6,16,12,0");
 }
@@ -64,25 +67,21 @@ TEST(AppendAnimationTest, ExistingBytesAreKeptWhateverTheyAre) {
     existing += std::string("\0\xff\x01", 3);
     existing += std::string(200000, 'x');
     folder.Write("animations.ini", existing);
-    ASSERT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kAppended);
+    ASSERT_EQ(Append(folder.File("animations.ini"), Torch()), AppendStatus::kAppended);
     EXPECT_EQ(folder.Read("animations.ini"), existing + "\r\nTorch,torch.png,4,32,8,3");
 }
 
 TEST(AppendAnimationTest, FileThatCannotBeOpenedIsReported) {
     ScratchFolder folder;
     ASSERT_EQ(mkdir(folder.File("animations.ini").c_str(), 0755), 0);
-    EXPECT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kOpenFailed);
-    EXPECT_EQ(AppendAnimationRecord(folder.File("missing/animations.ini"), Torch()),
-              AppendResult::kOpenFailed);
+    EXPECT_EQ(Append(folder.File("animations.ini"), Torch()), AppendStatus::kOpenFailed);
+    EXPECT_EQ(Append(folder.File("missing/animations.ini"), Torch()), AppendStatus::kOpenFailed);
 }
 
 TEST(AppendAnimationTest, NamedPipeIsRefusedWithoutWaitingForAReader) {
     ScratchFolder folder;
     ASSERT_EQ(mkfifo(folder.File("animations.ini").c_str(), 0644), 0);
-    EXPECT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kOpenFailed);
+    EXPECT_EQ(Append(folder.File("animations.ini"), Torch()), AppendStatus::kOpenFailed);
 }
 
 TEST(AppendAnimationTest, ReadOnlyFileIsReportedAndKept) {
@@ -91,8 +90,8 @@ TEST(AppendAnimationTest, ReadOnlyFileIsReportedAndKept) {
     folder.Write("animations.ini", "\r\nOld,o.png,1,1,1,1");
     ASSERT_EQ(chmod(folder.File("animations.ini").c_str(), 0444), 0);
     EXPECT_TRUE(RunUnprivileged([&] {
-        return AppendAnimationRecord(folder.File("animations.ini"), Torch()) ==
-               AppendResult::kOpenFailed;
+        const AppendResult result = AppendAnimationRecord(folder.File("animations.ini"), Torch());
+        return result.status == AppendStatus::kOpenFailed && result.error == EACCES;
     }));
     EXPECT_EQ(folder.Read("animations.ini"), "\r\nOld,o.png,1,1,1,1");
 }
@@ -101,8 +100,9 @@ TEST(AppendAnimationTest, WriteThatDoesNotFitIsNotReportedAsDone) {
     ScratchFolder folder;
     folder.Write("animations.ini", std::string(4096, 'x'));
     const FileSizeLimit limit(4096);
-    EXPECT_EQ(AppendAnimationRecord(folder.File("animations.ini"), Torch()),
-              AppendResult::kWriteFailed);
+    const AppendResult result = AppendAnimationRecord(folder.File("animations.ini"), Torch());
+    EXPECT_EQ(result.status, AppendStatus::kWriteFailed);
+    EXPECT_EQ(result.error, EFBIG);
 }
 
 }  // namespace

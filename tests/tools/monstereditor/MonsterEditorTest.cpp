@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "tests/tools/monstereditor/ScratchFolder.h"
@@ -71,7 +73,7 @@ TEST_F(MonsterEditorTest, SaveWritesEveryEntryInFileOrderWithTheFormAsTyped) {
     editor.Edit(2);
     editor.Form()[0] = "Imp ";  // a blank typed at the end stays
     editor.Form()[14] = "300";
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(File(),
               "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
               "Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
@@ -85,7 +87,7 @@ TEST_F(MonsterEditorTest, SaveRelabelsOnlyTheBoundItem) {
     MonsterEditor editor = OpenEditor();
     editor.Edit(0);
     editor.Form()[0] = "Hobgoblin";
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     const std::vector<std::string> expected = {"1. Hobgoblin", "2. Bat", "3. Imp"};
     EXPECT_EQ(editor.ItemLabels(), expected);
     EXPECT_EQ(editor.Entries()[0].name, "Hobgoblin");
@@ -97,7 +99,7 @@ TEST_F(MonsterEditorTest, SaveWithAFreeFormAppendsANewMonster) {
     editor.New();
     editor.Form() = {"Wolf", "wolf.png", "",   "",   "",   "7", "30", "60",
                      "32",   "32",       "28", "28", "20", "4", "0"};
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     ASSERT_EQ(editor.ItemLabels().size(), 4u);
     EXPECT_EQ(editor.ItemLabels()[3], "4. Wolf");
     EXPECT_EQ(File(),
@@ -112,21 +114,13 @@ TEST_F(MonsterEditorTest, SaveIntoAMissingFileCreatesIt) {
     MonsterEditor editor(empty.Path());
     editor.LoadList();
     editor.Form()[0] = "First";
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(empty.Read("monsters.ini"), "First,,,,,0,0,0,0,0,0,0,0,0,0\r\n");
-}
-
-TEST_F(MonsterEditorTest, SaveWithEveryBoxEmptySavesNothing) {
-    MonsterEditor editor = OpenEditor();
-    EXPECT_TRUE(editor.Save());
-    EXPECT_TRUE(editor.Save());
-    EXPECT_EQ(editor.Entries().size(), 3u);
-    EXPECT_EQ(File(), kThreeMonsters);  // not even rewritten
 }
 
 TEST_F(MonsterEditorTest, DeletingTheSecondOfThreeRenumbersTheRest) {
     MonsterEditor editor = OpenEditor();
-    ASSERT_TRUE(editor.Delete(1));
+    ASSERT_TRUE(editor.Delete(1).Ok());
     EXPECT_EQ(File(),
               "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
               "Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n");
@@ -138,9 +132,9 @@ TEST_F(MonsterEditorTest, DeleteReloadsSoTypedBlanksAreTrimmedInTheLabels) {
     MonsterEditor editor = OpenEditor();
     editor.Edit(0);
     editor.Form()[0] = " Goblin King ";
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(editor.ItemLabels()[0], "1.  Goblin King ");
-    ASSERT_TRUE(editor.Delete(2));
+    ASSERT_TRUE(editor.Delete(2).Ok());
     const std::vector<std::string> expected = {"1. Goblin King", "2. Bat"};
     EXPECT_EQ(editor.ItemLabels(), expected);
 }
@@ -152,8 +146,8 @@ TEST_F(MonsterEditorTest, PressesThatReferToNoEntryChangeNothing) {
     editor.Edit(3);
     EXPECT_EQ(editor.Form()[0], "typed");
     EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
-    EXPECT_TRUE(editor.Delete(-1));
-    EXPECT_TRUE(editor.Delete(7));
+    EXPECT_TRUE(editor.Delete(-1).Ok());
+    EXPECT_TRUE(editor.Delete(7).Ok());
     EXPECT_EQ(editor.Entries().size(), 3u);
     EXPECT_EQ(File(), kThreeMonsters);  // not even rewritten
 }
@@ -161,10 +155,10 @@ TEST_F(MonsterEditorTest, PressesThatReferToNoEntryChangeNothing) {
 TEST_F(MonsterEditorTest, FormStaysBoundToTheSameMonsterAcrossADelete) {
     MonsterEditor editor = OpenEditor();
     editor.Edit(2);  // Imp
-    ASSERT_TRUE(editor.Delete(0));
+    ASSERT_TRUE(editor.Delete(0).Ok());
     EXPECT_EQ(editor.CurrentIndex(), 1);
     editor.Form()[5] = "9";
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(File(),
               "Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
               "Imp,imp.png,,,,9,0,0,0,0,0,0,0,0,0\r\n");
@@ -173,27 +167,49 @@ TEST_F(MonsterEditorTest, FormStaysBoundToTheSameMonsterAcrossADelete) {
 TEST_F(MonsterEditorTest, DeletingTheBoundMonsterUnbindsTheForm) {
     MonsterEditor editor = OpenEditor();
     editor.Edit(2);
-    ASSERT_TRUE(editor.Delete(2));
+    ASSERT_TRUE(editor.Delete(2).Ok());
     EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
     // Saving now appends instead of overwriting some other monster.
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(editor.Entries().size(), 3u);
     EXPECT_EQ(editor.Entries()[2].name, "Imp");
     EXPECT_EQ(editor.Entries()[0].name, "Goblin");
 }
 
-TEST_F(MonsterEditorTest, DeleteThatCannotWriteShowsTheFileUnchanged) {
-    ScratchFolder other;
-    MonsterEditor editor(other.Path());
-    other.Write("monsters.ini", kThreeMonsters);
-    editor.LoadList();
-    // Replace the file with a folder: the list can be read no more, nor written.
-    ASSERT_EQ(std::remove(other.File("monsters.ini").c_str()), 0);
-    ASSERT_EQ(mkdir(other.File("monsters.ini").c_str(), 0755), 0);
+TEST_F(MonsterEditorTest, WriteThatFailsKeepsTheListAndTheFormForAnotherTry) {
+    MonsterEditor editor = OpenEditor();
     editor.Edit(1);
-    EXPECT_FALSE(editor.Delete(0));
-    EXPECT_TRUE(editor.Entries().empty());
-    EXPECT_EQ(editor.CurrentIndex(), kNoEntry);
+    editor.Form()[0] = "Vampire Bat";
+    // A folder in the file's place can be written neither whole nor in place.
+    const std::string file = folder_.File("monsters.ini");
+    ASSERT_EQ(std::rename(file.c_str(), folder_.File("kept.ini").c_str()), 0);
+    ASSERT_EQ(mkdir(file.c_str(), 0755), 0);
+
+    EXPECT_EQ(editor.Delete(0).error, EISDIR);
+    EXPECT_EQ(editor.Save().error, EISDIR);
+    EXPECT_EQ(editor.Form()[0], "Vampire Bat");
+    EXPECT_EQ(editor.Form()[1], "bat.png");
+    EXPECT_EQ(editor.CurrentIndex(), 1);
+    const std::vector<std::string> labels = {"1. Goblin", "2. Bat", "3. Imp"};
+    EXPECT_EQ(editor.ItemLabels(), labels);
+
+    // Once the file is back, pressing "Save" again saves the same edit.
+    ASSERT_EQ(rmdir(file.c_str()), 0);
+    ASSERT_EQ(std::rename(folder_.File("kept.ini").c_str(), file.c_str()), 0);
+    ASSERT_TRUE(editor.Save().Ok());
+    EXPECT_EQ(File(),
+              "Goblin,gob.png,a.wav,h.wav,d.wav,5,20,40,32,32,20,20,30,3,0\r\n"
+              "Vampire Bat,bat.png,,,,1,5,90,16,16,12,12,10,0,-1\r\n"
+              "Imp,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n");
+    EXPECT_EQ(editor.ItemLabels()[1], "2. Vampire Bat");
+}
+
+TEST_F(MonsterEditorTest, SaveWithEveryBoxEmptySavesNothing) {
+    MonsterEditor editor = OpenEditor();
+    EXPECT_TRUE(editor.Save().Ok());
+    EXPECT_TRUE(editor.Save().Ok());
+    EXPECT_EQ(editor.Entries().size(), 3u);
+    EXPECT_EQ(File(), kThreeMonsters);  // not even rewritten
 }
 
 TEST_F(MonsterEditorTest, EditThenSaveKeepsEveryByteOfANameShownAsTheGameShowsIt) {
@@ -211,7 +227,7 @@ TEST_F(MonsterEditorTest, EditThenSaveKeepsEveryByteOfANameShownAsTheGameShowsIt
     EXPECT_EQ(editor.Form()[0].substr(0, shown.size()), shown);
     EXPECT_EQ(editor.ItemLabels()[0], "1. " + editor.Form()[0]);
     EXPECT_EQ(editor.Form()[1], "caf\xC3\xA9.png");  // file names keep their bytes
-    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.Save().Ok());
     EXPECT_EQ(File(), line);
 }
 

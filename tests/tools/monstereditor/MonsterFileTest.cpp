@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 
 #include "tests/tools/monstereditor/ScratchFolder.h"
@@ -141,7 +143,7 @@ TEST(MonsterFileTest, ReadsEveryLineWithAnyLineEndAndWritesCrLf) {
     EXPECT_EQ(entries[2].name, "");  // an empty line is still a monster
     EXPECT_EQ(entries[3].name, "Imp");
 
-    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries));
+    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries).Ok());
     EXPECT_EQ(folder.Read("monsters.ini"), std::string(kGoblinLine) +
                                                "\r\n"
                                                "Bat,,,,,0,0,0,0,0,0,0,0,0,0\r\n"
@@ -157,7 +159,7 @@ TEST(MonsterFileTest, RoundTripOfAWrittenFileIsByteExact) {
     folder.Write("monsters.ini", original);
     std::vector<MonsterEntry> entries;
     ASSERT_TRUE(ReadMonsterFile(folder.File("monsters.ini"), entries));
-    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries));
+    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries).Ok());
     EXPECT_EQ(folder.Read("monsters.ini"), original);
 }
 
@@ -166,7 +168,7 @@ TEST(MonsterFileTest, MissingFileGivesAnEmptyListAndEmptyListWritesEmptyFile) {
     std::vector<MonsterEntry> entries(3);
     EXPECT_FALSE(ReadMonsterFile(folder.File("monsters.ini"), entries));
     EXPECT_TRUE(entries.empty());
-    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries));
+    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), entries).Ok());
     EXPECT_EQ(folder.Read("monsters.ini"), "");
 }
 
@@ -207,7 +209,7 @@ TEST(MonsterFileTest, FailedWriteLeavesTheOldFileWhole) {
     std::vector<MonsterEntry> many(20000, ParseMonsterLine(kGoblinLine));
     {
         const FileSizeLimit limit(4096);
-        EXPECT_FALSE(WriteMonsterFile(folder.File("monsters.ini"), many));
+        EXPECT_FALSE(WriteMonsterFile(folder.File("monsters.ini"), many).Ok());
     }
     EXPECT_EQ(folder.Read("monsters.ini"), original);
     int leftovers = 0;
@@ -221,13 +223,13 @@ TEST(MonsterFileTest, FileThatIsAFolderOrInAMissingFolderIsNotWritten) {
     ScratchFolder folder;
     // A folder where the file should be cannot be replaced.
     ASSERT_EQ(mkdir(folder.File("monsters.ini").c_str(), 0755), 0);
-    EXPECT_FALSE(WriteMonsterFile(folder.File("monsters.ini"), {MonsterEntry{}}));
+    EXPECT_FALSE(WriteMonsterFile(folder.File("monsters.ini"), {MonsterEntry{}}).Ok());
     struct stat info {};
     ASSERT_EQ(stat(folder.File("monsters.ini").c_str(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
 
     // A mod folder that does not exist gets nothing.
-    EXPECT_FALSE(WriteMonsterFile(folder.File("absent/monsters.ini"), {MonsterEntry{}}));
+    EXPECT_FALSE(WriteMonsterFile(folder.File("absent/monsters.ini"), {MonsterEntry{}}).Ok());
 }
 
 TEST(MonsterFileTest, ReadOnlyFileIsNotReplaced) {
@@ -237,9 +239,57 @@ TEST(MonsterFileTest, ReadOnlyFileIsNotReplaced) {
     ASSERT_EQ(chmod(folder.File("monsters.ini").c_str(), 0444), 0);
     // The folder is writable, so only the file's own permission stops the
     // replacement.
-    EXPECT_TRUE(RunUnprivileged(
-        [&] { return !WriteMonsterFile(folder.File("monsters.ini"), {ParseMonsterLine("New")}); }));
+    EXPECT_TRUE(RunUnprivileged([&] {
+        return WriteMonsterFile(folder.File("monsters.ini"), {ParseMonsterLine("New")}).error ==
+               EACCES;
+    }));
     EXPECT_EQ(folder.Read("monsters.ini"), "Keep\r\n");
+}
+
+// A mod folder that takes no new files, holding a monsters.ini that may be
+// written, as an ordinary user sees it; the backup copy goes to a folder of
+// its own.
+class LockedFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("monsters.ini", original_);
+        ASSERT_EQ(chmod(folder_.File("monsters.ini").c_str(), 0666), 0);
+        ASSERT_EQ(chmod(folder_.Path().c_str(), 0555), 0);
+        temporary_.OpenToEveryone();
+    }
+
+    // Writes `entries` as the ordinary user, with file writes limited to
+    // `sizeLimit` bytes; true when `check` holds for the result.
+    template <typename Check>
+    bool WriteUnprivileged(const std::vector<MonsterEntry>& entries, rlim_t sizeLimit,
+                           Check check) {
+        return RunUnprivileged([&] {
+            setenv("TMPDIR", temporary_.Path().c_str(), 1);
+            const FileSizeLimit limit(sizeLimit);
+            return check(WriteMonsterFile(folder_.File("monsters.ini"), entries));
+        });
+    }
+    bool NoBackupLeft() const { return std::filesystem::is_empty(temporary_.Path()); }
+
+    const std::string original_ = std::string(kGoblinLine) + "\r\n";
+    ScratchFolder folder_;
+    ScratchFolder temporary_;
+};
+
+TEST_F(LockedFolderTest, FileIsWrittenInPlace) {
+    EXPECT_TRUE(WriteUnprivileged({ParseMonsterLine("New")}, RLIM_INFINITY,
+                                  [](const FileWriteResult& result) { return result.Ok(); }));
+    EXPECT_EQ(folder_.Read("monsters.ini"), "New,,,,,0,0,0,0,0,0,0,0,0,0\r\n");
+    EXPECT_TRUE(NoBackupLeft());
+}
+
+TEST_F(LockedFolderTest, WriteThatFailsHalfWayPutsTheOldBytesBack) {
+    const std::vector<MonsterEntry> many(20000, ParseMonsterLine(kGoblinLine));
+    EXPECT_TRUE(WriteUnprivileged(many, 4096, [](const FileWriteResult& result) {
+        return result.error == EFBIG && result.keptCopy.empty();
+    }));
+    EXPECT_EQ(folder_.Read("monsters.ini"), original_);
+    EXPECT_TRUE(NoBackupLeft());
 }
 
 TEST(MonsterFileTest, WritingKeepsPermissionsAndSymbolicLinks) {
@@ -248,7 +298,7 @@ TEST(MonsterFileTest, WritingKeepsPermissionsAndSymbolicLinks) {
     ASSERT_EQ(chmod(folder.File("real.ini").c_str(), 0640), 0);
     ASSERT_EQ(symlink("real.ini", folder.File("monsters.ini").c_str()), 0);
 
-    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), {ParseMonsterLine("New")}));
+    ASSERT_TRUE(WriteMonsterFile(folder.File("monsters.ini"), {ParseMonsterLine("New")}).Ok());
     EXPECT_EQ(folder.Read("real.ini"), "New,,,,,0,0,0,0,0,0,0,0,0,0\r\n");
     struct stat link {};
     ASSERT_EQ(lstat(folder.File("monsters.ini").c_str(), &link), 0);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real monster editor on a private X display, edits, adds and
 # deletes monsters through its controls and checks monsters.ini byte for
-# byte; then checks that cancelling the folder question ends the program.
+# byte, also after a save that could not be written; then checks that
+# cancelling the folder question ends the program.
 # Usage: monstereditor-gui-test.sh <monstereditor> <vorn_close_window>
 set -euo pipefail
 EDITOR_PROGRAM="$1"
@@ -103,6 +104,22 @@ click_in "$window" "$SAVE_X" "$SAVE_Y"
 printf 'Orc,gob.png,hit.wav,ouch.wav,die.wav,5,20,40,32,32,20,20,30,3,-1\r\n' >"$expected"
 printf 'Caf\303\251 \351\200\377,imp.png,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
 printf 'W\366lf\351,wolf.png,,,,7,0,0,32,48,1,0,0,0,0\r\n' >>"$expected"
+expect_same_bytes "$expected" "$mod/monsters.ini"
+
+# A save that cannot be written (a folder stands where the file was) shows a
+# message box and keeps the form: once the file is back, "Save" saves it.
+mv "$mod/monsters.ini" "$work/kept.ini"
+mkdir "$mod/monsters.ini"
+click_in "$window" "$NEW_X" "$BUTTONS_Y"
+type_into "$window" "$BOX_X" "$(box_y 1)" "Kept"
+click_in "$window" "$SAVE_X" "$SAVE_Y"
+message="$(wait_window "^Monster Editor$" 15)"
+xdotool mousemove --window "$message" 20 20
+xdotool key Return
+rmdir "$mod/monsters.ini"
+mv "$work/kept.ini" "$mod/monsters.ini"
+click_in "$window" "$SAVE_X" "$SAVE_Y"
+printf 'Kept,,,,,0,0,0,0,0,0,0,0,0,0\r\n' >>"$expected"
 expect_same_bytes "$expected" "$mod/monsters.ini"
 
 # Escape does not close the editor; closing the window ends the program
