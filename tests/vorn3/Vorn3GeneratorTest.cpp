@@ -1,5 +1,6 @@
-// The committed pictures, sounds and map layers of vorn3/ are exactly what
-// vorn3gen draws: run it into a fresh folder and compare byte for byte.
+// The committed pictures, sounds and map layers of vorn3/, and the desktop
+// icons in packaging/icons, are exactly what vorn3gen draws: run it into a
+// fresh folder and compare byte for byte.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -79,6 +80,21 @@ TEST_F(Vorn3GeneratedMod, SecondRunGivesTheSameBytes) {
         EXPECT_TRUE(ReadBytes(again + "/" + file) == ReadBytes(*folder_ + "/" + file)) << file;
     }
     fs::remove_all(again);
+}
+
+TEST_F(Vorn3GeneratedMod, CommittedIconsAreTheGeneratedOnes) {
+    ASSERT_EQ(status_, 0);
+    const std::string icons = *folder_ + "-icons";
+    ASSERT_EQ(
+        std::system((std::string("\"") + VORN3GEN_PATH + "\" --icons \"" + icons + "\" > /dev/null")
+                        .c_str()),
+        0);
+    const std::string committed = std::string(VORN_SOURCE_DIR) + "/packaging/icons";
+    EXPECT_EQ(ListFiles(icons), ListFiles(committed));
+    for (const std::string& file : ListFiles(icons)) {
+        EXPECT_TRUE(ReadBytes(committed + "/" + file) == ReadBytes(icons + "/" + file)) << file;
+    }
+    fs::remove_all(icons);
 }
 
 TEST(Vorn3Generator, RefusesAMissingArgument) {

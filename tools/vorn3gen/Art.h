@@ -15,5 +15,8 @@ void WritePictures(Output& out);
 void WriteSounds(Output& out);
 // maps/*.gtl, .btl, .ftl, .atl, .obl, .wpl and .ani files.
 void WriteMaps(Output& out);
+// vorn3-<size>.png: the desktop icon in the sizes a desktop asks for (written
+// into its own folder, not the mod folder).
+void WriteIcons(Output& out);
 
 }  // namespace vorn3gen
