@@ -20,6 +20,9 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick xfonts-base
     # the map editor Tiled, which opens and saves tiledmap's maps in its test
     tiled
+    # installing and packaging: the desktop files' validators, and what
+    # cpack's Debian package and scripts/package-game.sh read libraries with
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
