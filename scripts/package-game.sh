@@ -11,6 +11,7 @@
 # an existing build instead, without building anything.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+caller_dir="$PWD"
 
 usage() {
     echo "usage: scripts/package-game.sh [--build-dir DIR] MODFOLDER OUT" >&2
@@ -28,6 +29,7 @@ if [ "${1:-}" = "--build-dir" ]; then
     shift 2
 fi
 [ $# -eq 2 ] || usage
+mod_argument="$1"
 [ -f "$1/settings.ini" ] || fail "$1: error: not a mod folder (it has no settings.ini)"
 mod="$(cd "$1" && pwd)"
 name="$(basename "$mod")"
@@ -55,7 +57,9 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build_dir" --prefix "$work/stage" --strip >/dev/null
 
 if [ -x "$work/stage/bin/modcheck" ]; then
-    "$work/stage/bin/modcheck" "$mod" || fail "$mod has errors (listed above); fix them, then package again"
+    # From the caller's folder, so its messages name the files as the caller does.
+    (cd "$caller_dir" && "$work/stage/bin/modcheck" "$mod_argument") ||
+        fail "$mod_argument has errors (listed above); fix them, then package again"
 else
     echo "package-game: modcheck is not built yet, so $name is packaged without a check"
 fi
