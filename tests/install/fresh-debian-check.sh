@@ -55,7 +55,7 @@ ldd /home/player/vorn3/bin/game | grep "not found" && fail "the README's package
 
 step "apt-get install ./$(basename "$deb")"
 apt-get install -y -qq "$deb" >/dev/null
-for program in game monstereditor animationmaker scriptrun; do
+for program in game monstereditor animationmaker scriptrun tiledmap; do
     ldd "/usr/bin/$program" | grep "not found" && fail "$program lacks a library the package does not depend on"
 done
 ls -l /usr/bin/vornengine /usr/share/applications/org.vornengine.vorn3.desktop
