@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string path = vorn::fuzz::ScratchFolder("animationmaker") + "/animations.ini";
     vorn::fuzz::WriteBytes(path, pieces[6]);
-    Check(AppendAnimationRecord(path, record) == AppendResult::kAppended);
+    Check(AppendAnimationRecord(path, record).status == AppendStatus::kAppended);
     std::string after;
     Check(vorn::ReadWholeFile(path, after));
     Check(after == std::string(pieces[6]) + "\r\n" + FormatAnimationRecord(record));

@@ -75,11 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             case 2:
                 editor.Form() = typed;
-                if (editor.Save())
+                if (editor.Save().Ok())
                     CheckFileMatches(editor);
                 break;
             case 3:
-                if (editor.Delete(position))
+                if (editor.Delete(position).Ok())
                     CheckFileMatches(editor);
                 break;
         }
