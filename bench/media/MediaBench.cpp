@@ -12,8 +12,8 @@
 #include <fstream>
 
 #include "common/IniFile.h"
-#include "game/shell/media/SdlMedia.h"
-#include "game/shell/media/SoftwareScreen.h"
+#include "game/media/SdlMedia.h"
+#include "game/media/SoftwareScreen.h"
 
 namespace vorn {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Assets.h"
 #include "game/world/Game.h"
 #include "game/world/MapLoader.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/shell/media/PictureLoader.h"
+#include "game/media/PictureLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {

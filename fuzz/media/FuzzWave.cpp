@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/shell/media/WaveFile.h"
+#include "game/media/WaveFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes = std::string("RIFF\0\0\0\0WAVE", 12) +

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/mod/FuzzSupport.h"
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

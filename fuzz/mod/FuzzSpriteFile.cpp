@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz/mod/FuzzSupport.h"
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 
 namespace {
 

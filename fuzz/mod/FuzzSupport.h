@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 
 namespace vorn::fuzz {

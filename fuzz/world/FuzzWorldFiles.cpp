@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
 #include "game/world/Game.h"

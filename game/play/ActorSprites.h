@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/shell/media/MediaLayer.h"
+#include "game/media/MediaLayer.h"
 #include "game/world/Game.h"
 
 namespace vorn {

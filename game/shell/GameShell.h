@@ -2,7 +2,7 @@
 // question.
 #pragma once
 
-#include "game/shell/media/MediaLayer.h"
+#include "game/media/MediaLayer.h"
 #include "game/world/Game.h"
 
 namespace vorn {

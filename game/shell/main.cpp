@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "game/shell/GameShell.h"
-#include "game/shell/media/SdlMedia.h"
+#include "game/media/SdlMedia.h"
 
 int main(int argc, char** argv) {
     // The game reports its errors as values; only running out of memory (a

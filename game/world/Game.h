@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/script/ScriptEngine.h"
-#include "game/shell/media/MediaLayer.h"
+#include "game/media/MediaLayer.h"
 #include "game/world/GameTypes.h"
 #include "game/world/MapGrid.h"
 

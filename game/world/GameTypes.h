@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/media/MediaLayer.h"
+#include "game/media/MediaLayer.h"
 
 namespace vorn {
 

@@ -15,7 +15,7 @@
 #include "common/TextPrimitives.h"
 #include "game/bindings/Bindings.h"
 #include "game/script/ScriptEngine.h"
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 #include "tests/vorn3/ModFolder.h"
 

@@ -11,7 +11,7 @@
 #include "game/play/Events.h"
 #include "game/play/Items.h"
 #include "game/shell/GameShell.h"
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 #include "game/world/MapLoader.h"
 #include "game/world/SavedGames.h"

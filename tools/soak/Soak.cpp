@@ -26,7 +26,7 @@
 #include <unistd.h>
 
 #include "game/shell/GameShell.h"
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 #include "game/world/MapLoader.h"
 #include "tools/soak/SoakMemory.h"

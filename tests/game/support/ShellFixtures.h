@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 #include "tests/game/support/TestGame.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
 
 namespace vorn::test {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "game/shell/media/MediaLayer.h"
-#include "game/shell/media/Picture.h"
-#include "game/shell/media/TextRenderer.h"
+#include "game/media/MediaLayer.h"
+#include "game/media/Picture.h"
+#include "game/media/TextRenderer.h"
 
 namespace vorn {
 

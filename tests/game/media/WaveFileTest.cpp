@@ -1,10 +1,10 @@
 // RIFF WAVE checking: the chunk walk, the format record, lengths and the
 // files that must be refused.
-#include "game/shell/media/WaveFile.h"
+#include "game/media/WaveFile.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

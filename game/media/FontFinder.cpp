@@ -1,6 +1,6 @@
 // Fontconfig matching: the face name goes in as a family (never parsed as a
 // fontconfig pattern string, so names with ':' or '-' stay names).
-#include "game/shell/media/FontFinder.h"
+#include "game/media/FontFinder.h"
 
 #include <fontconfig/fontconfig.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/shell/media/Picture.h"
+#include "game/media/Picture.h"
 
 namespace vorn {
 

@@ -1,4 +1,4 @@
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 #include <png.h>
 #include <stdlib.h>

@@ -2,7 +2,7 @@
 // window and its presented pixels (read back from the window surface) for
 // both present paths, letterboxing after a resize, and the layer's clock,
 // chance, start-up and message behaviour.
-#include "game/shell/media/SdlMedia.h"
+#include "game/media/SdlMedia.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "game/shell/media/SdlPresenter.h"
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "game/media/SdlPresenter.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

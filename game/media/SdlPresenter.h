@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "game/shell/media/SdlMedia.h"
+#include "game/media/SdlMedia.h"
 
 namespace vorn {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "game/shell/media/MediaLayer.h"
+#include "game/media/MediaLayer.h"
 
 namespace vorn {
 

@@ -1,6 +1,6 @@
 // PNG decoding calls libpng directly (errors come back through setjmp);
 // Windows bitmaps go through SDL's reader after a header check of our own.
-#include "game/shell/media/PictureLoader.h"
+#include "game/media/PictureLoader.h"
 
 #include <SDL.h>
 #include <png.h>

@@ -1,5 +1,5 @@
 // PNG encoding with libpng into memory, then one atomic file write.
-#include "game/shell/media/ScreenPng.h"
+#include "game/media/ScreenPng.h"
 
 #include <png.h>
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/media/ScreenPng.h"
-#include "game/shell/media/SdlMedia.h"
+#include "game/media/ScreenPng.h"
+#include "game/media/SdlMedia.h"
 
 namespace {
 

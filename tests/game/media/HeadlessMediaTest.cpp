@@ -1,14 +1,14 @@
 // The headless layer's inputs and records: keyboard snapshots and release
 // detection, the test clock, chance, message boxes, window events, sounds
 // and start-up failures.
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <set>
 
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

@@ -1,17 +1,17 @@
 // The in-memory media layer: the shared drawing core on a screen nobody
 // sees, with every input supplied and every output recorded for tests.
-#include "game/shell/media/HeadlessMedia.h"
+#include "game/media/HeadlessMedia.h"
 
 #include <algorithm>
 #include <map>
 #include <random>
 #include <set>
 
-#include "game/shell/media/KeyboardState.h"
-#include "game/shell/media/PictureLoader.h"
-#include "game/shell/media/ScreenPng.h"
-#include "game/shell/media/SoftwareScreen.h"
-#include "game/shell/media/WaveFile.h"
+#include "game/media/KeyboardState.h"
+#include "game/media/PictureLoader.h"
+#include "game/media/ScreenPng.h"
+#include "game/media/SoftwareScreen.h"
+#include "game/media/WaveFile.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
 // Sound through SDL2_mixer on SDL's dummy audio driver (real mixing and
 // timing, no sound card): restarting, looping, fixed numbers, freeing, and
 // the silent mode used when no device opens.
-#include "game/shell/media/SdlSound.h"
+#include "game/media/SdlSound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

@@ -1,5 +1,5 @@
 // Font loading, text measuring and the cache of rendered texts.
-#include "game/shell/media/TextRenderer.h"
+#include "game/media/TextRenderer.h"
 
 #include <algorithm>
 #include <cmath>

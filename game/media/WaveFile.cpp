@@ -1,6 +1,6 @@
 // RIFF is a list of chunks (four-letter id, 32-bit little-endian size, data
 // padded to an even size); every size is checked against the bytes present.
-#include "game/shell/media/WaveFile.h"
+#include "game/media/WaveFile.h"
 
 #include <algorithm>
 

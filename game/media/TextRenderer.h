@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "game/shell/media/FontFinder.h"
+#include "game/media/FontFinder.h"
 
 namespace vorn {
 

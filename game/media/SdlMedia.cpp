@@ -1,6 +1,6 @@
 // The SDL2 media layer: the shared software screen shown in a window, with
 // SDL's events, keyboard state, message boxes and timer around it.
-#include "game/shell/media/SdlMedia.h"
+#include "game/media/SdlMedia.h"
 
 #include <SDL.h>
 
@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <random>
 
-#include "game/shell/media/KeyboardState.h"
-#include "game/shell/media/PictureLoader.h"
-#include "game/shell/media/SdlPresenter.h"
-#include "game/shell/media/SdlSound.h"
-#include "game/shell/media/SoftwareScreen.h"
+#include "game/media/KeyboardState.h"
+#include "game/media/PictureLoader.h"
+#include "game/media/SdlPresenter.h"
+#include "game/media/SdlSound.h"
+#include "game/media/SoftwareScreen.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
 // Blitting, filling and text blending on the back buffer. Every operation
 // cuts its rectangle to the buffer first (in 64 bits, so no coordinate can
 // overflow), so nothing is ever written outside it and nothing wraps.
-#include "game/shell/media/SoftwareScreen.h"
+#include "game/media/SoftwareScreen.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,8 +4,8 @@
 
 #include <climits>
 
-#include "game/shell/media/HeadlessMedia.h"
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "game/media/HeadlessMedia.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

@@ -1,7 +1,7 @@
 // Sprite file decoding: every PNG colour type and depth, interlacing,
 // Windows bitmaps, and broken or hostile files, which must give no picture
 // (handle 0) without reading outside the file.
-#include "game/shell/media/PictureLoader.h"
+#include "game/media/PictureLoader.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -9,8 +9,8 @@
 
 #include <random>
 
-#include "game/shell/media/HeadlessMedia.h"
-#include "tests/game/shell/media/MediaTestFiles.h"
+#include "game/media/HeadlessMedia.h"
+#include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "game/shell/media/HeadlessMedia.h"
-#include "game/shell/media/TextRenderer.h"
+#include "game/media/HeadlessMedia.h"
+#include "game/media/TextRenderer.h"
 
 namespace vorn {
 namespace {

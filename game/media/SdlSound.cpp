@@ -1,14 +1,14 @@
 // Mixer channels are shared by all sounds; a sound's remembered channel
 // counts as its own only while that channel still plays the sound's chunk.
-#include "game/shell/media/SdlSound.h"
+#include "game/media/SdlSound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
 
-#include "game/shell/media/PictureLoader.h"
-#include "game/shell/media/WaveFile.h"
+#include "game/media/PictureLoader.h"
+#include "game/media/WaveFile.h"
 
 namespace vorn {
 

@@ -1,6 +1,6 @@
 // Present paths. The window surface path copies rows straight into the
 // window's pixels when nothing needs scaling, which is the common case.
-#include "game/shell/media/SdlPresenter.h"
+#include "game/media/SdlPresenter.h"
 
 #include <algorithm>
 #include <cstring>
