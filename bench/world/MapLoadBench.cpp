@@ -1,7 +1,6 @@
 // How long LoadMap takes for a 256 x 256 map with all seven layer files, on
 // the headless media layer (pictures and sounds are decoded for real).
 #include <benchmark/benchmark.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/PngEncoder.h"
 #include "game/media/HeadlessMedia.h"
 #include "game/world/Assets.h"
 #include "game/world/Game.h"
@@ -25,28 +25,13 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
-    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
-}
-
 std::string SolidPng(int side, unsigned char shade) {
-    std::string out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return {};
-    }
-    png_set_write_fn(png, &out, AppendBytes, nullptr);
-    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(side), shade);
-    for (int y = 0; y < side; ++y)
-        png_write_row(png, row.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    vorn::PngImage image;
+    image.width = side;
+    image.height = side;
+    image.colourType = 0;  // grey
+    image.rows.assign(static_cast<size_t>(side) * side, shade);
+    return vorn::EncodePng(image);
 }
 
 // A layer whose names vary from cell to cell, as real maps do.

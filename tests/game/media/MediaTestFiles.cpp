@@ -3,10 +3,11 @@
 #include <png.h>
 #include <stdlib.h>
 
-#include <csetjmp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "common/PngEncoder.h"
 
 namespace vorn::mediatest {
 
@@ -35,66 +36,8 @@ std::string ScratchDir::Write(const std::string& name, const std::string& bytes)
     return path;
 }
 
-namespace {
-
-void Append(png_structp png, png_bytep data, png_size_t length) {
-    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
-}
-
-void NoFlush(png_structp) {}
-
-bool Encode(png_structp png, png_infop info, const PngSpec& spec, std::string& out,
-            std::vector<png_bytep>& rows, std::vector<png_color>& palette) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_set_write_fn(png, &out, Append, NoFlush);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!palette.empty()) {
-        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    }
-    if (!spec.paletteAlpha.empty()) {
-        png_set_tRNS(png, info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    }
-    if (spec.idatChunkBytes != 0) {
-        png_set_compression_buffer_size(png, spec.idatChunkBytes);
-    }
-    png_write_info(png, info);
-    if (spec.bitDepth == 16) {
-        png_set_swap(png);  // rows are given little-endian, like the machine
-    }
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    return true;
-}
-
-}  // namespace
-
-std::string EncodePng(const PngSpec& spec) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    const size_t rowBytes = spec.rows.size() / spec.height;
-    std::vector<png_bytep> rows(spec.height);
-    for (int y = 0; y < spec.height; ++y) {
-        rows[y] = const_cast<png_bytep>(spec.rows.data() + y * rowBytes);
-    }
-    std::vector<png_color> palette;
-    for (uint32_t entry : spec.palette) {
-        palette.push_back(png_color{static_cast<png_byte>(entry >> 16),
-                                    static_cast<png_byte>(entry >> 8),
-                                    static_cast<png_byte>(entry)});
-    }
-    std::string out;
-    const bool ok = Encode(png, info, spec, out, rows, palette);
-    png_destroy_write_struct(&png, &info);
-    return ok ? out : std::string();
-}
-
 std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb) {
-    PngSpec spec;
+    PngImage spec;
     spec.width = width;
     spec.height = height;
     spec.colourType = PNG_COLOR_TYPE_RGBA;
@@ -108,16 +51,10 @@ std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb) {
 }
 
 std::string RgbPng(int width, int height, const std::vector<uint32_t>& rgb) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colourType = PNG_COLOR_TYPE_RGB;
-    for (uint32_t pixel : rgb) {
-        spec.rows.push_back(static_cast<uint8_t>(pixel >> 16));
-        spec.rows.push_back(static_cast<uint8_t>(pixel >> 8));
-        spec.rows.push_back(static_cast<uint8_t>(pixel));
+    if (rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        return {};
     }
-    return EncodePng(spec);
+    return EncodeRgbPng(width, height, rgb.data());
 }
 
 namespace {

@@ -1,6 +1,5 @@
 // Test files for the media layer tests, all made here: a temporary folder,
-// PNG files of every colour type (encoded with libpng), Windows bitmaps and
-// WAVE files.
+// PNG files (through the shared encoder), Windows bitmaps and WAVE files.
 #pragma once
 
 #include <cstdint>
@@ -24,21 +23,6 @@ public:
 private:
     std::string path_;
 };
-
-// A PNG described by its raw rows in libpng's input layout for the colour type
-// and bit depth (rows packed, no filter byte).
-struct PngSpec {
-    int width = 1;
-    int height = 1;
-    int colourType = 2;  // PNG_COLOR_TYPE_RGB
-    int bitDepth = 8;
-    bool interlaced = false;
-    std::vector<uint8_t> rows;
-    std::vector<uint32_t> palette;      // 0xRRGGBB entries, for palette pictures
-    std::vector<uint8_t> paletteAlpha;  // tRNS for palette pictures
-    size_t idatChunkBytes = 0;          // 0: libpng's usual 8 KB chunks
-};
-std::string EncodePng(const PngSpec& spec);
 
 // An 8-bit RGBA PNG from 0xAARRGGBB pixels, row by row.
 std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb);

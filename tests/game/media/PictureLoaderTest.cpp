@@ -9,14 +9,14 @@
 
 #include <random>
 
+#include "common/PngEncoder.h"
 #include "game/media/HeadlessMedia.h"
 #include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {
 
-using mediatest::EncodePng;
-using mediatest::PngSpec;
+using PngSpec = PngImage;
 using mediatest::ScratchDir;
 
 Picture Decode(const std::string& bytes) {
@@ -32,6 +32,7 @@ PngSpec Spec(int width, int height, int colourType, int bitDepth, std::vector<ui
     spec.colourType = colourType;
     spec.bitDepth = bitDepth;
     spec.rows = std::move(rows);
+    spec.littleEndianSamples = true;
     return spec;
 }
 
@@ -140,7 +141,7 @@ TEST(PngColourTypeTest, ALargePictureStoredInOneHugeDataChunkLoads) {
         byte = static_cast<uint8_t>(random());
     }
     PngSpec spec = Spec(size, size, PNG_COLOR_TYPE_RGB, 8, rows);
-    spec.idatChunkBytes = rows.size() + rows.size() / 8;
+    spec.dataChunkBytes = rows.size() + rows.size() / 8;
     const std::string png = EncodePng(spec);
     ASSERT_GT(png.size(), 10000000u);
     const size_t firstChunk = png.find("IDAT");

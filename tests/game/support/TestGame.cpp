@@ -1,13 +1,13 @@
 #include "tests/game/support/TestGame.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "common/PngEncoder.h"
 
 namespace vorn::test {
 
@@ -56,48 +56,19 @@ TestGame::TestGame() {
     game.ModFolder = folder.Path();
 }
 
-namespace {
-
-void AppendToString(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
-    out->append(reinterpret_cast<const char*>(data), length);
-}
-
-void NoFlush(png_structp) {}
-
-}  // namespace
-
 std::string MakePng(int width, int height, uint32_t colour) {
-    std::string out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
+    if (width <= 0 || height <= 0) {
         return {};
     }
-    png_set_write_fn(png, &out, AppendToString, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3 + 0] = static_cast<png_byte>((colour >> 16) & 0xFF);
-        row[x * 3 + 1] = static_cast<png_byte>((colour >> 8) & 0xFF);
-        row[x * 3 + 2] = static_cast<png_byte>(colour & 0xFF);
-    }
-    for (int y = 0; y < height; ++y) {
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    const std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, colour);
+    return EncodeRgbPng(width, height, pixels.data());
 }
 
 std::string MakeWav(int samples) {
     auto le32 = [](uint32_t v) {
         std::string s(4, '\0');
-        for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
         return s;
     };
     auto le16 = [](uint16_t v) {
