@@ -1,11 +1,10 @@
-// The media layer for tests and for machines without a display: the same
-// drawing code as the SDL2 layer on an in-memory screen, a keyboard driven by
-// the test, a clock the test advances, message-box answers from a queue and
-// logs of boxes, sounds and draw calls.
+// The media layer for tests and for machines without a display: the shared
+// software screen in memory, a keyboard driven by the test, a clock the test
+// advances, message-box answers from a queue and logs of boxes, sounds and
+// draw calls.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +13,12 @@
 
 namespace vorn {
 
+class HeadlessPlatform;
+
 class HeadlessMedia : public MediaLayer {
 public:
     HeadlessMedia();
-    ~HeadlessMedia() override;
+    ~HeadlessMedia();
 
     // --- Controls for tests -------------------------------------------------
     // Key state seen by the next ReadKeyboard.
@@ -93,53 +94,9 @@ public:
     // decoder is built in, so forgetting the call costs a user nothing).
     bool PngDecodingEnabled() const;
 
-    // --- MediaLayer ---------------------------------------------------------
-    int InitGraphics() override;
-    int InitAudio() override;
-    int InitKeyboard() override;
-    void EnablePngDecoding() override;
-    int OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) override;
-    int OpenSpriteScreen(int window, int width, int height) override;
-    WindowEvent PollWindowEvent() override;
-    void PresentFrame() override;
-    void ClearFrame(Colour colour) override;
-    void SetTransparentColour(Colour colour) override;
-    int LoadSpriteFile(const std::string& path) override;
-    void FreeSprite(int sprite) override;
-    int SpriteWidth(int sprite) override;
-    int SpriteHeight(int sprite) override;
-    void ClipSprite(int sprite, int x, int y, int width, int height) override;
-    void DrawSprite(int sprite, int x, int y) override;
-    void DrawSpriteTransparent(int sprite, int x, int y) override;
-    void BeginText() override;
-    void EndText() override;
-    void SetTextBackgroundMode(TextBackground mode) override;
-    void SetTextColour(Colour colour) override;
-    void SetTextBackColour(Colour colour) override;
-    void SelectFont(int slot) override;
-    void MoveTextCursor(int x, int y) override;
-    void DrawTextAtCursor(const std::string& text) override;
-    int MeasureText(const std::string& text) override;
-    void FillBox(int x, int y, int width, int height, int32_t packedColour) override;
-    int LoadFontSlot(int slot, const std::string& faceName, int size, bool bold) override;
-    int IsFontLoaded(int slot) override;
-    int LoadSoundFile(const std::string& path, int fixedNumber = 0) override;
-    int SoundExists(int sound) override;
-    void PlaySoundHandle(int sound, int loop) override;
-    void StopSoundHandle(int sound) override;
-    void FreeSoundHandle(int sound) override;
-    void ReadKeyboard() override;
-    int KeyDown(int key) override;
-    int KeyReleased(int key) override;
-    int32_t ElapsedMs() override;
-    void SleepMs(int ms) override;
-    int RandomInt(int maximum) override;
-    MessageResult ShowMessage(const std::string& title, const std::string& text,
-                              MessageButtons buttons) override;
-
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    explicit HeadlessMedia(std::unique_ptr<HeadlessPlatform> platform);
+    HeadlessPlatform& platform_;
 };
 
 }  // namespace vorn

@@ -1,5 +1,5 @@
-// The SDL2 media layer: the shared software screen shown in a window, with
-// SDL's events, keyboard state, message boxes and timer around it.
+// The SDL2 platform under the media layer: the window the software screen is
+// shown in, SDL's events, key states, sound, message boxes and timer.
 #include "game/media/SdlMedia.h"
 
 #include <SDL.h>
@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <random>
 
-#include "game/media/KeyboardState.h"
-#include "game/media/PictureLoader.h"
+#include "game/media/Picture.h"
+#include "game/media/Platform.h"
 #include "game/media/SdlPresenter.h"
 #include "game/media/SdlSound.h"
-#include "game/media/SoftwareScreen.h"
+#include "game/media/TextRenderer.h"
 
 namespace vorn {
 
@@ -39,240 +39,111 @@ constexpr int kMaxWindowSide = kMaxPictureSide;
 
 }  // namespace
 
-struct SdlMedia::State {
-    PresentPath path;
-    bool videoReady = false;
-    bool eventsReady = false;
-    SDL_Window* window = nullptr;
-    SoftwareScreen screen;
-    SdlPresenter presenter;
-    SdlSound sound;
-    KeyboardState keyboard;
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    std::mt19937 random{std::random_device{}()};
-};
-
-SdlMedia::SdlMedia(PresentPath path) : state_(std::make_unique<State>()) {
-    state_->path = path;
-}
-
-SdlMedia::~SdlMedia() {
-    SDL_Window* window = state_->window;
-    const bool video = state_->videoReady;
-    const bool events = state_->eventsReady;
-    state_.reset();  // renderer, sounds and fonts go before the window and SDL
-    if (window != nullptr) {
-        SDL_DestroyWindow(window);
+class SdlPlatform : public Platform {
+public:
+    explicit SdlPlatform(PresentPath path) : path_(path) {}
+    ~SdlPlatform() override {
+        // The renderer and the sounds go before the window and SDL.
+        presenter_.reset();
+        sound_.reset();
+        if (window_ != nullptr) {
+            SDL_DestroyWindow(window_);
+        }
+        if (eventsReady_) {
+            SDL_QuitSubSystem(SDL_INIT_EVENTS);
+        }
+        if (videoReady_) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+        // The program has one SDL layer; SDL_Quit also releases what SDL set
+        // up on its own (its D-Bus connection, for one).
+        SDL_Quit();
     }
-    if (events) {
-        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    bool HasAudioDevice() const { return sound_->HasDevice(); }
+
+    bool InitVideo() override {
+        if (!videoReady_) {
+            // The window surface is the system's own (XShm on X11), not an
+            // OpenGL texture behind SDL's back: under Xvfb that GL is a slow
+            // software one, and the layer does its own scaling anyway.
+            SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+            videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        }
+        return videoReady_;
     }
-    if (video) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+
+    bool InitAudio() override {
+        if (!sound_->OpenDevice()) {
+            std::fprintf(stderr, "No sound device (%s); the game runs without sound.\n",
+                         SDL_GetError());
+        }
+        return true;
     }
-    // The program has one SDL layer; SDL_Quit also releases what SDL set up
-    // on its own (its D-Bus connection, for one).
-    SDL_Quit();
-}
 
-bool SdlMedia::HasAudioDevice() const {
-    return state_->sound.HasDevice();
-}
-
-int SdlMedia::InitGraphics() {
-    if (!state_->videoReady) {
-        // The window surface is the system's own (XShm on X11), not an OpenGL
-        // texture behind SDL's back: under Xvfb that GL is a slow software
-        // one, and the layer does its own scaling anyway.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        state_->videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    bool InitKeyboard() override {
+        if (!eventsReady_) {
+            eventsReady_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+        }
+        return eventsReady_;
     }
-    return state_->videoReady ? 1 : 0;
-}
 
-int SdlMedia::InitAudio() {
-    if (!state_->sound.OpenDevice()) {
-        std::fprintf(stderr, "No sound device (%s); the game runs without sound.\n",
-                     SDL_GetError());
+    int OpenWindow(const std::string& title, int clientWidth, int clientHeight) override {
+        if (!videoReady_ || window_ != nullptr || clientWidth <= 0 || clientHeight <= 0 ||
+            clientWidth > kMaxWindowSide || clientHeight > kMaxWindowSide) {
+            return 0;
+        }
+        window_ = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
+                                   SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+        if (window_ == nullptr) {
+            return 0;
+        }
+        // Keys are read as state, never as typed text: no text input events.
+        SDL_StopTextInput();
+        return static_cast<int>(SDL_GetWindowID(window_));
     }
-    return 1;
-}
 
-int SdlMedia::InitKeyboard() {
-    if (!state_->eventsReady) {
-        state_->eventsReady = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+    // One screen, in the window this platform opened; a second one is refused
+    // once a screen was allocated.
+    bool MayOpenScreen(int window) override {
+        return window_ != nullptr && static_cast<Uint32>(window) == SDL_GetWindowID(window_) &&
+               !presenterTried_;
     }
-    return state_->eventsReady ? 1 : 0;
-}
 
-// libpng is linked in, so PNG is always available; nothing to switch on.
-void SdlMedia::EnablePngDecoding() {}
-
-int SdlMedia::OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) {
-    if (!state_->videoReady || state_->window != nullptr || clientWidth <= 0 || clientHeight <= 0 ||
-        clientWidth > kMaxWindowSide || clientHeight > kMaxWindowSide) {
-        return 0;
+    bool OpenPresenter(int width, int height) override {
+        presenterTried_ = true;
+        return presenter_->Open(window_, path_, width, height);
     }
-    state_->window = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                      SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
-                                      SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
-    if (state_->window == nullptr) {
-        return 0;
+
+    void Present(const uint32_t* pixels, int, int) override { presenter_->Present(pixels); }
+
+    WindowEvent PollWindowEvent() override {
+        if (!eventsReady_ && !videoReady_) {
+            return WindowEvent::None;
+        }
+        SDL_PumpEvents();
+        // Key, mouse and other input events are not wanted (keys are read as
+        // state); dropping them keeps the queue from filling up, which would
+        // lose a close request.
+        SDL_FlushEvents(SDL_KEYDOWN, SDL_LASTEVENT);
+        SDL_Event event;
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) != 1) {
+            return WindowEvent::None;
+        }
+        if (event.type == SDL_QUIT ||
+            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+            return WindowEvent::CloseRequested;
+        }
+        return WindowEvent::Other;
     }
-    // Keys are read as state, never as typed text: no text input events.
-    SDL_StopTextInput();
-    return static_cast<int>(SDL_GetWindowID(state_->window));
-}
 
-int SdlMedia::OpenSpriteScreen(int window, int width, int height) {
-    State& s = *state_;
-    if (s.window == nullptr || window == 0 ||
-        static_cast<Uint32>(window) != SDL_GetWindowID(s.window) || s.screen.IsOpen() ||
-        !s.screen.Open(width, height)) {
-        return 0;
-    }
-    return s.presenter.Open(s.window, s.path, width, height) ? 1 : 0;
-}
-
-WindowEvent SdlMedia::PollWindowEvent() {
-    if (!state_->eventsReady && !state_->videoReady) {
-        return WindowEvent::None;
-    }
-    SDL_PumpEvents();
-    // Key, mouse and other input events are not wanted (keys are read as
-    // state); dropping them keeps the queue from filling up, which would
-    // lose a close request.
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_LASTEVENT);
-    SDL_Event event;
-    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) != 1) {
-        return WindowEvent::None;
-    }
-    if (event.type == SDL_QUIT ||
-        (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
-        return WindowEvent::CloseRequested;
-    }
-    return WindowEvent::Other;
-}
-
-void SdlMedia::PresentFrame() {
-    State& s = *state_;
-    if (s.screen.IsOpen()) {
-        s.presenter.Present(s.screen.Pixels());
-    }
-    s.screen.EndFrame();
-}
-
-void SdlMedia::ClearFrame(Colour colour) {
-    state_->screen.Clear(ColourToRgb(colour));
-}
-
-void SdlMedia::SetTransparentColour(Colour colour) {
-    state_->screen.SetTransparentColour(ColourToRgb(colour));
-}
-
-int SdlMedia::LoadSpriteFile(const std::string& path) {
-    Picture picture;
-    if (!LoadPictureFile(path, picture)) {
-        return 0;
-    }
-    return state_->screen.AddSprite(std::move(picture));
-}
-
-void SdlMedia::FreeSprite(int sprite) {
-    state_->screen.FreeSprite(sprite);
-}
-
-int SdlMedia::SpriteWidth(int sprite) {
-    const Sprite* found = state_->screen.FindSprite(sprite);
-    return found != nullptr ? found->picture.width : 0;
-}
-
-int SdlMedia::SpriteHeight(int sprite) {
-    const Sprite* found = state_->screen.FindSprite(sprite);
-    return found != nullptr ? found->picture.height : 0;
-}
-
-void SdlMedia::ClipSprite(int sprite, int x, int y, int width, int height) {
-    state_->screen.ClipSprite(sprite, x, y, width, height);
-}
-
-void SdlMedia::DrawSprite(int sprite, int x, int y) {
-    state_->screen.DrawSprite(sprite, x, y, false);
-}
-
-void SdlMedia::DrawSpriteTransparent(int sprite, int x, int y) {
-    state_->screen.DrawSprite(sprite, x, y, true);
-}
-
-void SdlMedia::BeginText() {
-    state_->screen.BeginText();
-}
-void SdlMedia::EndText() {}
-
-void SdlMedia::SetTextBackgroundMode(TextBackground mode) {
-    state_->screen.Text().opaque = mode == TextBackground::Opaque;
-}
-
-void SdlMedia::SetTextColour(Colour colour) {
-    state_->screen.Text().colour = ColourToRgb(colour);
-}
-
-void SdlMedia::SetTextBackColour(Colour colour) {
-    state_->screen.Text().backColour = ColourToRgb(colour);
-}
-
-void SdlMedia::SelectFont(int slot) {
-    state_->screen.Text().font = slot;
-}
-
-void SdlMedia::MoveTextCursor(int x, int y) {
-    state_->screen.Text().cursorX = x;
-    state_->screen.Text().cursorY = y;
-}
-
-void SdlMedia::DrawTextAtCursor(const std::string& text) {
-    state_->screen.DrawTextAtCursor(text);
-}
-
-int SdlMedia::MeasureText(const std::string& text) {
-    return state_->screen.MeasureText(text);
-}
-
-void SdlMedia::FillBox(int x, int y, int width, int height, int32_t packedColour) {
-    state_->screen.FillBox(x, y, width, height, PackedToRgb(packedColour));
-}
-
-int SdlMedia::LoadFontSlot(int slot, const std::string& faceName, int size, bool bold) {
-    return state_->screen.Fonts().LoadSlot(slot, faceName, size, bold) ? 1 : 0;
-}
-
-int SdlMedia::IsFontLoaded(int slot) {
-    return state_->screen.Fonts().SlotLoaded(slot) ? 1 : 0;
-}
-
-int SdlMedia::LoadSoundFile(const std::string& path, int fixedNumber) {
-    return state_->sound.Load(path, fixedNumber);
-}
-
-int SdlMedia::SoundExists(int sound) {
-    return state_->sound.Exists(sound) ? 1 : 0;
-}
-
-void SdlMedia::PlaySoundHandle(int sound, int loop) {
-    state_->sound.Play(sound, loop != 0);
-}
-
-void SdlMedia::StopSoundHandle(int sound) {
-    state_->sound.Stop(sound);
-}
-
-void SdlMedia::FreeSoundHandle(int sound) {
-    state_->sound.Free(sound);
-}
-
-void SdlMedia::ReadKeyboard() {
-    KeyboardState::Keys live{};
-    if (state_->eventsReady || state_->videoReady) {
+    void ReadKeys(KeyboardState::Keys& live) override {
+        if (!eventsReady_ && !videoReady_) {
+            return;
+        }
         SDL_PumpEvents();
         int count = 0;
         const Uint8* sdlKeys = SDL_GetKeyboardState(&count);
@@ -280,39 +151,43 @@ void SdlMedia::ReadKeyboard() {
             live[mapping.gameKey] = mapping.sdlKey < count && sdlKeys[mapping.sdlKey] != 0;
         }
     }
-    state_->keyboard.TakeSnapshot(live);
-}
 
-int SdlMedia::KeyDown(int key) {
-    return state_->keyboard.Down(key);
-}
-
-int SdlMedia::KeyReleased(int key) {
-    return state_->keyboard.Released(key);
-}
-
-int32_t SdlMedia::ElapsedMs() {
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - state_->start);
-    // Stays positive for 24 days of play, which is 32-bit milliseconds' limit.
-    return static_cast<int32_t>(std::min<int64_t>(kClockStartMs + elapsed.count(), INT32_MAX));
-}
-
-void SdlMedia::SleepMs(int ms) {
-    if (ms > 0) {
-        SDL_Delay(static_cast<Uint32>(ms));
+    int32_t ElapsedMs() override {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start_);
+        // Stays positive for 24 days of play, which is 32-bit milliseconds'
+        // limit.
+        return static_cast<int32_t>(std::min<int64_t>(kClockStartMs + elapsed.count(), INT32_MAX));
     }
-}
 
-int SdlMedia::RandomInt(int maximum) {
-    if (maximum <= 0) {
-        return 0;
+    void SleepMs(int ms) override { SDL_Delay(static_cast<Uint32>(ms)); }
+
+    uint32_t RandomSeed() override { return std::random_device{}(); }
+
+    int LoadSound(const std::string& path, int fixedNumber) override {
+        return sound_->Load(path, fixedNumber);
     }
-    return std::uniform_int_distribution<int>(0, maximum)(state_->random);
-}
+    bool SoundExists(int sound) override { return sound_->Exists(sound); }
+    void PlaySound(int sound, bool loop) override { sound_->Play(sound, loop); }
+    void StopSound(int sound) override { sound_->Stop(sound); }
+    void FreeSound(int sound) override { sound_->Free(sound); }
 
-MessageResult SdlMedia::ShowMessage(const std::string& title, const std::string& text,
-                                    MessageButtons buttons) {
+    MessageResult ShowMessage(const std::string& title, const std::string& text,
+                              MessageButtons buttons) override;
+
+private:
+    PresentPath path_;
+    bool videoReady_ = false;
+    bool eventsReady_ = false;
+    bool presenterTried_ = false;  // the screen was opened
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<SdlPresenter> presenter_ = std::make_unique<SdlPresenter>();
+    std::unique_ptr<SdlSound> sound_ = std::make_unique<SdlSound>();
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+MessageResult SdlPlatform::ShowMessage(const std::string& title, const std::string& text,
+                                       MessageButtons buttons) {
     const std::string utf8Title = Cp1252ToUtf8(title);
     const std::string utf8Text = Cp1252ToUtf8(text);
     const SDL_MessageBoxButtonData okButton[] = {
@@ -325,7 +200,7 @@ MessageResult SdlMedia::ShowMessage(const std::string& title, const std::string&
     const bool yesNo = buttons == MessageButtons::YesNo;
     SDL_MessageBoxData box{};
     box.flags = title == "Error" ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    box.window = state_->window;
+    box.window = window_;
     box.title = utf8Title.c_str();
     box.message = utf8Text.c_str();
     box.numbuttons = yesNo ? 2 : 1;
@@ -343,6 +218,17 @@ MessageResult SdlMedia::ShowMessage(const std::string& title, const std::string&
         return MessageResult::Ok;
     }
     return pressed == 1 ? MessageResult::Yes : MessageResult::No;
+}
+
+SdlMedia::SdlMedia(PresentPath path) : SdlMedia(std::make_unique<SdlPlatform>(path)) {}
+
+SdlMedia::SdlMedia(std::unique_ptr<SdlPlatform> platform)
+    : MediaLayer(std::move(platform)), platform_(static_cast<SdlPlatform&>(GetPlatform())) {}
+
+SdlMedia::~SdlMedia() = default;
+
+bool SdlMedia::HasAudioDevice() const {
+    return platform_.HasAudioDevice();
 }
 
 }  // namespace vorn

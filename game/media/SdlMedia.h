@@ -1,6 +1,6 @@
 // The media layer the game program runs on: an SDL2 window showing the
-// shared software screen, sound through SDL2_mixer, keyboard snapshots from
-// SDL's key state, real message boxes and the system's monotonic clock.
+// software screen, sound through SDL2_mixer, key states from SDL, real
+// message boxes and the system's monotonic clock.
 #pragma once
 
 #include <memory>
@@ -24,65 +24,21 @@ enum class PresentPath {
 // the faster one there, and it needs no renderer.
 constexpr PresentPath kDefaultPresentPath = PresentPath::WindowSurface;
 
+class SdlPlatform;
+
 class SdlMedia : public MediaLayer {
 public:
     explicit SdlMedia(PresentPath path = kDefaultPresentPath);
-    ~SdlMedia() override;
-    SdlMedia(const SdlMedia&) = delete;
-    SdlMedia& operator=(const SdlMedia&) = delete;
+    ~SdlMedia();
 
     // False when InitAudio found no sound device: sounds then load and
-    // "play" in silence.
+    // "play" in silence. InitAudio succeeds on such a machine too: the game
+    // must stay playable there.
     bool HasAudioDevice() const;
 
-    int InitGraphics() override;
-    // Succeeds on a machine without a sound device too (silent sound): the
-    // game must stay playable there.
-    int InitAudio() override;
-    int InitKeyboard() override;
-    void EnablePngDecoding() override;
-    int OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) override;
-    int OpenSpriteScreen(int window, int width, int height) override;
-    WindowEvent PollWindowEvent() override;
-    void PresentFrame() override;
-    void ClearFrame(Colour colour) override;
-    void SetTransparentColour(Colour colour) override;
-    int LoadSpriteFile(const std::string& path) override;
-    void FreeSprite(int sprite) override;
-    int SpriteWidth(int sprite) override;
-    int SpriteHeight(int sprite) override;
-    void ClipSprite(int sprite, int x, int y, int width, int height) override;
-    void DrawSprite(int sprite, int x, int y) override;
-    void DrawSpriteTransparent(int sprite, int x, int y) override;
-    void BeginText() override;
-    void EndText() override;
-    void SetTextBackgroundMode(TextBackground mode) override;
-    void SetTextColour(Colour colour) override;
-    void SetTextBackColour(Colour colour) override;
-    void SelectFont(int slot) override;
-    void MoveTextCursor(int x, int y) override;
-    void DrawTextAtCursor(const std::string& text) override;
-    int MeasureText(const std::string& text) override;
-    void FillBox(int x, int y, int width, int height, int32_t packedColour) override;
-    int LoadFontSlot(int slot, const std::string& faceName, int size, bool bold) override;
-    int IsFontLoaded(int slot) override;
-    int LoadSoundFile(const std::string& path, int fixedNumber = 0) override;
-    int SoundExists(int sound) override;
-    void PlaySoundHandle(int sound, int loop) override;
-    void StopSoundHandle(int sound) override;
-    void FreeSoundHandle(int sound) override;
-    void ReadKeyboard() override;
-    int KeyDown(int key) override;
-    int KeyReleased(int key) override;
-    int32_t ElapsedMs() override;
-    void SleepMs(int ms) override;
-    int RandomInt(int maximum) override;
-    MessageResult ShowMessage(const std::string& title, const std::string& text,
-                              MessageButtons buttons) override;
-
 private:
-    struct State;
-    std::unique_ptr<State> state_;
+    explicit SdlMedia(std::unique_ptr<SdlPlatform> platform);
+    SdlPlatform& platform_;
 };
 
 }  // namespace vorn

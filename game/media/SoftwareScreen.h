@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/media/MediaLayer.h"
+#include "game/media/MediaTypes.h"
 #include "game/media/Picture.h"
 #include "game/media/TextRenderer.h"
 
