@@ -21,7 +21,7 @@ using vorn::ScriptEngine;
 struct GameCommand {
     const char* name;
     int32_t parameters;
-    int32_t resultType;  // what the dummy returns
+    int32_t resultType;  // the type code of what the dummy returns
 };
 
 // The game's commands in registration order, with their parameter counts.
@@ -88,17 +88,17 @@ void PrepareEngine(ScriptEngine& engine) {
     engine.InitScriptEngine(50, 500);
     engine.RegisterBuiltins();
     for (const GameCommand& command : kGameCommands) {
-        const int32_t type = command.resultType;
+        const auto type = static_cast<vorn::ValueType>(command.resultType);
         engine.RegisterCommand(
             [type](ScriptEngine& e) {
-                if (type == vorn::kNumber) {
-                    e.SetReturnValue("117", vorn::kNumber);
-                } else if (type == vorn::kString) {
-                    e.SetReturnValue("Dark Forest", vorn::kString);
+                if (type == vorn::ValueType::Number) {
+                    e.SetReturnValue("117", vorn::ValueType::Number);
+                } else if (type == vorn::ValueType::String) {
+                    e.SetReturnValue("Dark Forest", vorn::ValueType::String);
                 } else {
-                    e.SetReturnValue("", vorn::kNoValue);
+                    e.SetReturnValue("", vorn::ValueType::None);
                 }
-                return 1;
+                return true;
             },
             command.name, command.parameters);
     }
@@ -106,9 +106,9 @@ void PrepareEngine(ScriptEngine& engine) {
                            "STAGE", "FLAGA",    "FLAGB",   "DOORX", "DOORY", "KEYS", "TIMER",
                            "BOSS",  "MSGCOUNT", "LASTMAP", "SPAWN", "MODE"};
     for (const char* name : names) {
-        engine.SetSymbol(name, "3", vorn::kNumber);
+        engine.SetSymbol(name, "3", vorn::ValueType::Number);
     }
-    engine.SetSymbol("NAME", " Hero ", vorn::kString);
+    engine.SetSymbol("NAME", " Hero ", vorn::ValueType::String);
 }
 
 void WhileLoop(benchmark::State& state) {
@@ -116,7 +116,7 @@ void WhileLoop(benchmark::State& state) {
     PrepareEngine(engine);
     engine.ParseScript("I = 0\nWHILE I < 1000000\nI = I + 1\nWEND\n", 0);
     for (auto _ : state) {
-        const int32_t result = engine.RunScript(0);
+        const vorn::ScriptResult result = engine.RunScript(0);
         benchmark::DoNotOptimize(result);
     }
     // Lines run per pass: the first assignment, then WHILE, I = I + 1 and
@@ -185,8 +185,8 @@ void TickScriptRun(benchmark::State& state) {
     PrepareEngine(engine);
     engine.ParseScript(TickScript(), 0);
     for (auto _ : state) {
-        const int32_t result = engine.RunScript(0);
-        if (result != 1) {
+        const vorn::ScriptResult result = engine.RunScript(0);
+        if (result != vorn::ScriptResult::Ok) {
             state.SkipWithError(engine.ErrorReportText().c_str());
             break;
         }

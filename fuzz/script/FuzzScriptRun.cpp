@@ -15,7 +15,7 @@ void RegisterTestCommands(vorn::ScriptEngine& engine, const std::string& script)
     engine.RegisterBuiltins();
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("17", vorn::kNumber);
+            e.SetReturnValue("17", vorn::ValueType::Number);
             return 1;
         },
         "GetPlayerX", 0);
@@ -35,7 +35,7 @@ void RegisterTestCommands(vorn::ScriptEngine& engine, const std::string& script)
         [](ScriptEngine& e) {
             const int32_t slot = vorn::TextToInt(e.Argument(0).value);
             e.RunScript(slot);
-            e.SetReturnValue("", vorn::kNoValue);
+            e.SetReturnValue("", vorn::ValueType::None);
             return 1;
         },
         "RunSlot", 1);
@@ -43,20 +43,21 @@ void RegisterTestCommands(vorn::ScriptEngine& engine, const std::string& script)
         [script](ScriptEngine& e) {
             const int32_t slot = vorn::TextToInt(e.Argument(0).value);
             e.ParseScript(script, slot);
-            e.SetReturnValue("", vorn::kNoValue);
+            e.SetReturnValue("", vorn::ValueType::None);
             return 1;
         },
         "Reload", 1);
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.ResetSymbols(false, false, true, false, false);
-            e.SetReturnValue("", vorn::kNoValue);
+            e.ResetSymbols({.variables = true});
+            e.SetReturnValue("", vorn::ValueType::None);
             return 1;
         },
         "ResetSymbols", 0);
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue(e.Argument(0).value + "'" + e.Argument(1).value, vorn::kString);
+            e.SetReturnValue(e.Argument(0).value + "'" + e.Argument(1).value,
+                             vorn::ValueType::String);
             return 1;
         },
         "Quote", 2);

@@ -9,7 +9,7 @@ bool NumberArgument(const ScriptEngine& script, size_t index, int32_t& value) {
     if (index >= script.ArgumentCount())
         return false;
     const ScriptArgument& argument = script.Argument(index);
-    if (argument.type != kNumber)
+    if (argument.type != ValueType::Number)
         return false;
     value = TextToInt(argument.value);
     return true;
@@ -19,7 +19,7 @@ bool StringArgument(const ScriptEngine& script, size_t index, std::string& value
     if (index >= script.ArgumentCount())
         return false;
     const ScriptArgument& argument = script.Argument(index);
-    if (argument.type != kString)
+    if (argument.type != ValueType::String)
         return false;
     value = argument.value;
     return true;
@@ -31,19 +31,19 @@ std::string AnyArgument(const ScriptEngine& script, size_t index) {
     return script.Argument(index).value;
 }
 
-int32_t NoResult(ScriptEngine& script) {
-    script.SetReturnValue("", kNoValue);
-    return script_result::kOk;
+bool NoResult(ScriptEngine& script) {
+    script.SetReturnValue("", ValueType::None);
+    return true;
 }
 
-int32_t NumberResult(ScriptEngine& script, int32_t value) {
-    script.SetReturnValue(IntToText(value), kNumber);
-    return script_result::kOk;
+bool NumberResult(ScriptEngine& script, int32_t value) {
+    script.SetReturnValue(IntToText(value), ValueType::Number);
+    return true;
 }
 
-int32_t StringResult(ScriptEngine& script, const std::string& value) {
-    script.SetReturnValue(value, kString);
-    return script_result::kOk;
+bool StringResult(ScriptEngine& script, const std::string& value) {
+    script.SetReturnValue(value, ValueType::String);
+    return true;
 }
 
 }  // namespace vorn::bindings

@@ -14,8 +14,8 @@
 namespace vorn::bindings {
 
 // A command reads its arguments from `script`, acts on `game` and sets the
-// return value; non-zero means success.
-using GameCommand = int32_t (*)(Game& game, ScriptEngine& script);
+// return value; true means success.
+using GameCommand = bool (*)(Game& game, ScriptEngine& script);
 
 struct CommandEntry {
     const char* name;
@@ -38,12 +38,12 @@ bool StringArgument(const ScriptEngine& script, size_t index, std::string& value
 // Either type, as it comes.
 std::string AnyArgument(const ScriptEngine& script, size_t index);
 
-// Result setters; each returns the success code for `return Result(...)`.
-int32_t NoResult(ScriptEngine& script);
-int32_t NumberResult(ScriptEngine& script, int32_t value);
-int32_t StringResult(ScriptEngine& script, const std::string& value);
+// Result setters; each answers success, for `return Result(...)`.
+bool NoResult(ScriptEngine& script);
+bool NumberResult(ScriptEngine& script, int32_t value);
+bool StringResult(ScriptEngine& script, const std::string& value);
 
-constexpr int32_t kFailed = 0;
+constexpr bool kFailed = false;
 
 // The first live monster with this ID, or null.
 Monster* FindMonster(Game& game, int32_t id);

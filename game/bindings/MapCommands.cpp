@@ -11,17 +11,17 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t CreateAnimation(Game& game, ScriptEngine& script);
-int32_t LoadMapCommand(Game& game, ScriptEngine& script);
-int32_t SetSpeechText(Game& game, ScriptEngine& script);
-int32_t SetSpeechTextY(Game& game, ScriptEngine& script);
-int32_t SetMapTitle(Game& game, ScriptEngine& script);
-int32_t GetMapTitle(Game& game, ScriptEngine& script);
-int32_t SetAlwaysDay(Game& game, ScriptEngine& script);
-int32_t SetAlwaysNight(Game& game, ScriptEngine& script);
-int32_t SetTimeOfDay(Game& game, ScriptEngine& script);
-int32_t GetTimeOfDay(Game& game, ScriptEngine& script);
-int32_t SetTileAttribute(Game& game, ScriptEngine& script);
+bool CreateAnimation(Game& game, ScriptEngine& script);
+bool LoadMapCommand(Game& game, ScriptEngine& script);
+bool SetSpeechText(Game& game, ScriptEngine& script);
+bool SetSpeechTextY(Game& game, ScriptEngine& script);
+bool SetMapTitle(Game& game, ScriptEngine& script);
+bool GetMapTitle(Game& game, ScriptEngine& script);
+bool SetAlwaysDay(Game& game, ScriptEngine& script);
+bool SetAlwaysNight(Game& game, ScriptEngine& script);
+bool SetTimeOfDay(Game& game, ScriptEngine& script);
+bool GetTimeOfDay(Game& game, ScriptEngine& script);
+bool SetTileAttribute(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"CreateAnimation", CreateAnimation, 4},
@@ -37,7 +37,7 @@ constexpr std::array kTable = {
     CommandEntry{"SetTileAttribute", SetTileAttribute, 3},
 };
 
-int32_t CreateAnimation(Game& game, ScriptEngine& script) {
+bool CreateAnimation(Game& game, ScriptEngine& script) {
     std::string name;
     int32_t x = 0, y = 0, playOnce = 0;
     if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, x) ||
@@ -50,7 +50,7 @@ int32_t CreateAnimation(Game& game, ScriptEngine& script) {
 
 // The map's enter script runs inside this command and empties the argument
 // list, so the name is read first and the return value set afterwards.
-int32_t LoadMapCommand(Game& game, ScriptEngine& script) {
+bool LoadMapCommand(Game& game, ScriptEngine& script) {
     std::string name;
     if (!StringArgument(script, 0, name))
         return kFailed;
@@ -58,7 +58,7 @@ int32_t LoadMapCommand(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetSpeechText(Game& game, ScriptEngine& script) {
+bool SetSpeechText(Game& game, ScriptEngine& script) {
     std::string text;
     if (!StringArgument(script, 0, text))
         return kFailed;
@@ -66,7 +66,7 @@ int32_t SetSpeechText(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetSpeechTextY(Game& game, ScriptEngine& script) {
+bool SetSpeechTextY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
     if (!NumberArgument(script, 0, y))
         return kFailed;
@@ -74,7 +74,7 @@ int32_t SetSpeechTextY(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetMapTitle(Game& game, ScriptEngine& script) {
+bool SetMapTitle(Game& game, ScriptEngine& script) {
     std::string title;
     if (!StringArgument(script, 0, title))
         return kFailed;
@@ -82,11 +82,11 @@ int32_t SetMapTitle(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t GetMapTitle(Game& game, ScriptEngine& script) {
+bool GetMapTitle(Game& game, ScriptEngine& script) {
     return StringResult(script, game.mapInfo.Title);
 }
 
-int32_t SetAlwaysDay(Game& game, ScriptEngine& script) {
+bool SetAlwaysDay(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
@@ -94,7 +94,7 @@ int32_t SetAlwaysDay(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetAlwaysNight(Game& game, ScriptEngine& script) {
+bool SetAlwaysNight(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
@@ -103,7 +103,7 @@ int32_t SetAlwaysNight(Game& game, ScriptEngine& script) {
 }
 
 // With a running day clock the value lasts until the next frame recomputes it.
-int32_t SetTimeOfDay(Game& game, ScriptEngine& script) {
+bool SetTimeOfDay(Game& game, ScriptEngine& script) {
     int32_t seconds = 0;
     if (!NumberArgument(script, 0, seconds))
         return kFailed;
@@ -111,13 +111,13 @@ int32_t SetTimeOfDay(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t GetTimeOfDay(Game& game, ScriptEngine& script) {
+bool GetTimeOfDay(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.clock.TimeOfDay);
 }
 
 // Stores the first character of the trimmed text; a cell outside the map is
 // left alone. Nothing is spawned or loaded for the new attribute.
-int32_t SetTileAttribute(Game& game, ScriptEngine& script) {
+bool SetTileAttribute(Game& game, ScriptEngine& script) {
     int32_t column = 0, row = 0;
     std::string attribute;
     if (!NumberArgument(script, 0, column) || !NumberArgument(script, 1, row) ||

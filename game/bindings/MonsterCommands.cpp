@@ -12,18 +12,18 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t GetNearestMonster(Game& game, ScriptEngine& script);
-int32_t GetIntersectMonster(Game& game, ScriptEngine& script);
-int32_t GetMonsterName(Game& game, ScriptEngine& script);
-int32_t GetMonsterFriendly(Game& game, ScriptEngine& script);
-int32_t GetMonsterX(Game& game, ScriptEngine& script);
-int32_t GetMonsterY(Game& game, ScriptEngine& script);
-int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script);
-int32_t SetMonsterFriendly(Game& game, ScriptEngine& script);
-int32_t SetMonsterX(Game& game, ScriptEngine& script);
-int32_t SetMonsterY(Game& game, ScriptEngine& script);
-int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script);
-int32_t DisableMonsterDeath(Game& game, ScriptEngine& script);
+bool GetNearestMonster(Game& game, ScriptEngine& script);
+bool GetIntersectMonster(Game& game, ScriptEngine& script);
+bool GetMonsterName(Game& game, ScriptEngine& script);
+bool GetMonsterFriendly(Game& game, ScriptEngine& script);
+bool GetMonsterX(Game& game, ScriptEngine& script);
+bool GetMonsterY(Game& game, ScriptEngine& script);
+bool GetMonsterFoundPlayer(Game& game, ScriptEngine& script);
+bool SetMonsterFriendly(Game& game, ScriptEngine& script);
+bool SetMonsterX(Game& game, ScriptEngine& script);
+bool SetMonsterY(Game& game, ScriptEngine& script);
+bool SetMonsterFoundPlayer(Game& game, ScriptEngine& script);
+bool DisableMonsterDeath(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"GetNearestMonster", GetNearestMonster, 0},
@@ -43,7 +43,7 @@ constexpr std::array kTable = {
 constexpr int32_t kNoMonster = -1;
 
 // Distances are whole pixels: the offsets are rounded, then the length.
-int32_t GetNearestMonster(Game& game, ScriptEngine& script) {
+bool GetNearestMonster(Game& game, ScriptEngine& script) {
     int32_t bestDistance = -1;
     int32_t bestId = kNoMonster;
     for (const Monster& monster : game.monsters) {
@@ -59,7 +59,7 @@ int32_t GetNearestMonster(Game& game, ScriptEngine& script) {
 }
 
 // Frame rectangles of the monster and the player; -1 when none overlaps.
-int32_t GetIntersectMonster(Game& game, ScriptEngine& script) {
+bool GetIntersectMonster(Game& game, ScriptEngine& script) {
     const int32_t playerX = RoundHalfEven(game.player.X);
     const int32_t playerY = RoundHalfEven(game.player.Y);
     for (const Monster& monster : game.monsters) {
@@ -81,35 +81,35 @@ bool TargetMonster(Game& game, ScriptEngine& script, Monster*& monster) {
     return true;
 }
 
-int32_t GetMonsterName(Game& game, ScriptEngine& script) {
+bool GetMonsterName(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
     return StringResult(script, monster != nullptr ? monster->Name : std::string());
 }
 
-int32_t GetMonsterFriendly(Game& game, ScriptEngine& script) {
+bool GetMonsterFriendly(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
     return NumberResult(script, monster != nullptr ? monster->Friendly : 0);
 }
 
-int32_t GetMonsterX(Game& game, ScriptEngine& script) {
+bool GetMonsterX(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
     return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->X) : 0);
 }
 
-int32_t GetMonsterY(Game& game, ScriptEngine& script) {
+bool GetMonsterY(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
     return NumberResult(script, monster != nullptr ? RoundHalfEven(monster->Y) : 0);
 }
 
-int32_t GetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
+bool GetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
@@ -126,7 +126,7 @@ bool TargetAndValue(Game& game, ScriptEngine& script, Monster*& monster, int32_t
     return true;
 }
 
-int32_t SetMonsterFriendly(Game& game, ScriptEngine& script) {
+bool SetMonsterFriendly(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
     if (!TargetAndValue(game, script, monster, value))
@@ -136,7 +136,7 @@ int32_t SetMonsterFriendly(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetMonsterX(Game& game, ScriptEngine& script) {
+bool SetMonsterX(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
     if (!TargetAndValue(game, script, monster, value))
@@ -146,7 +146,7 @@ int32_t SetMonsterX(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetMonsterY(Game& game, ScriptEngine& script) {
+bool SetMonsterY(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
     if (!TargetAndValue(game, script, monster, value))
@@ -156,7 +156,7 @@ int32_t SetMonsterY(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
+bool SetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     int32_t value = 0;
     if (!TargetAndValue(game, script, monster, value))
@@ -166,7 +166,7 @@ int32_t SetMonsterFoundPlayer(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t DisableMonsterDeath(Game& game, ScriptEngine& script) {
+bool DisableMonsterDeath(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;

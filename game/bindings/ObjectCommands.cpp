@@ -9,11 +9,11 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t SetObjectDamage(Game& game, ScriptEngine& script);
-int32_t SetObjectHealth(Game& game, ScriptEngine& script);
-int32_t SetObjectSpeed(Game& game, ScriptEngine& script);
-int32_t SetObjectHealAmount(Game& game, ScriptEngine& script);
-int32_t SetObjectName(Game& game, ScriptEngine& script);
+bool SetObjectDamage(Game& game, ScriptEngine& script);
+bool SetObjectHealth(Game& game, ScriptEngine& script);
+bool SetObjectSpeed(Game& game, ScriptEngine& script);
+bool SetObjectHealAmount(Game& game, ScriptEngine& script);
+bool SetObjectName(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"SetObjectDamage", SetObjectDamage, 2},
@@ -34,7 +34,7 @@ ObjectType* FindObject(Game& game, const std::string& name) {
 
 // (name, value): stores value into the chosen field of the first matching
 // object; no match changes nothing and still succeeds.
-int32_t SetObjectNumber(Game& game, ScriptEngine& script, int32_t ObjectType::*field) {
+bool SetObjectNumber(Game& game, ScriptEngine& script, int32_t ObjectType::*field) {
     std::string name;
     int32_t value = 0;
     if (!StringArgument(script, 0, name) || !NumberArgument(script, 1, value))
@@ -44,23 +44,23 @@ int32_t SetObjectNumber(Game& game, ScriptEngine& script, int32_t ObjectType::*f
     return NoResult(script);
 }
 
-int32_t SetObjectDamage(Game& game, ScriptEngine& script) {
+bool SetObjectDamage(Game& game, ScriptEngine& script) {
     return SetObjectNumber(game, script, &ObjectType::Damage);
 }
 
-int32_t SetObjectHealth(Game& game, ScriptEngine& script) {
+bool SetObjectHealth(Game& game, ScriptEngine& script) {
     return SetObjectNumber(game, script, &ObjectType::Health);
 }
 
-int32_t SetObjectSpeed(Game& game, ScriptEngine& script) {
+bool SetObjectSpeed(Game& game, ScriptEngine& script) {
     return SetObjectNumber(game, script, &ObjectType::Speed);
 }
 
-int32_t SetObjectHealAmount(Game& game, ScriptEngine& script) {
+bool SetObjectHealAmount(Game& game, ScriptEngine& script) {
     return SetObjectNumber(game, script, &ObjectType::HealAmount);
 }
 
-int32_t SetObjectName(Game& game, ScriptEngine& script) {
+bool SetObjectName(Game& game, ScriptEngine& script) {
     std::string name, newName;
     if (!StringArgument(script, 0, name) || !StringArgument(script, 1, newName))
         return kFailed;

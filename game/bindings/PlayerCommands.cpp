@@ -9,20 +9,20 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t SetPlayerX(Game& game, ScriptEngine& script);
-int32_t SetPlayerAttacking(Game& game, ScriptEngine& script);
-int32_t SetPlayerY(Game& game, ScriptEngine& script);
-int32_t GetPlayerX(Game& game, ScriptEngine& script);
-int32_t GetPlayerY(Game& game, ScriptEngine& script);
-int32_t GetPlayerHealth(Game& game, ScriptEngine& script);
-int32_t SetPlayerHealth(Game& game, ScriptEngine& script);
-int32_t GetPlayerMaxHealth(Game& game, ScriptEngine& script);
-int32_t SetPlayerMaxHealth(Game& game, ScriptEngine& script);
-int32_t GetPlayerDamage(Game& game, ScriptEngine& script);
-int32_t SetPlayerDamage(Game& game, ScriptEngine& script);
-int32_t GetPlayerSpeed(Game& game, ScriptEngine& script);
-int32_t SetPlayerSpeed(Game& game, ScriptEngine& script);
-int32_t PlayerHasItem(Game& game, ScriptEngine& script);
+bool SetPlayerX(Game& game, ScriptEngine& script);
+bool SetPlayerAttacking(Game& game, ScriptEngine& script);
+bool SetPlayerY(Game& game, ScriptEngine& script);
+bool GetPlayerX(Game& game, ScriptEngine& script);
+bool GetPlayerY(Game& game, ScriptEngine& script);
+bool GetPlayerHealth(Game& game, ScriptEngine& script);
+bool SetPlayerHealth(Game& game, ScriptEngine& script);
+bool GetPlayerMaxHealth(Game& game, ScriptEngine& script);
+bool SetPlayerMaxHealth(Game& game, ScriptEngine& script);
+bool GetPlayerDamage(Game& game, ScriptEngine& script);
+bool SetPlayerDamage(Game& game, ScriptEngine& script);
+bool GetPlayerSpeed(Game& game, ScriptEngine& script);
+bool SetPlayerSpeed(Game& game, ScriptEngine& script);
+bool PlayerHasItem(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"SetPlayerX", SetPlayerX, 1},
@@ -42,7 +42,7 @@ constexpr std::array kTable = {
 };
 
 // Stores the number argument into an int32 field of the player.
-int32_t SetPlayerInt(ScriptEngine& script, int32_t& field) {
+bool SetPlayerInt(ScriptEngine& script, int32_t& field) {
     int32_t value = 0;
     if (!NumberArgument(script, 0, value))
         return kFailed;
@@ -50,7 +50,7 @@ int32_t SetPlayerInt(ScriptEngine& script, int32_t& field) {
     return NoResult(script);
 }
 
-int32_t SetPlayerX(Game& game, ScriptEngine& script) {
+bool SetPlayerX(Game& game, ScriptEngine& script) {
     int32_t x = 0;
     if (!NumberArgument(script, 0, x))
         return kFailed;
@@ -58,7 +58,7 @@ int32_t SetPlayerX(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetPlayerAttacking(Game& game, ScriptEngine& script) {
+bool SetPlayerAttacking(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
@@ -66,7 +66,7 @@ int32_t SetPlayerAttacking(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t SetPlayerY(Game& game, ScriptEngine& script) {
+bool SetPlayerY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
     if (!NumberArgument(script, 0, y))
         return kFailed;
@@ -74,48 +74,48 @@ int32_t SetPlayerY(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t GetPlayerX(Game& game, ScriptEngine& script) {
+bool GetPlayerX(Game& game, ScriptEngine& script) {
     return NumberResult(script, RoundHalfEven(game.player.X));
 }
 
-int32_t GetPlayerY(Game& game, ScriptEngine& script) {
+bool GetPlayerY(Game& game, ScriptEngine& script) {
     return NumberResult(script, RoundHalfEven(game.player.Y));
 }
 
-int32_t GetPlayerHealth(Game& game, ScriptEngine& script) {
+bool GetPlayerHealth(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.player.Health);
 }
 
-int32_t SetPlayerHealth(Game& game, ScriptEngine& script) {
+bool SetPlayerHealth(Game& game, ScriptEngine& script) {
     return SetPlayerInt(script, game.player.Health);
 }
 
-int32_t GetPlayerMaxHealth(Game& game, ScriptEngine& script) {
+bool GetPlayerMaxHealth(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.player.MaxHealth);
 }
 
-int32_t SetPlayerMaxHealth(Game& game, ScriptEngine& script) {
+bool SetPlayerMaxHealth(Game& game, ScriptEngine& script) {
     return SetPlayerInt(script, game.player.MaxHealth);
 }
 
-int32_t GetPlayerDamage(Game& game, ScriptEngine& script) {
+bool GetPlayerDamage(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.player.Damage);
 }
 
-int32_t SetPlayerDamage(Game& game, ScriptEngine& script) {
+bool SetPlayerDamage(Game& game, ScriptEngine& script) {
     return SetPlayerInt(script, game.player.Damage);
 }
 
-int32_t GetPlayerSpeed(Game& game, ScriptEngine& script) {
+bool GetPlayerSpeed(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.player.Speed);
 }
 
-int32_t SetPlayerSpeed(Game& game, ScriptEngine& script) {
+bool SetPlayerSpeed(Game& game, ScriptEngine& script) {
     return SetPlayerInt(script, game.player.Speed);
 }
 
 // Blanks around either name and letter case do not matter.
-int32_t PlayerHasItem(Game& game, ScriptEngine& script) {
+bool PlayerHasItem(Game& game, ScriptEngine& script) {
     const std::string wanted = UpperCaseText(TrimSpaces(AnyArgument(script, 0)));
     for (const std::string& item : game.inventory) {
         if (UpperCaseText(TrimSpaces(item)) == wanted)

@@ -10,13 +10,13 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t MessageBoxCommand(Game& game, ScriptEngine& script);
-int32_t SetStatusText(Game& game, ScriptEngine& script);
-int32_t GetStatusText(Game& game, ScriptEngine& script);
-int32_t AddScreenTextCommand(Game& game, ScriptEngine& script);
-int32_t TextLength(Game& game, ScriptEngine& script);
-int32_t GetShiftedX(Game& game, ScriptEngine& script);
-int32_t GetShiftedY(Game& game, ScriptEngine& script);
+bool MessageBoxCommand(Game& game, ScriptEngine& script);
+bool SetStatusText(Game& game, ScriptEngine& script);
+bool GetStatusText(Game& game, ScriptEngine& script);
+bool AddScreenTextCommand(Game& game, ScriptEngine& script);
+bool TextLength(Game& game, ScriptEngine& script);
+bool GetShiftedX(Game& game, ScriptEngine& script);
+bool GetShiftedY(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"MessageBox", MessageBoxCommand, 2},
@@ -29,14 +29,14 @@ constexpr std::array kTable = {
 };
 
 // Title and text are shown as they come, numbers included.
-int32_t MessageBoxCommand(Game& game, ScriptEngine& script) {
+bool MessageBoxCommand(Game& game, ScriptEngine& script) {
     const std::string title = AnyArgument(script, 0);
     const std::string text = AnyArgument(script, 1);
     game.media.ShowMessage(title, text, MessageButtons::Ok);
     return NoResult(script);
 }
 
-int32_t SetStatusText(Game& game, ScriptEngine& script) {
+bool SetStatusText(Game& game, ScriptEngine& script) {
     std::string text;
     if (!StringArgument(script, 0, text))
         return kFailed;
@@ -44,12 +44,12 @@ int32_t SetStatusText(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t GetStatusText(Game& game, ScriptEngine& script) {
+bool GetStatusText(Game& game, ScriptEngine& script) {
     return StringResult(script, game.StatusText);
 }
 
 // (text, x, y, duration, start time, screen-fixed)
-int32_t AddScreenTextCommand(Game& game, ScriptEngine& script) {
+bool AddScreenTextCommand(Game& game, ScriptEngine& script) {
     const std::string text = AnyArgument(script, 0);
     int32_t numbers[5] = {};
     for (size_t i = 0; i < 5; ++i) {
@@ -62,7 +62,7 @@ int32_t AddScreenTextCommand(Game& game, ScriptEngine& script) {
 }
 
 // Measured as a fresh text drawing measures it: in the default font.
-int32_t TextLength(Game& game, ScriptEngine& script) {
+bool TextLength(Game& game, ScriptEngine& script) {
     std::string text;
     if (!StringArgument(script, 0, text))
         return kFailed;
@@ -72,14 +72,14 @@ int32_t TextLength(Game& game, ScriptEngine& script) {
     return NumberResult(script, width);
 }
 
-int32_t GetShiftedX(Game& game, ScriptEngine& script) {
+bool GetShiftedX(Game& game, ScriptEngine& script) {
     int32_t x = 0;
     if (!NumberArgument(script, 0, x))
         return kFailed;
     return NumberResult(script, ScreenX(game, x));
 }
 
-int32_t GetShiftedY(Game& game, ScriptEngine& script) {
+bool GetShiftedY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
     if (!NumberArgument(script, 0, y))
         return kFailed;

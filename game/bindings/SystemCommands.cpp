@@ -9,13 +9,13 @@ namespace vorn::bindings {
 
 namespace {
 
-int32_t PlaySound(Game& game, ScriptEngine& script);
-int32_t Quit(Game& game, ScriptEngine& script);
-int32_t ResetSymbols(Game& game, ScriptEngine& script);
-int32_t SaveGameCommand(Game& game, ScriptEngine& script);
-int32_t SetDebugMode(Game& game, ScriptEngine& script);
-int32_t GetTime(Game& game, ScriptEngine& script);
-int32_t Random(Game& game, ScriptEngine& script);
+bool PlaySound(Game& game, ScriptEngine& script);
+bool Quit(Game& game, ScriptEngine& script);
+bool ResetSymbols(Game& game, ScriptEngine& script);
+bool SaveGameCommand(Game& game, ScriptEngine& script);
+bool SetDebugMode(Game& game, ScriptEngine& script);
+bool GetTime(Game& game, ScriptEngine& script);
+bool Random(Game& game, ScriptEngine& script);
 
 constexpr std::array kTable = {
     CommandEntry{"PlaySound", PlaySound, 1},
@@ -28,7 +28,7 @@ constexpr std::array kTable = {
 };
 
 // Only one script sound exists: a new one frees (and so cuts off) the last.
-int32_t PlaySound(Game& game, ScriptEngine& script) {
+bool PlaySound(Game& game, ScriptEngine& script) {
     std::string file;
     if (!StringArgument(script, 0, file))
         return kFailed;
@@ -46,23 +46,23 @@ int32_t PlaySound(Game& game, ScriptEngine& script) {
 
 // Ends the program at once: the running scripts stop after this line and the
 // frame loop returns without asking to save.
-int32_t Quit(Game& game, ScriptEngine& script) {
+bool Quit(Game& game, ScriptEngine& script) {
     game.ended = true;
     script.RequestStop();
     return NoResult(script);
 }
 
-int32_t ResetSymbols(Game&, ScriptEngine& script) {
-    script.ResetSymbols(false, false, true, false, false);
+bool ResetSymbols(Game&, ScriptEngine& script) {
+    script.ResetSymbols({.variables = true});
     return NoResult(script);
 }
 
-int32_t SaveGameCommand(Game& game, ScriptEngine& script) {
+bool SaveGameCommand(Game& game, ScriptEngine& script) {
     SaveGame(game, 0);
     return NoResult(script);
 }
 
-int32_t SetDebugMode(Game& game, ScriptEngine& script) {
+bool SetDebugMode(Game& game, ScriptEngine& script) {
     int32_t mode = 0;
     if (!NumberArgument(script, 0, mode))
         return kFailed;
@@ -70,11 +70,11 @@ int32_t SetDebugMode(Game& game, ScriptEngine& script) {
     return NoResult(script);
 }
 
-int32_t GetTime(Game& game, ScriptEngine& script) {
+bool GetTime(Game& game, ScriptEngine& script) {
     return NumberResult(script, game.clock.FrameTime);
 }
 
-int32_t Random(Game& game, ScriptEngine& script) {
+bool Random(Game& game, ScriptEngine& script) {
     int32_t maximum = 0;
     if (!NumberArgument(script, 0, maximum))
         return kFailed;

@@ -164,12 +164,12 @@ void LoadMapEventScripts(Game& game, const std::string& name) {
     }
 }
 
-int32_t RunAndReport(Game& game, int32_t slot, const std::string& title) {
+ScriptResult RunAndReport(Game& game, int32_t slot, const std::string& title) {
     if (game.ended)
-        return script_result::kOk;
-    const int32_t result = game.script.RunScript(slot);
+        return ScriptResult::Ok;
+    const ScriptResult result = game.script.RunScript(slot);
     // A script that ended the program (Quit, a fatal map load) leaves no box.
-    if (result != script_result::kOk && game.settings.DebugMode != 0 && !game.ended) {
+    if (result != ScriptResult::Ok && game.settings.DebugMode != 0 && !game.ended) {
         game.media.ShowMessage(title, game.script.ErrorReportText(), MessageButtons::Ok);
     }
     return result;

@@ -16,7 +16,7 @@ void LoadMapEventScripts(Game& game, const std::string& name);
 
 // Runs one slot and shows the error box titled `title` on failure in debug
 // mode. Returns the run's result code.
-int32_t RunAndReport(Game& game, int32_t slot, const std::string& title);
+ScriptResult RunAndReport(Game& game, int32_t slot, const std::string& title);
 
 void RaiseMapEnter(Game& game);
 void RaiseMapLeave(Game& game);

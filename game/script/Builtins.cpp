@@ -12,23 +12,23 @@ namespace {
 using script_detail::FormatReal;
 
 bool IsNumberArgument(const ScriptEngine& engine, size_t index) {
-    return engine.Argument(index).type == kNumber;
+    return engine.Argument(index).type == ValueType::Number;
 }
 
-int32_t Fail(ScriptEngine& engine, std::string_view text) {
+bool Fail(ScriptEngine& engine, std::string_view text) {
     engine.SetLastError(text);
-    return 0;
+    return false;
 }
 
-int32_t Abs(ScriptEngine& engine) {
+bool Abs(ScriptEngine& engine) {
     if (!IsNumberArgument(engine, 0)) {
         return Fail(engine, "Abs() expects a numeric value.");
     }
     // Rounding to float is symmetric, so the absolute value of the rounded
     // number is the rounded absolute value.
     const float value = script_detail::NumberValue(engine.Argument(0).value);
-    engine.SetReturnValue(FormatReal(std::fabs(value)), kNumber);
-    return 1;
+    engine.SetReturnValue(FormatReal(std::fabs(value)), ValueType::Number);
+    return true;
 }
 
 // Trailing zeros of the fraction go, and the point with them when nothing is
@@ -51,30 +51,30 @@ std::string ShortNumber(std::string_view text) {
     return result;
 }
 
-int32_t FTrim(ScriptEngine& engine) {
+bool FTrim(ScriptEngine& engine) {
     if (!IsNumberArgument(engine, 0)) {
         return Fail(engine, "FTrim() expects a numeric value.");
     }
     const std::string& text = engine.Argument(0).value;
     if (!ScriptEngine::IsNumberText(text)) {
-        engine.SetReturnValue(text, kNumber);
+        engine.SetReturnValue(text, ValueType::Number);
     } else if (TextToFloat(text) == 0.0f) {
-        engine.SetReturnValue("0", kNumber);
+        engine.SetReturnValue("0", ValueType::Number);
     } else {
-        engine.SetReturnValue(ShortNumber(text), kNumber);
+        engine.SetReturnValue(ShortNumber(text), ValueType::Number);
     }
-    return 1;
+    return true;
 }
 
-int32_t Eval(ScriptEngine& engine) {
+bool Eval(ScriptEngine& engine) {
     if (!IsNumberArgument(engine, 0)) {
         return Fail(engine, "Eval() expects a numeric expression.");
     }
-    engine.SetReturnValue(engine.Argument(0).value, kNumber);
-    return 1;
+    engine.SetReturnValue(engine.Argument(0).value, ValueType::Number);
+    return true;
 }
 
-int32_t Mod(ScriptEngine& engine) {
+bool Mod(ScriptEngine& engine) {
     if (!IsNumberArgument(engine, 0) || !IsNumberArgument(engine, 1)) {
         return Fail(engine, "Mod() expects a two numeric values.");
     }
@@ -84,45 +84,46 @@ int32_t Mod(ScriptEngine& engine) {
         return Fail(engine, "Mod() cannot divide by zero.");
     }
     // INT32_MIN % -1 overflows in C++; its true remainder is 0.
-    engine.SetReturnValue(IntToText(b == -1 ? 0 : a % b), kNumber);
-    return 1;
+    engine.SetReturnValue(IntToText(b == -1 ? 0 : a % b), ValueType::Number);
+    return true;
 }
 
-int32_t Trim(ScriptEngine& engine) {
-    engine.SetReturnValue(TrimSpaces(engine.Argument(0).value), kString);
-    return 1;
+bool Trim(ScriptEngine& engine) {
+    engine.SetReturnValue(TrimSpaces(engine.Argument(0).value), ValueType::String);
+    return true;
 }
 
-int32_t LTrim(ScriptEngine& engine) {
+bool LTrim(ScriptEngine& engine) {
     const std::string& text = engine.Argument(0).value;
     const size_t first = text.find_first_not_of(' ');
-    engine.SetReturnValue(first == std::string::npos ? "" : text.substr(first), kString);
-    return 1;
+    engine.SetReturnValue(first == std::string::npos ? "" : text.substr(first), ValueType::String);
+    return true;
 }
 
-int32_t RTrim(ScriptEngine& engine) {
+bool RTrim(ScriptEngine& engine) {
     const std::string& text = engine.Argument(0).value;
     const size_t last = text.find_last_not_of(' ');
-    engine.SetReturnValue(last == std::string::npos ? "" : text.substr(0, last + 1), kString);
-    return 1;
+    engine.SetReturnValue(last == std::string::npos ? "" : text.substr(0, last + 1),
+                          ValueType::String);
+    return true;
 }
 
-int32_t Len(ScriptEngine& engine) {
+bool Len(ScriptEngine& engine) {
     const size_t length = engine.Argument(0).value.size();
-    engine.SetReturnValue(FormatReal(static_cast<float>(length)), kNumber);
-    return 1;
+    engine.SetReturnValue(FormatReal(static_cast<float>(length)), ValueType::Number);
+    return true;
 }
 
-int32_t SetScriptName(ScriptEngine& engine) {
-    if (engine.Argument(0).type != kString) {
+bool SetScriptName(ScriptEngine& engine) {
+    if (engine.Argument(0).type != ValueType::String) {
         return Fail(engine, "SetScriptName() expects a string.");
     }
-    engine.SetReturnValue("", kNoValue);
-    return 1;
+    engine.SetReturnValue("", ValueType::None);
+    return true;
 }
 
-int32_t Mid(ScriptEngine& engine) {
-    if (engine.Argument(0).type != kString || !IsNumberArgument(engine, 1) ||
+bool Mid(ScriptEngine& engine) {
+    if (engine.Argument(0).type != ValueType::String || !IsNumberArgument(engine, 1) ||
         !IsNumberArgument(engine, 2)) {
         return Fail(engine, "Mid() expects a string followed by two numeric values.");
     }
@@ -134,8 +135,8 @@ int32_t Mid(ScriptEngine& engine) {
     if (length > 0 && from < static_cast<int64_t>(text.size())) {
         result = text.substr(static_cast<size_t>(from), static_cast<size_t>(length));
     }
-    engine.SetReturnValue(result, kString);
-    return 1;
+    engine.SetReturnValue(result, ValueType::String);
+    return true;
 }
 
 }  // namespace

@@ -75,10 +75,10 @@ std::string ReturnValueText(EngineState& state) {
         return "0";
     }
     const ScriptVariable& ret = state.variables[static_cast<size_t>(index)];
-    if (ret.type == kNumber) {
+    if (ret.type == ValueType::Number) {
         return ret.value;
     }
-    if (ret.type == kNoValue) {
+    if (ret.type == ValueType::None) {
         return "0";
     }
     return "'" + ret.value + "'";
@@ -153,9 +153,9 @@ std::string Expand(EngineState& state, std::string_view input,
             end = open + 2 <= text.size() ? open + 2 : text.size();
         }
         const int32_t first = state.Commands().FirstOfName(static_cast<int32_t>(call.commandIndex));
-        const int32_t code = CallCommandAt(state, first, name, argument);
-        if (code != script_result::kOk) {
-            return "#ERROR:" + IntToText(code);
+        const ScriptResult code = CallCommandAt(state, first, name, argument);
+        if (code != ScriptResult::Ok) {
+            return "#ERROR:" + IntToText(Code(code));
         }
         const std::string value = ReturnValueText(state);
         text.replace(call.position, end - call.position, value);

@@ -26,19 +26,23 @@ struct ConstantEntry {
 };
 
 // Statement kinds of a loaded line, decided by its first word.
-enum LineKind : int32_t {
-    kPlain = 0,  // a command call or an assignment
-    kIf = 1,
-    kExit = 2,
-    kGoto = 3,
-    kLabel = 4,
-    kElseIf = 5,
-    kElse = 6,
-    kEndIf = 7,
-    kWhile = 8,
-    kWend = 9,
-    kFree = 10,
+enum class LineKind {
+    Plain,  // a command call or an assignment
+    If,
+    Exit,
+    Goto,
+    Label,
+    ElseIf,
+    Else,
+    EndIf,
+    While,
+    Wend,
+    Free,
 };
+
+// The comparison of a condition, decided when the line is loaded; None when
+// the line holds no comparison operator (an error only if it is evaluated).
+enum class Comparison { None, Equal, NotEqual, Less, Greater, LessOrEqual, GreaterOrEqual };
 
 // One stored line; every field is prepared at load time so a run only
 // substitutes and evaluates.
@@ -47,12 +51,12 @@ struct ScriptLine {
     std::string text;
     std::string callName;
     std::string keyword;
-    int32_t kind = kPlain;
+    LineKind kind = LineKind::Plain;
     std::string rest;
     std::string argumentText;
     std::string conditionLeft;
     std::string conditionRight;
-    std::string conditionOperator;
+    Comparison comparison = Comparison::None;
     std::string assignmentTarget;
     std::string assignmentValue;
     // The expression texts above, prepared for fast substitution.
@@ -181,11 +185,11 @@ std::string ExpandCalls(EngineState& state, std::string_view text);
 std::string ExpandCallsKnowing(EngineState& state, std::string_view text,
                                const std::vector<CommandOccurrence>& occurrences);
 std::string ExpandConstants(const EngineState& state, std::string_view text);
-int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText);
+ScriptResult CallCommand(EngineState& state, std::string_view name, std::string_view argumentText);
 // CallCommand for a command already looked up (`index` is the first command
 // of its name, or -1 when none exists).
-int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
-                      std::string_view argumentText);
+ScriptResult CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
+                           std::string_view argumentText);
 // The whole chain for an expression of a line: variables, then constants
 // (before them for assignment values, after them for conditions), then
 // calls. Uses the prepared form when it gives the same result.
@@ -194,7 +198,7 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
                              ConstantsStep constants);
 
 // Loading and running (ScriptLoader.cpp, ScriptRunner.cpp).
-int32_t RunScript(EngineState& state, int32_t slot);
-int32_t EvaluateCondition(EngineState& state, const ScriptLine& line);
+ScriptResult RunScript(EngineState& state, int32_t slot);
+ConditionResult EvaluateCondition(EngineState& state, const ScriptLine& line);
 
 }  // namespace vorn::script_detail

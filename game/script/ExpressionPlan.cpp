@@ -105,12 +105,12 @@ bool SubstituteFast(EngineState& state, const Expression& expression, std::strin
         while (nextFixed < fixed.size() && fixed[nextFixed].position < token.start + token.length) {
             ++nextFixed;
         }
-        if (variable.type == kNumber) {
+        if (variable.type == ValueType::Number) {
             if (!IsPlainNumberText(variable.value)) {
                 return false;
             }
             out.append(variable.value);
-        } else if (variable.type == kNoValue) {
+        } else if (variable.type == ValueType::None) {
             out.push_back('0');
         } else {
             if (variable.value.find('\'') != std::string::npos) {

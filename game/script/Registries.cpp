@@ -102,13 +102,13 @@ std::string_view CommaField(std::string_view text, size_t index) {
 
 }  // namespace
 
-int32_t CallCommand(EngineState& state, std::string_view name, std::string_view argumentText) {
+ScriptResult CallCommand(EngineState& state, std::string_view name, std::string_view argumentText) {
     const std::string upperName = UpperCaseText(name);
     return CallCommandAt(state, state.FindCommand(upperName), upperName, argumentText);
 }
 
-int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
-                      std::string_view argumentText) {
+ScriptResult CallCommandAt(EngineState& state, int32_t index, std::string_view upperName,
+                           std::string_view argumentText) {
     state.arguments.clear();
     // Most argument texts hold no "#": then they are used as they stand.
     std::string expandedText;
@@ -118,34 +118,34 @@ int32_t CallCommandAt(EngineState& state, int32_t index, std::string_view upperN
         expanded = expandedText;
     }
     const std::vector<std::string_view> pieces = SplitArguments(expanded);
-    int32_t code = script_result::kOk;
+    ScriptResult code = ScriptResult::Ok;
     for (size_t i = 0; i < pieces.size(); ++i) {
         std::string value = Evaluate(pieces[i]);
         if (!value.empty() && value[0] == '#') {
             state.lastError =
                 "Expression evaluation error in: " + std::string(CommaField(expanded, i));
-            code = script_result::kEvaluationError;
+            code = ScriptResult::EvaluationError;
             break;
         }
-        const int32_t type = ScriptEngine::IsNumberText(value) ? kNumber : kString;
+        const ValueType type =
+            ScriptEngine::IsNumberText(value) ? ValueType::Number : ValueType::String;
         state.arguments.push_back(ScriptArgument{std::move(value), type});
     }
-    if (code == script_result::kOk) {
+    if (code == ScriptResult::Ok) {
         if (index < 0) {
             state.lastError =
                 "Syntax error. Command " + std::string(upperName) + " does not exist.";
-            code = script_result::kUnknownCommand;
+            code = ScriptResult::UnknownCommand;
         } else {
             const CommandEntry& command = state.commands[static_cast<size_t>(index)];
             if (static_cast<int64_t>(pieces.size()) != command.parameterCount) {
                 state.lastError = "Command error. Incorrect number of parameters. Expected: " +
                                   IntToText(command.parameterCount);
-                code = script_result::kWrongArgumentCount;
+                code = ScriptResult::WrongArgumentCount;
             } else {
                 // A copy: the procedure may register or free commands.
                 const CommandProc procedure = command.procedure;
-                code = procedure(*state.engine) != 0 ? script_result::kOk
-                                                     : script_result::kCommandFailed;
+                code = procedure(*state.engine) ? ScriptResult::Ok : ScriptResult::CommandFailed;
             }
         }
     }
@@ -210,29 +210,28 @@ std::string ScriptEngine::ExpandConstants(std::string_view text) const {
     return script_detail::ExpandConstants(*state_, text);
 }
 
-void ScriptEngine::ResetSymbols(bool commands, bool arguments, bool variables, bool constants,
-                                bool position) {
-    if (commands) {
+void ScriptEngine::ResetSymbols(const SymbolTables& tables) {
+    if (tables.commands) {
         state_->commands.clear();
         state_->CommandsChanged();
     }
-    if (arguments) {
+    if (tables.arguments) {
         state_->arguments.clear();
     }
-    if (variables) {
+    if (tables.variables) {
         state_->variables.clear();
         state_->VariablesChanged();
     }
-    if (constants) {
+    if (tables.constants) {
         state_->constants.clear();
     }
-    if (position) {
+    if (tables.position) {
         state_->currentLine = 0;
     }
     ++state_->jumpCacheEpoch;
 }
 
-int32_t ScriptEngine::CallCommand(std::string_view name, std::string_view argumentText) {
+ScriptResult ScriptEngine::CallCommand(std::string_view name, std::string_view argumentText) {
     return script_detail::CallCommand(*state_, name, argumentText);
 }
 

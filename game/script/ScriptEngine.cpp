@@ -2,9 +2,19 @@
 // bounding runs, and the public entry points of the internal stages.
 #include "game/script/ScriptEngine.h"
 
+#include <ostream>
+
 #include "game/script/EngineState.h"
 
 namespace vorn {
+
+std::ostream& operator<<(std::ostream& out, ValueType type) {
+    return out << Code(type);
+}
+
+std::ostream& operator<<(std::ostream& out, ScriptResult result) {
+    return out << Code(result);
+}
 
 ScriptEngine::ScriptEngine() : state_(std::make_unique<script_detail::EngineState>()) {
     state_->engine = this;
@@ -42,18 +52,18 @@ std::string ScriptEngine::ExpandCalls(std::string_view text) {
     return script_detail::ExpandCalls(*state_, text);
 }
 
-int32_t ScriptEngine::EvaluateCondition(int32_t slot, int32_t line) {
+ConditionResult ScriptEngine::EvaluateCondition(int32_t slot, int32_t line) {
     if (!SlotInUse(slot)) {
-        return -1;
+        return ConditionResult::Invalid;
     }
     const auto& lines = state_->slots[static_cast<size_t>(slot)]->lines;
     if (line < 0 || static_cast<size_t>(line) >= lines.size()) {
-        return -1;
+        return ConditionResult::Invalid;
     }
     return script_detail::EvaluateCondition(*state_, lines[static_cast<size_t>(line)]);
 }
 
-int32_t ScriptEngine::RunScript(int32_t slot) {
+ScriptResult ScriptEngine::RunScript(int32_t slot) {
     return script_detail::RunScript(*state_, slot);
 }
 

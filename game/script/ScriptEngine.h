@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,20 +17,20 @@
 
 namespace vorn {
 
-// Type codes of script values.
-constexpr int32_t kNoValue = 0;
-constexpr int32_t kNumber = 1;
-constexpr int32_t kString = 2;
+// Type codes of script values. Saved games store the number, and a number
+// read back from one is kept whatever it is. Unchanged, given to SetSymbol or
+// SetReturnValue, keeps a variable's type (and creates no variable).
+enum class ValueType : int32_t { Unchanged = -1, None = 0, Number = 1, String = 2 };
 
 struct ScriptVariable {
     std::string value;
     std::string name;
-    int32_t type = kNoValue;
+    ValueType type = ValueType::None;
 };
 
 struct ScriptArgument {
     std::string value;
-    int32_t type = kNoValue;
+    ValueType type = ValueType::None;
 };
 
 class ScriptEngine;
@@ -37,30 +38,55 @@ namespace script_detail {
 struct EngineState;
 }
 
-// Returns non-zero for success; on failure it should record an error text
-// with SetLastError first. It must set a return value on success.
-using CommandProc = std::function<int32_t(ScriptEngine&)>;
+// Returns true for success; on failure it should record an error text with
+// SetLastError first. It must set a return value on success.
+using CommandProc = std::function<bool(ScriptEngine&)>;
 
-// Result codes of CallCommand and RunScript.
-namespace script_result {
-constexpr int32_t kOk = 1;
-constexpr int32_t kCommandFailed = 3;
-constexpr int32_t kWrongArgumentCount = 4;
-constexpr int32_t kUnknownCommand = 5;
-constexpr int32_t kInvalidOperator = 6;
-constexpr int32_t kExpectedEndif = 7;
-constexpr int32_t kExpectedWend = 8;
-constexpr int32_t kExpectedWhile = 9;
-constexpr int32_t kEvaluationError = 10;
-constexpr int32_t kBadSlot = 11;
-// The run executed as many lines as SetLineBudget allows and was stopped.
-constexpr int32_t kLineBudgetExhausted = 12;
-// A run was asked for while kMaxRunDepth runs were already running inside
-// each other (a map whose enter script loads the same map again); it does
-// not start.
-constexpr int32_t kRunsNestedTooDeep = 13;
+// Result codes of CallCommand and RunScript (their numbers are what the
+// scriptrun tool prints).
+enum class ScriptResult : int32_t {
+    Ok = 1,
+    CommandFailed = 3,
+    WrongArgumentCount = 4,
+    UnknownCommand = 5,
+    InvalidOperator = 6,
+    ExpectedEndif = 7,
+    ExpectedWend = 8,
+    ExpectedWhile = 9,
+    EvaluationError = 10,
+    BadSlot = 11,
+    // The run executed as many lines as SetLineBudget allows and was stopped.
+    LineBudgetExhausted = 12,
+    // A run was asked for while kMaxRunDepth runs were already running
+    // inside each other (a map whose enter script loads the same map again);
+    // it does not start.
+    RunsNestedTooDeep = 13,
+};
 constexpr int32_t kMaxRunDepth = 64;
-}  // namespace script_result
+
+// What EvaluateCondition answers.
+enum class ConditionResult : int32_t { Invalid = -1, False = 0, True = 1 };
+
+// The tables ResetSymbols empties; a designated initialiser names them:
+// ResetSymbols({.variables = true}).
+struct SymbolTables {
+    bool commands = false;
+    bool arguments = false;
+    bool variables = false;
+    bool constants = false;
+    bool position = false;  // the current line goes back to 0
+};
+
+// The numbers of the codes above, as scripts, saved games and the scriptrun
+// tool write them.
+constexpr int32_t Code(ValueType type) {
+    return static_cast<int32_t>(type);
+}
+constexpr int32_t Code(ScriptResult result) {
+    return static_cast<int32_t>(result);
+}
+std::ostream& operator<<(std::ostream& out, ValueType type);
+std::ostream& operator<<(std::ostream& out, ScriptResult result);
 
 class ScriptEngine {
 public:
@@ -82,16 +108,16 @@ public:
     static bool IsNumberText(std::string_view text);
 
     // Variables.
-    bool SetSymbol(std::string_view name, std::string_view value, int32_t type);
+    bool SetSymbol(std::string_view name, std::string_view value, ValueType type);
     const ScriptVariable* GetSymbol(std::string_view name);
     bool FreeSymbol(std::string_view name);
-    void SetReturnValue(std::string_view value, int32_t type);
+    void SetReturnValue(std::string_view value, ValueType type);
     // Table order; saved games enumerate and restore them directly.
     const std::vector<ScriptVariable>& Variables() const;
     void AppendVariable(ScriptVariable variable);
 
     // The argument list of the command being called.
-    bool PushArgument(std::string_view value, int32_t type);
+    bool PushArgument(std::string_view value, ValueType type);
     size_t ArgumentCount() const;
     const ScriptArgument& Argument(size_t index) const;
 
@@ -105,8 +131,8 @@ public:
     // The ten built-in functions (Abs ... Mid), in their registration order.
     void RegisterBuiltins();
 
-    void ResetSymbols(bool commands, bool arguments, bool variables, bool constants, bool position);
-    int32_t CallCommand(std::string_view name, std::string_view argumentText);
+    void ResetSymbols(const SymbolTables& tables);
+    ScriptResult CallCommand(std::string_view name, std::string_view argumentText);
 
     // The script store. Slot -1 asks for the first free slot. Returns the
     // slot used or -1.
@@ -115,7 +141,7 @@ public:
     int32_t ParseScript(std::string_view text, int32_t slot);
     bool ClearSlot(int32_t slot);
     bool SlotInUse(int32_t slot) const;
-    int32_t RunScript(int32_t slot);
+    ScriptResult RunScript(int32_t slot);
 
     // Makes every running script (nested runs included) stop after its current
     // line with success, and later runs return at once; the host uses it when
@@ -127,15 +153,16 @@ public:
     // used by fuzzing and benchmarks to stop scripts that loop by themselves.
     // The budget counts from the start of each outermost RunScript (nested
     // runs share it); when it runs out every run stops with
-    // script_result::kLineBudgetExhausted and the text "Script stopped: line
+    // ScriptResult::LineBudgetExhausted and the text "Script stopped: line
     // budget exhausted.".
     void SetLineBudget(uint64_t lines);
 
     // The expression stages, public so tools and tests can look at each one.
     std::string SubstituteVariables(std::string_view text);
     std::string ExpandCalls(std::string_view text);
-    // 1 true, 0 false, -1 invalid operator (the error text is recorded).
-    int32_t EvaluateCondition(int32_t slot, int32_t line);
+    // Invalid for an invalid operator (the error text is recorded) or a line
+    // that does not exist.
+    ConditionResult EvaluateCondition(int32_t slot, int32_t line);
 
 private:
     std::unique_ptr<script_detail::EngineState> state_;

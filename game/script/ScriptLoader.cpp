@@ -9,7 +9,9 @@
 
 namespace vorn {
 
+using script_detail::Comparison;
 using script_detail::EngineState;
+using script_detail::LineKind;
 using script_detail::ScriptLine;
 using script_detail::SlotScript;
 
@@ -94,14 +96,13 @@ void SplitLine(ScriptLine& line) {
         line.argumentText.assign(argument);
     }
 
-    static constexpr std::pair<std::string_view, int32_t> kKinds[] = {
-        {"IF", script_detail::kIf},         {"EXIT", script_detail::kExit},
-        {"GOTO", script_detail::kGoto},     {"LABEL", script_detail::kLabel},
-        {"ELSEIF", script_detail::kElseIf}, {"ELSE", script_detail::kElse},
-        {"ENDIF", script_detail::kEndIf},   {"WHILE", script_detail::kWhile},
-        {"WEND", script_detail::kWend},     {"FREE", script_detail::kFree},
+    static constexpr std::pair<std::string_view, LineKind> kKinds[] = {
+        {"IF", LineKind::If},       {"EXIT", LineKind::Exit},     {"GOTO", LineKind::Goto},
+        {"LABEL", LineKind::Label}, {"ELSEIF", LineKind::ElseIf}, {"ELSE", LineKind::Else},
+        {"ENDIF", LineKind::EndIf}, {"WHILE", LineKind::While},   {"WEND", LineKind::Wend},
+        {"FREE", LineKind::Free},
     };
-    line.kind = script_detail::kPlain;
+    line.kind = LineKind::Plain;
     for (const auto& [keyword, kind] : kKinds) {
         if (line.keyword == keyword) {
             line.kind = kind;
@@ -110,9 +111,13 @@ void SplitLine(ScriptLine& line) {
 
     // The operator list is searched in this order and the first one found
     // anywhere wins; its first character cuts the operands.
-    static constexpr std::string_view kOperators[] = {"<>", ">=", "<=", "<", ">", "="};
+    static constexpr std::pair<std::string_view, Comparison> kOperators[] = {
+        {"<>", Comparison::NotEqual},    {">=", Comparison::GreaterOrEqual},
+        {"<=", Comparison::LessOrEqual}, {"<", Comparison::Less},
+        {">", Comparison::Greater},      {"=", Comparison::Equal},
+    };
     const std::string_view rest = line.rest;
-    for (const std::string_view op : kOperators) {
+    for (const auto& [op, comparison] : kOperators) {
         if (rest.find(op) == std::string_view::npos) {
             continue;
         }
@@ -123,16 +128,17 @@ void SplitLine(ScriptLine& line) {
         std::string right(rest.substr(first + 1, second == std::string_view::npos
                                                      ? std::string_view::npos
                                                      : second - first - 1));
-        if (op == "<>") {
+        if (comparison == Comparison::NotEqual) {
             left = script_detail::RemoveChar(left, '>');
             right = script_detail::RemoveChar(right, '>');
-        } else if (op == ">=" || op == "<=") {
+        } else if (comparison == Comparison::GreaterOrEqual ||
+                   comparison == Comparison::LessOrEqual) {
             left = script_detail::RemoveChar(left, '=');
             right = script_detail::RemoveChar(right, '=');
         }
         line.conditionLeft = std::move(left);
         line.conditionRight = std::move(right);
-        line.conditionOperator.assign(op);
+        line.comparison = comparison;
         break;
     }
 
@@ -141,10 +147,10 @@ void SplitLine(ScriptLine& line) {
     script_detail::PrepareExpression(line.argument, line.argumentText);
     script_detail::PrepareExpression(line.value, line.assignmentValue);
 
-    if (line.kind == script_detail::kFree) {
+    if (line.kind == LineKind::Free) {
         line.freeName = script_detail::RemoveChar(UpperCaseText(line.rest), ' ');
     }
-    if (line.kind == script_detail::kGoto) {
+    if (line.kind == LineKind::Goto) {
         line.gotoTarget = TextToInt(line.rest);
     }
 }

@@ -2,6 +2,7 @@
 // found by scanning for their keywords (there is no block stack), and each
 // run remembers where its scans ended in a small jump cache.
 #include <memory>
+#include <optional>
 
 #include "common/TextPrimitives.h"
 #include "game/script/EngineState.h"
@@ -10,17 +11,20 @@
 namespace vorn::script_detail {
 namespace {
 
-enum Question : int32_t { kWasFalse = 0, kBranchDone = 1, kLoopBack = 2 };
+// What a jump cache entry answers for its line: where a false condition
+// goes, where a finished branch goes, where a WEND loops back to.
+enum class Question { WasFalse, BranchDone, LoopBack };
 
 struct JumpEntry {
     int32_t from;
-    int32_t question;
+    Question question;
     int32_t to;
 };
 
-// A line's outcome: go on with the next line, leave the run with success
-// (EXIT), or leave it with an error code.
-constexpr int32_t kContinue = 0;
+// A line's outcome: go on with the next line (no result yet), or leave the
+// run with success (EXIT) or an error code.
+using Outcome = std::optional<ScriptResult>;
+constexpr Outcome kContinue = std::nullopt;
 
 bool StartsWithHash(const std::string& text) {
     return !text.empty() && text[0] == '#';
@@ -31,30 +35,30 @@ public:
     Run(EngineState& state, int32_t slot, std::shared_ptr<const SlotScript> script)
         : state_(state), slot_(slot), script_(std::move(script)), epoch_(state.jumpCacheEpoch) {}
 
-    int32_t Execute() {
+    ScriptResult Execute() {
         const std::vector<ScriptLine>& lines = script_->lines;
         Publish(0);
         while (line_ >= 0 && static_cast<size_t>(line_) < lines.size() &&
                !lines[static_cast<size_t>(line_)].endMark) {
             if (state_.lineBudget != 0 && state_.linesRun >= state_.lineBudget) {
                 state_.lastError = "Script stopped: line budget exhausted.";
-                return script_result::kLineBudgetExhausted;
+                return ScriptResult::LineBudgetExhausted;
             }
             ++state_.linesRun;
-            const int32_t outcome = RunLine(lines[static_cast<size_t>(line_)]);
-            if (outcome != kContinue) {
-                return outcome;
+            const Outcome outcome = RunLine(lines[static_cast<size_t>(line_)]);
+            if (outcome) {
+                return *outcome;
             }
             // A nested run may have asked everything to stop, or reloaded or
             // cleared this slot; either way this run ends successfully rather
             // than go on in lines it was not started with.
             if (state_.stopRequested || static_cast<size_t>(slot_) >= state_.slots.size() ||
                 state_.slots[static_cast<size_t>(slot_)] != script_) {
-                return script_result::kOk;
+                return ScriptResult::Ok;
             }
             Publish(line_ + 1);
         }
-        return script_result::kOk;
+        return ScriptResult::Ok;
     }
 
 private:
@@ -67,7 +71,7 @@ private:
         return script_->lines[static_cast<size_t>(index)];
     }
 
-    const JumpEntry* Cached(int32_t from, int32_t question) {
+    const JumpEntry* Cached(int32_t from, Question question) {
         if (epoch_ != state_.jumpCacheEpoch) {
             cache_.clear();
             epoch_ = state_.jumpCacheEpoch;
@@ -80,7 +84,7 @@ private:
         return nullptr;
     }
 
-    void Remember(int32_t from, int32_t question, int32_t to) {
+    void Remember(int32_t from, Question question, int32_t to) {
         if (epoch_ != state_.jumpCacheEpoch) {
             cache_.clear();
             epoch_ = state_.jumpCacheEpoch;
@@ -88,33 +92,33 @@ private:
         cache_.push_back(JumpEntry{from, question, to});
     }
 
-    int32_t RunLine(const ScriptLine& line) {
+    Outcome RunLine(const ScriptLine& line) {
         if (line.text.empty() || (!line.keyword.empty() && line.keyword[0] == ';')) {
             return kContinue;
         }
         switch (line.kind) {
-            case kExit:
-                return script_result::kOk;
-            case kGoto:
+            case LineKind::Exit:
+                return ScriptResult::Ok;
+            case LineKind::Goto:
                 if (line.gotoTarget < 0 ||
                     static_cast<size_t>(line.gotoTarget) + 1 >= script_->lines.size()) {
-                    return script_result::kOk;  // cannot happen after loading
+                    return ScriptResult::Ok;  // cannot happen after loading
                 }
                 Publish(line.gotoTarget);
                 return kContinue;
-            case kLabel:
-            case kEndIf:
+            case LineKind::Label:
+            case LineKind::EndIf:
                 return kContinue;
-            case kIf:
+            case LineKind::If:
                 return RunIf();
-            case kElseIf:
-            case kElse:
+            case LineKind::ElseIf:
+            case LineKind::Else:
                 return SkipToEndIf();
-            case kWhile:
+            case LineKind::While:
                 return RunWhile();
-            case kWend:
+            case LineKind::Wend:
                 return LoopBack();
-            case kFree:
+            case LineKind::Free:
                 state_.engine->FreeSymbol(line.freeName);
                 return kContinue;
             default:
@@ -126,17 +130,17 @@ private:
     }
 
     // The IF line (or an ELSEIF reached by a false condition) at line_.
-    int32_t RunIf() {
+    Outcome RunIf() {
         while (true) {
             const int32_t from = line_;
-            const int32_t condition = EvaluateCondition(state_, LineAt(from));
-            if (condition < 0) {
-                return script_result::kInvalidOperator;
+            const ConditionResult condition = EvaluateCondition(state_, LineAt(from));
+            if (condition == ConditionResult::Invalid) {
+                return ScriptResult::InvalidOperator;
             }
-            if (condition == 1) {
+            if (condition == ConditionResult::True) {
                 return kContinue;
             }
-            if (const JumpEntry* entry = Cached(from, kWasFalse)) {
+            if (const JumpEntry* entry = Cached(from, Question::WasFalse)) {
                 Publish(entry->to);
                 return kContinue;
             }
@@ -147,19 +151,20 @@ private:
                 if (scanned.endMark) {
                     Publish(j);
                     state_.lastError = "Syntax error: Expected 'ENDIF'";
-                    return script_result::kExpectedEndif;
+                    return ScriptResult::ExpectedEndif;
                 }
-                if (scanned.kind == kIf) {
+                if (scanned.kind == LineKind::If) {
                     ++depth;
-                } else if (scanned.kind == kElseIf && depth == 0) {
+                } else if (scanned.kind == LineKind::ElseIf && depth == 0) {
                     Publish(j);
                     nextBranch = true;
                     break;
-                } else if ((scanned.kind == kElse || scanned.kind == kEndIf) && depth == 0) {
-                    Remember(from, kWasFalse, j);
+                } else if ((scanned.kind == LineKind::Else || scanned.kind == LineKind::EndIf) &&
+                           depth == 0) {
+                    Remember(from, Question::WasFalse, j);
                     Publish(j);
                     return kContinue;
-                } else if (scanned.kind == kEndIf) {
+                } else if (scanned.kind == LineKind::EndIf) {
                     --depth;
                 }
             }
@@ -170,38 +175,38 @@ private:
     }
 
     // An ELSEIF or ELSE met after its branch ran: go past the ENDIF.
-    int32_t SkipToEndIf() {
+    Outcome SkipToEndIf() {
         const int32_t from = line_;
-        if (const JumpEntry* entry = Cached(from, kBranchDone)) {
+        if (const JumpEntry* entry = Cached(from, Question::BranchDone)) {
             Publish(entry->to);
             return kContinue;
         }
-        return JumpToClose(from, kBranchDone, kIf, kEndIf, "Syntax error: Expected 'ENDIF'",
-                           script_result::kExpectedEndif);
+        return JumpToClose(from, Question::BranchDone, LineKind::If, LineKind::EndIf,
+                           "Syntax error: Expected 'ENDIF'", ScriptResult::ExpectedEndif);
     }
 
-    int32_t RunWhile() {
+    Outcome RunWhile() {
         const int32_t from = line_;
-        const int32_t condition = EvaluateCondition(state_, LineAt(from));
-        if (condition < 0) {
-            return script_result::kInvalidOperator;
+        const ConditionResult condition = EvaluateCondition(state_, LineAt(from));
+        if (condition == ConditionResult::Invalid) {
+            return ScriptResult::InvalidOperator;
         }
-        if (condition == 1) {
+        if (condition == ConditionResult::True) {
             return kContinue;
         }
-        if (const JumpEntry* entry = Cached(from, kWasFalse)) {
+        if (const JumpEntry* entry = Cached(from, Question::WasFalse)) {
             Publish(entry->to);
             return kContinue;
         }
-        return JumpToClose(from, kWasFalse, kWhile, kWend, "Syntax error: Expected 'WEND'",
-                           script_result::kExpectedWend);
+        return JumpToClose(from, Question::WasFalse, LineKind::While, LineKind::Wend,
+                           "Syntax error: Expected 'WEND'", ScriptResult::ExpectedWend);
     }
 
     // Goes to the `close` line that ends the block of line `from`, passing over
     // nested blocks of the same kind, and remembers the jump; the end of the
     // script without one is the error `message` with result `code`.
-    int32_t JumpToClose(int32_t from, int32_t question, LineKind open, LineKind close,
-                        const char* message, int32_t code) {
+    Outcome JumpToClose(int32_t from, Question question, LineKind open, LineKind close,
+                        const char* message, ScriptResult code) {
         int32_t depth = 0;
         for (int32_t j = from + 1;; ++j) {
             const ScriptLine& scanned = LineAt(j);
@@ -225,9 +230,9 @@ private:
 
     // A WEND goes back to the line before its WHILE, so the next step
     // evaluates the WHILE again.
-    int32_t LoopBack() {
+    Outcome LoopBack() {
         const int32_t from = line_;
-        if (const JumpEntry* entry = Cached(from, kLoopBack)) {
+        if (const JumpEntry* entry = Cached(from, Question::LoopBack)) {
             Publish(entry->to);
             return kContinue;
         }
@@ -236,14 +241,14 @@ private:
             if (j < 0) {
                 Publish(-1);
                 state_.lastError = "Syntax error: Expected 'WHILE'";
-                return script_result::kExpectedWhile;
+                return ScriptResult::ExpectedWhile;
             }
             const ScriptLine& scanned = LineAt(j);
-            if (scanned.kind == kWend) {
+            if (scanned.kind == LineKind::Wend) {
                 ++depth;
-            } else if (scanned.kind == kWhile) {
+            } else if (scanned.kind == LineKind::While) {
                 if (depth == 0) {
-                    Remember(from, kLoopBack, j - 1);
+                    Remember(from, Question::LoopBack, j - 1);
                     Publish(j - 1);
                     return kContinue;
                 }
@@ -252,30 +257,31 @@ private:
         }
     }
 
-    int32_t RunCommand(const ScriptLine& line) {
+    Outcome RunCommand(const ScriptLine& line) {
         const std::string argument = ExpandExpression(state_, line.argument, ConstantsStep::kNone);
         // Looked up again: a call inside the arguments may have changed the table.
-        const int32_t code =
+        const ScriptResult code =
             CallCommandAt(state_, state_.FindCommandCached(line.callName, line.commandLookup),
                           line.callName, argument);
-        return code == script_result::kOk ? kContinue : code;
+        return code == ScriptResult::Ok ? kContinue : Outcome(code);
     }
 
-    int32_t RunAssignment(const ScriptLine& line) {
+    Outcome RunAssignment(const ScriptLine& line) {
         // Only a constant of empty value can empty a value that has text.
         const bool empty =
             line.assignmentValue.empty() || (line.value.hasHash && !state_.constants.empty() &&
                                              ExpandConstants(state_, line.assignmentValue).empty());
         if (empty) {
             state_.lastError = "Syntax error: Expression expected or unknown command.";
-            return script_result::kUnknownCommand;
+            return ScriptResult::UnknownCommand;
         }
         const std::string expanded = ExpandExpression(state_, line.value, ConstantsStep::kBefore);
         if (StartsWithHash(expanded)) {
-            return script_result::kCommandFailed;
+            return ScriptResult::CommandFailed;
         }
         std::string result = Evaluate(expanded);
-        const int32_t type = ScriptEngine::IsNumberText(result) ? kNumber : kString;
+        const ValueType type =
+            ScriptEngine::IsNumberText(result) ? ValueType::Number : ValueType::String;
         const bool failed = StartsWithHash(result);
         const int32_t index = state_.FindVariableCached(line.assignmentTarget, line.targetLookup);
         if (index >= 0) {
@@ -287,7 +293,7 @@ private:
         }
         if (failed) {
             state_.lastError = "Expression evaluation error in: " + line.assignmentValue;
-            return script_result::kEvaluationError;
+            return ScriptResult::EvaluationError;
         }
         return kContinue;
     }
@@ -316,7 +322,7 @@ private:
     EngineState& state_;
 };
 
-bool CompareTexts(std::string_view op, std::string_view l, std::string_view r) {
+bool CompareTexts(Comparison comparison, std::string_view l, std::string_view r) {
     int order = 0;
     if (ScriptEngine::IsNumberText(l) && ScriptEngine::IsNumberText(r)) {
         const float a = NumberValue(l);
@@ -325,51 +331,55 @@ bool CompareTexts(std::string_view op, std::string_view l, std::string_view r) {
         // Values that are neither below, above nor equal (never produced
         // from decimal text) count as unequal in every comparison.
         if (!(a < b) && !(a > b) && !(a == b)) {
-            return op == "<>";
+            return comparison == Comparison::NotEqual;
         }
     } else {
         const int c = l.compare(r);
         order = c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    if (op == "=")
-        return order == 0;
-    if (op == "<>")
-        return order != 0;
-    if (op == "<")
-        return order < 0;
-    if (op == ">")
-        return order > 0;
-    if (op == "<=")
-        return order <= 0;
-    return order >= 0;  // ">="
+    switch (comparison) {
+        case Comparison::Equal:
+            return order == 0;
+        case Comparison::NotEqual:
+            return order != 0;
+        case Comparison::Less:
+            return order < 0;
+        case Comparison::Greater:
+            return order > 0;
+        case Comparison::LessOrEqual:
+            return order <= 0;
+        case Comparison::GreaterOrEqual:
+        case Comparison::None:
+            break;
+    }
+    return order >= 0;
 }
 
 }  // namespace
 
-int32_t EvaluateCondition(EngineState& state, const ScriptLine& line) {
-    const std::string& op = line.conditionOperator;
-    if (op != "=" && op != "<>" && op != "<" && op != ">" && op != "<=" && op != ">=") {
+ConditionResult EvaluateCondition(EngineState& state, const ScriptLine& line) {
+    if (line.comparison == Comparison::None) {
         state.lastError =
             "Syntax error: Invalid operator found in expression - '" + line.text + "'";
-        return -1;
+        return ConditionResult::Invalid;
     }
     const std::string left = ExpandExpression(state, line.left, ConstantsStep::kAfter);
     const std::string right = ExpandExpression(state, line.right, ConstantsStep::kAfter);
     const std::string r = Evaluate(right);
     const std::string l = Evaluate(left);
-    return CompareTexts(op, l, r) ? 1 : 0;
+    return CompareTexts(line.comparison, l, r) ? ConditionResult::True : ConditionResult::False;
 }
 
-int32_t RunScript(EngineState& state, int32_t slot) {
+ScriptResult RunScript(EngineState& state, int32_t slot) {
     if (state.stopRequested) {
-        return script_result::kOk;
+        return ScriptResult::Ok;
     }
     if (slot < 0 || slot >= state.slotCount || !state.slots[static_cast<size_t>(slot)]) {
-        return script_result::kBadSlot;
+        return ScriptResult::BadSlot;
     }
-    if (state.runDepth >= script_result::kMaxRunDepth) {
+    if (state.runDepth >= kMaxRunDepth) {
         state.lastError = "Script error: scripts started each other too deeply.";
-        return script_result::kRunsNestedTooDeep;
+        return ScriptResult::RunsNestedTooDeep;
     }
     RunDepth depth(state);
     Run run(state, slot, state.slots[static_cast<size_t>(slot)]);

@@ -7,10 +7,10 @@
 namespace vorn::script_detail {
 
 std::string InsertionFor(const ScriptVariable& variable) {
-    if (variable.type == kNumber) {
+    if (variable.type == ValueType::Number) {
         return variable.value;
     }
-    if (variable.type == kNoValue) {
+    if (variable.type == ValueType::None) {
         return "0";
     }
     // Strings, and unknown type codes, are inserted quoted.

@@ -79,19 +79,19 @@ std::string ScriptEngine::ErrorReportText() const {
            std::to_string(static_cast<int64_t>(state_->currentLine) + 1);
 }
 
-bool ScriptEngine::SetSymbol(std::string_view name, std::string_view value, int32_t type) {
+bool ScriptEngine::SetSymbol(std::string_view name, std::string_view value, ValueType type) {
     const std::string_view trimmed = TrimSpaces(name);
     const std::string upper = UpperCaseText(trimmed);
     const int32_t index = state_->FindVariable(upper);
     if (index >= 0) {
         ScriptVariable& variable = state_->variables[static_cast<size_t>(index)];
         variable.value.assign(value);
-        if (type != -1) {
+        if (type != ValueType::Unchanged) {
             variable.type = type;
         }
         return true;
     }
-    if (type != -1 && !trimmed.empty() && !IsNumberText(trimmed)) {
+    if (type != ValueType::Unchanged && !trimmed.empty() && !IsNumberText(trimmed)) {
         state_->variables.push_back(ScriptVariable{std::string(value), upper, type});
         state_->VariablesChanged();
         return true;
@@ -120,12 +120,12 @@ bool ScriptEngine::FreeSymbol(std::string_view name) {
     return true;
 }
 
-void ScriptEngine::SetReturnValue(std::string_view value, int32_t type) {
+void ScriptEngine::SetReturnValue(std::string_view value, ValueType type) {
     const int32_t index = state_->FindReturnValue();
     if (index >= 0) {
         ScriptVariable& ret = state_->variables[static_cast<size_t>(index)];
         ret.value.assign(value);
-        if (type != -1) {
+        if (type != ValueType::Unchanged) {
             ret.type = type;
         }
         return;
@@ -142,8 +142,8 @@ void ScriptEngine::AppendVariable(ScriptVariable variable) {
     state_->VariablesChanged();
 }
 
-bool ScriptEngine::PushArgument(std::string_view value, int32_t type) {
-    if (type < 0) {
+bool ScriptEngine::PushArgument(std::string_view value, ValueType type) {
+    if (Code(type) < 0) {
         SetLastError("Stack push failed. Invalid symbol type.");
         return false;
     }

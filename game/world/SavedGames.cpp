@@ -66,7 +66,7 @@ std::string VariablesText(const Game& game) {
         text += kFieldSeparator;
         text += OneLineField(variable.value);
         text += kFieldSeparator;
-        text += IntToText(variable.type) + "\r\n";
+        text += IntToText(Code(variable.type)) + "\r\n";
     }
     return text;
 }
@@ -107,12 +107,12 @@ void LoadGame(Game& game, int32_t slot) {
     ForEachFilledLine(SavePath(game, slot, ".sol"),
                       [&game](const std::string& line) { game.inventory.push_back(line); });
 
-    game.script.ResetSymbols(false, false, true, false, false);
+    game.script.ResetSymbols({.variables = true});
     ForEachFilledLine(SavePath(game, slot, ".sst"), [&game](const std::string& line) {
         ScriptVariable variable;
         variable.name = std::string(TextField(line, 1, kFieldSeparator));
         variable.value = std::string(TextField(line, 2, kFieldSeparator));
-        variable.type = TextToInt(TextField(line, 3, kFieldSeparator));
+        variable.type = static_cast<ValueType>(TextToInt(TextField(line, 3, kFieldSeparator)));
         game.script.AppendVariable(std::move(variable));
     });
 

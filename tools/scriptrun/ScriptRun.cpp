@@ -41,15 +41,15 @@ int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out, 
     if (!engine.LastError().empty()) {
         err << engine.LastError() << "\n";
     }
-    const int32_t result = engine.RunScript(0);
+    const ScriptResult result = engine.RunScript(0);
     for (const ScriptVariable& variable : engine.Variables()) {
         out << variable.name << '\t' << variable.type << '\t' << variable.value << '\n';
     }
     out << "result\t" << result << '\n';
-    if (result != script_result::kOk) {
+    if (result != ScriptResult::Ok) {
         out << "error\t" << engine.ErrorReportText() << '\n';
     }
-    return result == script_result::kOk ? 0 : 1;
+    return result == ScriptResult::Ok ? 0 : 1;
 }
 
 }  // namespace vorn

@@ -109,9 +109,9 @@ TEST_F(BindingsTest, EveryCommandIsRegisteredOnceWithItsParameterCount) {
         SCOPED_TRACE(command.name);
         EXPECT_TRUE(game.script.CommandExists(command.name));
         // One argument too many is refused by the engine with the expected count.
-        const int32_t code =
+        const ScriptResult code =
             game.script.CallCommand(command.name, NumberArguments(command.parameterCount + 1));
-        EXPECT_EQ(code, script_result::kWrongArgumentCount);
+        EXPECT_EQ(code, ScriptResult::WrongArgumentCount);
         EXPECT_EQ(game.script.LastError(),
                   "Command error. Incorrect number of parameters. Expected: " +
                       std::to_string(command.parameterCount));
@@ -203,16 +203,16 @@ TEST_F(BindingsTest, WrongArgumentTypeFailsWithoutResultErrorTextOrEffect) {
 
     for (const WrongTypeCall& call : kWrongTypeCalls) {
         SCOPED_TRACE(std::string(call.name) + "(" + call.arguments + ")");
-        game.script.SetReturnValue("untouched", kString);
+        game.script.SetReturnValue("untouched", ValueType::String);
         game.script.SetLastError("previous error");
         const std::string before = StateSnapshot(game);
         const auto messagesBefore = shell.media.Messages().size();
 
         const test::CallResult result = CallCommand(game, call.name, call.arguments);
 
-        EXPECT_EQ(result.code, script_result::kCommandFailed);
+        EXPECT_EQ(result.code, ScriptResult::CommandFailed);
         EXPECT_EQ(result.ret, "untouched");
-        EXPECT_EQ(result.retType, kString);
+        EXPECT_EQ(result.retType, ValueType::String);
         EXPECT_EQ(game.script.LastError(), "previous error");
         EXPECT_EQ(StateSnapshot(game), before);
         EXPECT_EQ(shell.media.Messages().size(), messagesBefore);
@@ -221,28 +221,28 @@ TEST_F(BindingsTest, WrongArgumentTypeFailsWithoutResultErrorTextOrEffect) {
 }
 
 TEST_F(BindingsTest, AnyTypeArgumentsAcceptNumbersAndStrings) {
-    EXPECT_EQ(CallCommand(game, "MessageBox", "1,2").code, script_result::kOk);
+    EXPECT_EQ(CallCommand(game, "MessageBox", "1,2").code, ScriptResult::Ok);
     ASSERT_FALSE(shell.media.Messages().empty());
     EXPECT_EQ(shell.media.Messages().back().title, "1");
     EXPECT_EQ(shell.media.Messages().back().text, "2");
     EXPECT_EQ(shell.media.Messages().back().buttons, MessageButtons::Ok);
 
-    EXPECT_EQ(CallCommand(game, "AddScreenText", "42,1,2,3,4,5").code, script_result::kOk);
+    EXPECT_EQ(CallCommand(game, "AddScreenText", "42,1,2,3,4,5").code, ScriptResult::Ok);
     ASSERT_FALSE(game.screenTexts.empty());
     EXPECT_EQ(game.screenTexts.back().Text, "42");
 
     game.inventory.push_back("7");
     const test::CallResult has = CallCommand(game, "PlayerHasItem", "7");
-    EXPECT_EQ(has.code, script_result::kOk);
+    EXPECT_EQ(has.code, ScriptResult::Ok);
     EXPECT_EQ(has.ret, "1");
 }
 
 TEST_F(BindingsTest, CommandsWithoutResultSetAnEmptyNoValueReturn) {
-    game.script.SetReturnValue("stale", kString);
+    game.script.SetReturnValue("stale", ValueType::String);
     const test::CallResult result = CallCommand(game, "SetPlayerHealth", "4");
-    EXPECT_EQ(result.code, script_result::kOk);
+    EXPECT_EQ(result.code, ScriptResult::Ok);
     EXPECT_EQ(result.ret, "");
-    EXPECT_EQ(result.retType, kNoValue);
+    EXPECT_EQ(result.retType, ValueType::None);
 }
 
 }  // namespace

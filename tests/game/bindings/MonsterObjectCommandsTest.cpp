@@ -41,7 +41,7 @@ protected:
 TEST_F(MonsterObjectCommandsTest, NearestMonsterIsMinusOneWithoutMonsters) {
     const CallResult result = Call("GetNearestMonster");
     EXPECT_EQ(result.ret, "-1");
-    EXPECT_EQ(result.retType, kNumber);
+    EXPECT_EQ(result.retType, ValueType::Number);
 }
 
 TEST_F(MonsterObjectCommandsTest, NearestMonsterPrefersTheEarlierOnEqualRoundedDistance) {
@@ -64,12 +64,12 @@ TEST_F(MonsterObjectCommandsTest, IntersectMonsterUsesFrameRectanglesInclusively
 }
 
 TEST_F(MonsterObjectCommandsTest, IntersectMonsterIsMinusOneWithoutOverlap) {
-    game.script.SetReturnValue("stale", kString);
+    game.script.SetReturnValue("stale", ValueType::String);
     game.monsters.push_back(MakeMonster(1, 300.0f, 300.0f));
     const CallResult result = Call("GetIntersectMonster");
-    EXPECT_EQ(result.code, script_result::kOk);
+    EXPECT_EQ(result.code, ScriptResult::Ok);
     EXPECT_EQ(result.ret, "-1");
-    EXPECT_EQ(result.retType, kNumber);
+    EXPECT_EQ(result.retType, ValueType::Number);
 }
 
 TEST_F(MonsterObjectCommandsTest, GettersReadTheFirstMonsterWithTheId) {
@@ -82,7 +82,7 @@ TEST_F(MonsterObjectCommandsTest, GettersReadTheFirstMonsterWithTheId) {
 
     const CallResult name = Call("GetMonsterName", "9");
     EXPECT_EQ(name.ret, "Bat");
-    EXPECT_EQ(name.retType, kString);
+    EXPECT_EQ(name.retType, ValueType::String);
     EXPECT_EQ(Call("GetMonsterX", "9").ret, "10");
     EXPECT_EQ(Call("GetMonsterY", "9").ret, "12");
     EXPECT_EQ(Call("GetMonsterFriendly", "9").ret, "-2");
@@ -92,16 +92,16 @@ TEST_F(MonsterObjectCommandsTest, GettersReadTheFirstMonsterWithTheId) {
 TEST_F(MonsterObjectCommandsTest, GettersWithAnUnknownIdGiveEmptyTextOrZero) {
     game.monsters.push_back(MakeMonster(3, 50.0f, 60.0f, "Rat"));
     const CallResult name = Call("GetMonsterName", "4");
-    EXPECT_EQ(name.code, script_result::kOk);
+    EXPECT_EQ(name.code, ScriptResult::Ok);
     EXPECT_EQ(name.ret, "");
-    EXPECT_EQ(name.retType, kString);
+    EXPECT_EQ(name.retType, ValueType::String);
     for (const char* getter :
          {"GetMonsterX", "GetMonsterY", "GetMonsterFriendly", "GetMonsterFoundPlayer"}) {
         SCOPED_TRACE(getter);
         const CallResult result = Call(getter, "4");
-        EXPECT_EQ(result.code, script_result::kOk);
+        EXPECT_EQ(result.code, ScriptResult::Ok);
         EXPECT_EQ(result.ret, "0");
-        EXPECT_EQ(result.retType, kNumber);
+        EXPECT_EQ(result.retType, ValueType::Number);
     }
 }
 
@@ -130,9 +130,9 @@ TEST_F(MonsterObjectCommandsTest, SettersWithAnUnknownIdSucceedAndChangeNothing)
     const std::string before = test::StateSnapshot(game);
     for (const char* call :
          {"SetMonsterX", "SetMonsterY", "SetMonsterFriendly", "SetMonsterFoundPlayer"}) {
-        EXPECT_EQ(Call(call, "77,3").code, script_result::kOk) << call;
+        EXPECT_EQ(Call(call, "77,3").code, ScriptResult::Ok) << call;
     }
-    EXPECT_EQ(Call("DisableMonsterDeath", "77").code, script_result::kOk);
+    EXPECT_EQ(Call("DisableMonsterDeath", "77").code, ScriptResult::Ok);
     EXPECT_EQ(test::StateSnapshot(game), before);
 }
 
@@ -163,8 +163,8 @@ TEST_F(MonsterObjectCommandsTest, ObjectsAreFoundByNameWithoutRegardToCase) {
 TEST_F(MonsterObjectCommandsTest, UnknownObjectNameSucceedsAndChangesNothing) {
     game.objects.push_back(ObjectType{"Sword", 0, 32, 32, 1, 1, 1, 1});
     const std::string before = test::StateSnapshot(game);
-    EXPECT_EQ(Call("SetObjectDamage", "'axe',5").code, script_result::kOk);
-    EXPECT_EQ(Call("SetObjectName", "'swor','x'").code, script_result::kOk);
+    EXPECT_EQ(Call("SetObjectDamage", "'axe',5").code, ScriptResult::Ok);
+    EXPECT_EQ(Call("SetObjectName", "'swor','x'").code, ScriptResult::Ok);
     EXPECT_EQ(test::StateSnapshot(game), before);
 }
 

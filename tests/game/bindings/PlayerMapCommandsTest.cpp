@@ -23,16 +23,16 @@ protected:
 };
 
 TEST_F(PlayerMapCommandsTest, PositionsAreStoredTruncatedAndReadRoundedHalfToEven) {
-    EXPECT_EQ(Call("SetPlayerX", "3.9").code, script_result::kOk);
+    EXPECT_EQ(Call("SetPlayerX", "3.9").code, ScriptResult::Ok);
     EXPECT_EQ(game.player.X, 3.0f);
-    EXPECT_EQ(Call("SetPlayerY", "-2.5").code, script_result::kOk);
+    EXPECT_EQ(Call("SetPlayerY", "-2.5").code, ScriptResult::Ok);
     EXPECT_EQ(game.player.Y, -2.0f);
 
     game.player.X = 10.5f;
     game.player.Y = 11.5f;
     const CallResult x = Call("GetPlayerX");
     EXPECT_EQ(x.ret, "10");
-    EXPECT_EQ(x.retType, kNumber);
+    EXPECT_EQ(x.retType, ValueType::Number);
     EXPECT_EQ(Call("GetPlayerY").ret, "12");
     game.player.X = -0.6f;
     EXPECT_EQ(Call("GetPlayerX").ret, "-1");
@@ -52,7 +52,7 @@ TEST_F(PlayerMapCommandsTest, PlayerNumbersRoundTrip) {
     int32_t value = -3;
     for (const auto& field : kFields) {
         SCOPED_TRACE(field.setter);
-        EXPECT_EQ(Call(field.setter, std::to_string(value)).code, script_result::kOk);
+        EXPECT_EQ(Call(field.setter, std::to_string(value)).code, ScriptResult::Ok);
         EXPECT_EQ(game.player.*field.field, value);
         game.player.*field.field = value * 7;
         EXPECT_EQ(Call(field.getter).ret, std::to_string(value * 7));
@@ -83,14 +83,14 @@ TEST_F(PlayerMapCommandsTest, MapTextsAndTitle) {
     EXPECT_EQ(game.mapInfo.Title, "Old Mill");
     const CallResult title = Call("GetMapTitle");
     EXPECT_EQ(title.ret, "Old Mill");
-    EXPECT_EQ(title.retType, kString);
+    EXPECT_EQ(title.retType, ValueType::String);
 }
 
 TEST_F(PlayerMapCommandsTest, TileAttributeIsTheFirstCharacterOfTheTrimmedText) {
-    EXPECT_EQ(Call("SetTileAttribute", "2,3,'  wall'").code, script_result::kOk);
+    EXPECT_EQ(Call("SetTileAttribute", "2,3,'  wall'").code, ScriptResult::Ok);
     EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "w");
     // Blank text counts as a number to the engine, so it is refused.
-    EXPECT_EQ(Call("SetTileAttribute", "2,3,'   '").code, script_result::kCommandFailed);
+    EXPECT_EQ(Call("SetTileAttribute", "2,3,'   '").code, ScriptResult::CommandFailed);
     EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "w");
     Call("SetTileAttribute", "2,3,' X Y '");
     EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "X");
@@ -111,7 +111,7 @@ TEST_F(PlayerMapCommandsTest, TileAttributeOutsideTheMapChangesNothing) {
     for (const char* arguments : {"-1,0,'X'", "10,0,'X'", "0,8,'X'", "0,-1,'X'",
                                   "2147483647,2147483647,'X'", "-2147483648,3,'X'"}) {
         SCOPED_TRACE(arguments);
-        EXPECT_EQ(Call("SetTileAttribute", arguments).code, script_result::kOk);
+        EXPECT_EQ(Call("SetTileAttribute", arguments).code, ScriptResult::Ok);
     }
     std::vector<std::string> after;
     for (const MapCell& cell : game.grid.Cells())
@@ -143,19 +143,19 @@ TEST(TimeOfDayClockTest, ValueSetByScriptLastsUntilTheNextFrame) {
 TEST_F(PlayerMapCommandsTest, LoadMapReplacesTheMapAndRunsItsEnterScript) {
     shell.Write("maps/second_enter.ds", "ENTERED=GetMapTitle()\r\n");
     shell.Write("maps/second.ini", "[Properties]\r\nTitle=Second Field\r\n");
-    game.script.SetReturnValue("stale", kString);
+    game.script.SetReturnValue("stale", ValueType::String);
     const CallResult result = Call("LoadMap", "'second'");
-    EXPECT_EQ(result.code, script_result::kOk);
+    EXPECT_EQ(result.code, ScriptResult::Ok);
     EXPECT_EQ(game.mapInfo.Name, "second");
     EXPECT_EQ(shell.Variable("ENTERED"), "Second Field");
     // The return value is set after the enter script's own calls.
     EXPECT_EQ(result.ret, "");
-    EXPECT_EQ(result.retType, kNoValue);
+    EXPECT_EQ(result.retType, ValueType::None);
 }
 
 TEST_F(PlayerMapCommandsTest, CreateAnimationStartsAnInstanceOfAKnownDefinition) {
     // No definitions in the minimal mod: nothing happens.
-    EXPECT_EQ(Call("CreateAnimation", "'spark',10,20,1").code, script_result::kOk);
+    EXPECT_EQ(Call("CreateAnimation", "'spark',10,20,1").code, ScriptResult::Ok);
     EXPECT_TRUE(game.animations.empty());
 
     Animation spark;
@@ -164,7 +164,7 @@ TEST_F(PlayerMapCommandsTest, CreateAnimationStartsAnInstanceOfAKnownDefinition)
     spark.FrameWidth = 16;
     spark.FramesPerSecond = 8.0f;
     game.animationDefinitions.push_back(spark);
-    EXPECT_EQ(Call("CreateAnimation", "'SPARK',10,20,257").code, script_result::kOk);
+    EXPECT_EQ(Call("CreateAnimation", "'SPARK',10,20,257").code, ScriptResult::Ok);
     ASSERT_EQ(game.animations.size(), 1u);
     EXPECT_EQ(game.animations[0].X, 10);
     EXPECT_EQ(game.animations[0].Y, 20);

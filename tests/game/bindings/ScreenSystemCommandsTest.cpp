@@ -30,16 +30,16 @@ protected:
 };
 
 TEST_F(ScreenSystemCommandsTest, StatusTextRoundTrips) {
-    EXPECT_EQ(Call("SetStatusText", "'Door is locked'").code, script_result::kOk);
+    EXPECT_EQ(Call("SetStatusText", "'Door is locked'").code, ScriptResult::Ok);
     EXPECT_EQ(game.StatusText, "Door is locked");
     const CallResult result = Call("GetStatusText");
     EXPECT_EQ(result.ret, "Door is locked");
-    EXPECT_EQ(result.retType, kString);
+    EXPECT_EQ(result.retType, ValueType::String);
 }
 
 TEST_F(ScreenSystemCommandsTest, AddScreenTextKeepsTheSixValuesInOrder) {
     game.screenTexts.clear();
-    EXPECT_EQ(Call("AddScreenText", "'Ouch',10,20,3000,1500,257").code, script_result::kOk);
+    EXPECT_EQ(Call("AddScreenText", "'Ouch',10,20,3000,1500,257").code, ScriptResult::Ok);
     ASSERT_EQ(game.screenTexts.size(), 1u);
     const ScreenText& text = game.screenTexts[0];
     EXPECT_EQ(text.Text, "Ouch");
@@ -53,12 +53,12 @@ TEST_F(ScreenSystemCommandsTest, AddScreenTextKeepsTheSixValuesInOrder) {
 TEST_F(ScreenSystemCommandsTest, TextLengthMeasuresInTheDefaultFont) {
     const CallResult empty = Call("TextLength", "''");
     // '' evaluates to the empty text, which counts as a number: refused.
-    EXPECT_EQ(empty.code, script_result::kCommandFailed);
+    EXPECT_EQ(empty.code, ScriptResult::CommandFailed);
 
     const CallResult shortText = Call("TextLength", "'ab'");
     const CallResult longText = Call("TextLength", "'abcdefgh'");
-    EXPECT_EQ(shortText.code, script_result::kOk);
-    EXPECT_EQ(shortText.retType, kNumber);
+    EXPECT_EQ(shortText.code, ScriptResult::Ok);
+    EXPECT_EQ(shortText.retType, ValueType::Number);
     EXPECT_GT(std::stoi(shortText.ret), 0);
     EXPECT_GT(std::stoi(longText.ret), std::stoi(shortText.ret));
 
@@ -69,7 +69,7 @@ TEST_F(ScreenSystemCommandsTest, TextLengthMeasuresInTheDefaultFont) {
 }
 
 TEST_F(ScreenSystemCommandsTest, MessageBoxShowsTitleAndTextWithOk) {
-    EXPECT_EQ(Call("MessageBox", "'Sign','Beware of the dog'").code, script_result::kOk);
+    EXPECT_EQ(Call("MessageBox", "'Sign','Beware of the dog'").code, ScriptResult::Ok);
     ASSERT_FALSE(shell.media.Messages().empty());
     const auto& box = shell.media.Messages().back();
     EXPECT_EQ(box.title, "Sign");
@@ -103,7 +103,7 @@ TEST_F(ScreenSystemCommandsTest, PlaySoundUsesTheFixedScriptSoundAndCutsOffTheLa
 
     CallResult result = Call("PlaySound", "'ding.wav'");
     EXPECT_EQ(result.ret, "1");
-    EXPECT_EQ(result.retType, kNumber);
+    EXPECT_EQ(result.retType, ValueType::Number);
     EXPECT_TRUE(shell.media.IsSoundPlaying(kScriptSoundNumber));
 
     result = Call("PlaySound", "'dong.wav'");
@@ -132,16 +132,16 @@ TEST_F(ScreenSystemCommandsTest, PlaySoundOfAMissingFileGivesZeroWithoutMessage)
     Call("PlaySound", "'ding.wav'");
     const auto messages = shell.media.Messages().size();
     const CallResult result = Call("PlaySound", "'missing.wav'");
-    EXPECT_EQ(result.code, script_result::kOk);
+    EXPECT_EQ(result.code, ScriptResult::Ok);
     EXPECT_EQ(result.ret, "0");
     EXPECT_FALSE(shell.media.IsSoundPlaying(kScriptSoundNumber));
     EXPECT_EQ(shell.media.Messages().size(), messages);
 }
 
 TEST_F(ScreenSystemCommandsTest, ResetSymbolsDeletesEveryVariable) {
-    game.script.SetSymbol("GOLD", "10", kNumber);
-    game.script.SetSymbol("NAME", "Bob", kString);
-    EXPECT_EQ(Call("ResetSymbols").code, script_result::kOk);
+    game.script.SetSymbol("GOLD", "10", ValueType::Number);
+    game.script.SetSymbol("NAME", "Bob", ValueType::String);
+    EXPECT_EQ(Call("ResetSymbols").code, ScriptResult::Ok);
     EXPECT_EQ(game.script.GetSymbol("GOLD"), nullptr);
     EXPECT_EQ(game.script.GetSymbol("NAME"), nullptr);
     // Commands and constants stay.
@@ -152,7 +152,7 @@ TEST_F(ScreenSystemCommandsTest, ResetSymbolsDeletesEveryVariable) {
 TEST_F(ScreenSystemCommandsTest, SaveGameWritesSlotZero) {
     game.player.X = 10.5f;
     game.player.Health = 7;
-    EXPECT_EQ(Call("SaveGame").code, script_result::kOk);
+    EXPECT_EQ(Call("SaveGame").code, ScriptResult::Ok);
     ASSERT_TRUE(shell.folder.Exists("saves/save0.ini"));
     const std::string ini = shell.folder.Read("saves/save0.ini");
     EXPECT_NE(ini.find("PlayerX=10\r\n"), std::string::npos);

@@ -68,7 +68,7 @@ protected:
                 recorded.push_back(engine.ExpandConstants("#MONSTERID #MONSTERX #MONSTERY"));
                 if (swapMap)
                     SwapMap();
-                engine.SetReturnValue("0", kNumber);
+                engine.SetReturnValue("0", ValueType::Number);
                 return 1;
             },
             "RecordEvent", 0);

@@ -26,7 +26,7 @@ protected:
     bool Start() {
         if (!shell.StartNewGame())
             return false;
-        game.script.SetSymbol("LOG", "", kString);
+        game.script.SetSymbol("LOG", "", ValueType::String);
         return true;
     }
     std::string Log() { return shell.Variable("LOG"); }
@@ -42,8 +42,8 @@ TEST_F(EventsTest, GlobalScriptsLoadIntoTheirSlotsAtStartUp) {
     shell.Write("global_tick.ds", LogLine("11"));
     ASSERT_TRUE(Start());
     for (int32_t slot : {1, 2, 3, 9, 11}) {
-        game.script.SetSymbol("LOG", "", kString);
-        EXPECT_EQ(game.script.RunScript(slot), script_result::kOk);
+        game.script.SetSymbol("LOG", "", ValueType::String);
+        EXPECT_EQ(game.script.RunScript(slot), ScriptResult::Ok);
         EXPECT_EQ(Log(), std::to_string(slot));
     }
 }
@@ -59,15 +59,15 @@ TEST_F(EventsTest, MapScriptsLoadIntoTheirSlotsAndAreReplacedByTheNextMap) {
     ASSERT_TRUE(Start());
     for (const auto& [suffix, slot] : scripts) {
         SCOPED_TRACE(suffix);
-        game.script.SetSymbol("LOG", "", kString);
+        game.script.SetSymbol("LOG", "", ValueType::String);
         game.script.RunScript(slot);
         EXPECT_EQ(Log(), std::to_string(slot));
     }
     // "second" has no scripts: every map slot now runs as an empty script.
     LoadMap(game, "second");
     for (const auto& [suffix, slot] : scripts) {
-        game.script.SetSymbol("LOG", "", kString);
-        EXPECT_EQ(game.script.RunScript(slot), script_result::kOk);
+        game.script.SetSymbol("LOG", "", ValueType::String);
+        EXPECT_EQ(game.script.RunScript(slot), ScriptResult::Ok);
         EXPECT_EQ(Log(), "");
     }
 }
@@ -178,7 +178,7 @@ TEST(TickEventsTest, FirstTickOfANewGameRunsAtOnceAndIsAnnouncedToBoth) {
     ShellGame shell({"TickMs=100"});
     WriteTickScripts(shell);
     ASSERT_TRUE(shell.StartNewGame());
-    shell.game.script.SetSymbol("LOG", "", kString);
+    shell.game.script.SetSymbol("LOG", "", ValueType::String);
     RunFrame(shell.game);
     EXPECT_EQ(shell.Variable("LOG"), "FmGg");
     EXPECT_EQ(shell.Variable("LEN"), "100");
@@ -193,7 +193,7 @@ TEST(TickEventsTest, TicksRunEveryTickMsAndAtMostOncePerFrame) {
     ASSERT_TRUE(shell.StartNewGame());
     Game& game = shell.game;
     RunFrame(game);  // first tick
-    game.script.SetSymbol("LOG", "", kString);
+    game.script.SetSymbol("LOG", "", ValueType::String);
     const int32_t firstTick = game.clock.LastTickTime;
     // Frames of 8 ms: the next tick comes in the frame where 100 ms have passed.
     while (game.clock.FrameTime - firstTick < 100) {
@@ -205,7 +205,7 @@ TEST(TickEventsTest, TicksRunEveryTickMsAndAtMostOncePerFrame) {
     EXPECT_EQ(shell.Variable("LOG"), "mg");
     // A long frame runs one tick, not the missed ones.
     shell.media.AdvanceTimeMs(1000);
-    game.script.SetSymbol("LOG", "", kString);
+    game.script.SetSymbol("LOG", "", ValueType::String);
     RunFrame(game);
     EXPECT_EQ(shell.Variable("LOG"), "mg");
 }
@@ -220,13 +220,13 @@ TEST(TickEventsTest, TheMapTickAfterEnteringAMapIsItsFirstAndComesTickMsLater) {
     LoadMap(game, "second");
     const int32_t entered = game.clock.MapEnterTime;
     EXPECT_EQ(game.clock.LastTickTime, entered);
-    game.script.SetSymbol("LOG", "", kString);
+    game.script.SetSymbol("LOG", "", ValueType::String);
     while (game.clock.FrameTime - entered < 100) {
         EXPECT_EQ(shell.Variable("LOG"), "");
         RunFrame(game);
     }
     EXPECT_EQ(shell.Variable("LOG"), "Ssg");
-    game.script.SetSymbol("LOG", "", kString);
+    game.script.SetSymbol("LOG", "", ValueType::String);
     shell.media.AdvanceTimeMs(100);
     RunFrame(game);
     EXPECT_EQ(shell.Variable("LOG"), "sg");
@@ -238,7 +238,7 @@ TEST(TickEventsTest, NoTicksWithoutPositiveTickMs) {
         ShellGame shell({setting});
         WriteTickScripts(shell);
         ASSERT_TRUE(shell.StartNewGame());
-        shell.game.script.SetSymbol("LOG", "", kString);
+        shell.game.script.SetSymbol("LOG", "", ValueType::String);
         for (int i = 0; i < 5; ++i) {
             shell.media.AdvanceTimeMs(500);
             RunFrame(shell.game);
@@ -252,7 +252,7 @@ TEST(TickEventsTest, MissingMapTickScriptLeavesTheGlobalOneRunningSilently) {
     ShellGame shell({"TickMs=100", "DebugMode=1"});
     shell.Write("global_tick.ds", LogLine("g"));
     ASSERT_TRUE(shell.StartNewGame());
-    shell.game.script.SetSymbol("LOG", "", kString);
+    shell.game.script.SetSymbol("LOG", "", ValueType::String);
     RunFrame(shell.game);
     EXPECT_EQ(shell.Variable("LOG"), "g");
     EXPECT_TRUE(shell.media.Messages().empty());
@@ -354,7 +354,7 @@ protected:
         shell.Write("maps/tiles_8_6.ds", LogLine("z"));
         ASSERT_TRUE(shell.StartNewGame());
         LoadMap(game, "tiles");
-        game.script.SetSymbol("LOG", "", kString);
+        game.script.SetSymbol("LOG", "", ValueType::String);
     }
     // Puts the centre probe's top-left corner at (x, y) (32 x 32 player).
     void PlaceProbe(int32_t x, int32_t y) {
@@ -445,7 +445,7 @@ TEST(ScriptTileWalkTest, WalkingAcrossATileRunsItsScriptInEveryFrameOfTheCrossin
     shell.Write("maps/start_3_1.ds", "N=N+1\r\n");
     ASSERT_TRUE(shell.StartNewGame());
     Game& game = shell.game;
-    game.script.SetSymbol("N", "0", kNumber);
+    game.script.SetSymbol("N", "0", ValueType::Number);
 
     RunFrame(game);  // settle the frame clock
     shell.media.SetKeyDown(keys::Right, true);

@@ -57,7 +57,7 @@ protected:
                     AddObject("Stranger", 0, 0);
                     ++game().mapGeneration;
                 }
-                engine.SetReturnValue("0", kNumber);
+                engine.SetReturnValue("0", ValueType::Number);
                 return 1;
             },
             "RecordGrab", 0);

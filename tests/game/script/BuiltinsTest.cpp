@@ -10,10 +10,10 @@ namespace {
 
 struct Call {
     ScriptHarness h;
-    int32_t code = 0;
+    ScriptResult code = ScriptResult::Ok;
     std::string Result(const std::string& name, const std::string& arguments) {
         code = h.engine.CallCommand(name, arguments);
-        return code == 1 ? h.Value("RET") : "<failed: " + h.engine.LastError() + ">";
+        return code == ScriptResult::Ok ? h.Value("RET") : "<failed: " + h.engine.LastError() + ">";
     }
 };
 
@@ -24,14 +24,14 @@ TEST(Builtins, RegisteredFirstInTheirOrder) {
          {"Abs", "FTrim", "Eval", "Mod", "Trim", "LTrim", "RTrim", "Len", "SetScriptName", "Mid"}) {
         EXPECT_TRUE(engine.CommandExists(name)) << name;
     }
-    EXPECT_EQ(engine.CallCommand("Mid", "'a', 1"), script_result::kWrongArgumentCount);
+    EXPECT_EQ(engine.CallCommand("Mid", "'a', 1"), ScriptResult::WrongArgumentCount);
     EXPECT_EQ(engine.LastError(), "Command error. Incorrect number of parameters. Expected: 3");
 }
 
 TEST(Builtins, TypeErrorsHaveTheirTexts) {
     Call c;
     EXPECT_EQ(c.Result("Abs", "'a'"), "<failed: Abs() expects a numeric value.>");
-    EXPECT_EQ(c.code, script_result::kCommandFailed);
+    EXPECT_EQ(c.code, ScriptResult::CommandFailed);
     EXPECT_EQ(c.Result("FTrim", "'a'"), "<failed: FTrim() expects a numeric value.>");
     EXPECT_EQ(c.Result("Eval", "'1+'"), "<failed: Eval() expects a numeric expression.>");
     EXPECT_EQ(c.Result("Mod", "1, 'x'"), "<failed: Mod() expects a two numeric values.>");
@@ -83,7 +83,7 @@ TEST(Builtins, TextResults) {
     EXPECT_EQ(c.Result("LTrim", "'  a b  '"), "a b  ");
     EXPECT_EQ(c.Result("RTrim", "'  a b  '"), "  a b");
     EXPECT_EQ(c.Result("Trim", "5"), "5");
-    EXPECT_EQ(c.h.Type("RET"), kString);
+    EXPECT_EQ(c.h.Type("RET"), ValueType::String);
     EXPECT_EQ(c.Result("Trim", "'\ta\t'"), "\ta\t");  // tabs are no blanks
     EXPECT_EQ(c.Result("Mid", "'abcdef', 2, 3"), "bcd");
     EXPECT_EQ(c.Result("Mid", "'abcdef', 0, 2"), "ab");
@@ -94,7 +94,7 @@ TEST(Builtins, TextResults) {
     EXPECT_EQ(c.Result("Mid", "'abcdef', 2, -1"), "");
     EXPECT_EQ(c.Result("Mid", "'abcdef', 2147483647, 2147483647"), "");
     EXPECT_EQ(c.Result("SetScriptName", "'main'"), "");
-    EXPECT_EQ(c.h.Type("RET"), kNoValue);
+    EXPECT_EQ(c.h.Type("RET"), ValueType::None);
 }
 
 }  // namespace

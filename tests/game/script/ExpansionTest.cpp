@@ -9,10 +9,10 @@ namespace {
 
 TEST(SubstituteVariables, ReferencesNeedBoundariesAndNoQuotes) {
     ScriptHarness h;
-    h.engine.SetSymbol("HP", "5", kNumber);
-    h.engine.SetSymbol("NAME", "Bob", kString);
-    h.engine.SetSymbol("X", "7", kNumber);
-    h.engine.SetSymbol("NOTHING", "ignored", kNoValue);
+    h.engine.SetSymbol("HP", "5", ValueType::Number);
+    h.engine.SetSymbol("NAME", "Bob", ValueType::String);
+    h.engine.SetSymbol("X", "7", ValueType::Number);
+    h.engine.SetSymbol("NOTHING", "ignored", ValueType::None);
     EXPECT_EQ(h.engine.SubstituteVariables("HP+1"), "5+1");
     EXPECT_EQ(h.engine.SubstituteVariables("hp+1"), "5+1");
     EXPECT_EQ(h.engine.SubstituteVariables("HPMAX+1"), "HPMAX+1");
@@ -30,18 +30,18 @@ TEST(SubstituteVariables, LaterVariablesSeeInsertedValues) {
     ScriptHarness h;
     // A host may give a number-typed value any text; a later variable is
     // then found inside it.
-    h.engine.SetSymbol("A", "B + 1", kNumber);
-    h.engine.SetSymbol("B", "2", kNumber);
+    h.engine.SetSymbol("A", "B + 1", ValueType::Number);
+    h.engine.SetSymbol("B", "2", ValueType::Number);
     EXPECT_EQ(h.engine.SubstituteVariables("A * 3"), "2 + 1 * 3");
     // An earlier variable is not searched in a later one's value.
-    h.engine.SetSymbol("C", "A", kNumber);
+    h.engine.SetSymbol("C", "A", ValueType::Number);
     EXPECT_EQ(h.engine.SubstituteVariables("C"), "A");
 }
 
 TEST(SubstituteVariables, QuoteInsideAStringValueShiftsQuoteCounting) {
     ScriptHarness h;
-    h.engine.SetSymbol("Q", "it's", kString);
-    h.engine.SetSymbol("N", "1", kNumber);
+    h.engine.SetSymbol("Q", "it's", ValueType::String);
+    h.engine.SetSymbol("N", "1", ValueType::Number);
     // After 'it's' three quotes stand before N, so N counts as quoted.
     EXPECT_EQ(h.engine.SubstituteVariables("Q + N"), "'it's' + N");
     EXPECT_EQ(h.engine.SubstituteVariables("N + Q"), "1 + 'it's'");
@@ -49,9 +49,10 @@ TEST(SubstituteVariables, QuoteInsideAStringValueShiftsQuoteCounting) {
 
 TEST(SubstituteVariables, SelfReferencingValuesDoNotLoop) {
     ScriptHarness h;
-    h.engine.SetSymbol("A", "A+A", kNumber);
+    h.engine.SetSymbol("A", "A+A", ValueType::Number);
     EXPECT_EQ(h.engine.SubstituteVariables("A"), "A+A");
-    h.engine.AppendVariable(ScriptVariable{"x", "", kNumber});  // empty name from a saved game
+    h.engine.AppendVariable(
+        ScriptVariable{"x", "", ValueType::Number});  // empty name from a saved game
     EXPECT_EQ(h.engine.SubstituteVariables("A"), "A+A");
 }
 
@@ -64,7 +65,7 @@ TEST(SubstituteVariables, RunawayGrowthStopsWithAnError) {
         for (int k = 0; k < 8; ++k) {
             value += (k ? " + " : "") + next;
         }
-        h.engine.SetSymbol("V" + std::to_string(i), value, kNumber);
+        h.engine.SetSymbol("V" + std::to_string(i), value, ValueType::Number);
     }
     EXPECT_EQ(h.engine.SubstituteVariables("V0"), "#ERROR");
     EXPECT_EQ(h.engine.LastError(), "Expression error. The expression grew too long.");
@@ -116,13 +117,13 @@ TEST(ExpandCalls, ReturnValueTypes) {
     ScriptHarness h;
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("odd", 7);
+            e.SetReturnValue("odd", ValueType{7});
             return 1;
         },
         "Odd", 0);
     EXPECT_EQ(h.engine.ExpandCalls("Odd()"), "'odd'");  // unknown types read like strings
     EXPECT_EQ(h.engine.ExpandCalls("Record(1)"), "0");
-    h.engine.ResetSymbols(false, false, true, false, false);
+    h.engine.ResetSymbols({.variables = true});
     EXPECT_EQ(h.engine.ExpandCalls("Silent(1)"), "0");  // no RET at all: the number 0
 }
 
@@ -132,7 +133,7 @@ TEST(ExpandCalls, CommandReturningItsOwnCallStops) {
     h.engine.RegisterCommand(
         [&calls](ScriptEngine& e) {
             ++calls;
-            e.SetReturnValue("Again()", kString);
+            e.SetReturnValue("Again()", ValueType::String);
             return 1;
         },
         "Again", 0);

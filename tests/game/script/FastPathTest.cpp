@@ -130,13 +130,13 @@ private:
 void Prepare(ScriptHarness& h, std::mt19937& random) {
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("GetTime()", kString);
+            e.SetReturnValue("GetTime()", ValueType::String);
             return 1;
         },
         "Call", 0);
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("don't", kString);
+            e.SetReturnValue("don't", ValueType::String);
             return 1;
         },
         "Quote", 0);
@@ -149,14 +149,15 @@ void Prepare(ScriptHarness& h, std::mt19937& random) {
         if (random() % 4 == 0) {
             continue;
         }
-        const int32_t types[] = {kNoValue, kNumber, kNumber, kString, kString, 7};
+        const ValueType types[] = {ValueType::None,   ValueType::Number, ValueType::Number,
+                                   ValueType::String, ValueType::String, ValueType{7}};
         h.engine.SetSymbol(name, kValues[random() % (sizeof kValues / sizeof kValues[0])],
                            types[random() % 6]);
     }
     if (random() % 5 == 0) {
         // Names a saved game may hold: not simple, so the fast path steps aside.
         static const char* const kOdd[] = {"lower", "A B", "X+", "", "12"};
-        h.engine.AppendVariable(ScriptVariable{"odd", kOdd[random() % 5], kNumber});
+        h.engine.AppendVariable(ScriptVariable{"odd", kOdd[random() % 5], ValueType::Number});
     }
 }
 
@@ -167,10 +168,11 @@ void RegisterLateConstants(ScriptHarness& h, std::mt19937& random) {
     }
 }
 
-std::string Report(const ScriptHarness& h, int32_t code) {
-    std::string report = "code " + std::to_string(code) + "\nerror " + h.engine.LastError() + "\n";
+std::string Report(const ScriptHarness& h, ScriptResult code) {
+    std::string report =
+        "code " + std::to_string(Code(code)) + "\nerror " + h.engine.LastError() + "\n";
     for (const ScriptVariable& v : h.engine.Variables()) {
-        report += v.name + "|" + std::to_string(v.type) + "|" + v.value + "\n";
+        report += v.name + "|" + std::to_string(Code(v.type)) + "|" + v.value + "\n";
     }
     for (const std::string& call : h.calls) {
         report += "call " + call + "\n";
@@ -178,31 +180,32 @@ std::string Report(const ScriptHarness& h, int32_t code) {
     return report;
 }
 
-int32_t PlainAssignment(ScriptHarness& h, const std::string& value) {
+ScriptResult PlainAssignment(ScriptHarness& h, const std::string& value) {
     const std::string constants = h.engine.ExpandConstants(value);
     if (constants.empty()) {
         h.engine.SetLastError("Syntax error: Expression expected or unknown command.");
-        return script_result::kUnknownCommand;
+        return ScriptResult::UnknownCommand;
     }
     const std::string text = h.engine.ExpandCalls(h.engine.SubstituteVariables(constants));
     if (!text.empty() && text[0] == '#') {
-        return script_result::kCommandFailed;
+        return ScriptResult::CommandFailed;
     }
     const std::string result = Evaluate(text);
-    h.engine.SetSymbol("Z", result, ScriptEngine::IsNumberText(result) ? kNumber : kString);
+    h.engine.SetSymbol("Z", result,
+                       ScriptEngine::IsNumberText(result) ? ValueType::Number : ValueType::String);
     if (!result.empty() && result[0] == '#') {
         h.engine.SetLastError("Expression evaluation error in: " + value);
-        return script_result::kEvaluationError;
+        return ScriptResult::EvaluationError;
     }
-    return script_result::kOk;
+    return ScriptResult::Ok;
 }
 
-int32_t PlainCommand(ScriptHarness& h, const std::string& argument) {
+ScriptResult PlainCommand(ScriptHarness& h, const std::string& argument) {
     return h.engine.CallCommand("Record",
                                 h.engine.ExpandCalls(h.engine.SubstituteVariables(argument)));
 }
 
-int32_t PlainCondition(ScriptHarness& h, const std::string& left) {
+ScriptResult PlainCondition(ScriptHarness& h, const std::string& left) {
     const auto operand = [&h](const std::string& text) {
         return Evaluate(
             h.engine.ExpandCalls(h.engine.ExpandConstants(h.engine.SubstituteVariables(text))));
@@ -217,8 +220,8 @@ int32_t PlainCondition(ScriptHarness& h, const std::string& left) {
     } else {
         equal = l == r;
     }
-    h.engine.SetSymbol("R", equal ? " 1" : " 0", kNumber);
-    return script_result::kOk;
+    h.engine.SetSymbol("R", equal ? " 1" : " 0", ValueType::Number);
+    return ScriptResult::Ok;
 }
 
 TEST(FastPaths, LinesGiveThePlainResultsOnGeneratedInput) {
@@ -246,10 +249,10 @@ TEST(FastPaths, LinesGiveThePlainResultsOnGeneratedInput) {
         ASSERT_EQ(fast.engine.ParseScript(line + "\n", 0), 0) << line;
         RegisterLateConstants(fast, randomFast);
         RegisterLateConstants(plain, randomPlain);
-        const int32_t fastCode = fast.engine.RunScript(0);
+        const ScriptResult fastCode = fast.engine.RunScript(0);
 
         const std::string trimmedRight(TrimSpaces(expression));
-        int32_t plainCode = 0;
+        ScriptResult plainCode = ScriptResult::Ok;
         if (kind == 0) {
             // The stored value is the text after "=" with the line's end trimmed.
             std::string value = expression;
@@ -266,7 +269,7 @@ TEST(FastPaths, LinesGiveThePlainResultsOnGeneratedInput) {
             }
             plainCode = PlainCondition(plain, left + " ");
         }
-        if (fastCode == script_result::kOk) {
+        if (fastCode == ScriptResult::Ok) {
             ++fastCases;
         }
         ASSERT_EQ(Report(fast, fastCode), Report(plain, plainCode))
@@ -358,16 +361,16 @@ std::string PlainExpandCalls(ScriptEngine& engine, const std::vector<CommandSpec
         } else {
             end = std::min(open + 2, text.size());
         }
-        const int32_t code = engine.CallCommand(commands[chosen].name, argument);
-        if (code != 1) {
-            return "#ERROR:" + std::to_string(code);
+        const ScriptResult code = engine.CallCommand(commands[chosen].name, argument);
+        if (code != ScriptResult::Ok) {
+            return "#ERROR:" + std::to_string(Code(code));
         }
         std::string value = "0";
         for (const ScriptVariable& variable : engine.Variables()) {
             if (variable.name == "RET") {
-                value = variable.type == kNumber    ? variable.value
-                        : variable.type == kNoValue ? "0"
-                                                    : "'" + variable.value + "'";
+                value = variable.type == ValueType::Number ? variable.value
+                        : variable.type == ValueType::None ? "0"
+                                                           : "'" + variable.value + "'";
                 break;
             }
         }
@@ -388,25 +391,25 @@ TEST(FastPaths, CallExpansionMatchesAPlainReadingOnGeneratedText) {
         for (ScriptHarness* h : {&fast, &plain}) {
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("GetTime()", kString);
+                    e.SetReturnValue("GetTime()", ValueType::String);
                     return 1;
                 },
                 "Call", 0);
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("it's abs(", kString);
+                    e.SetReturnValue("it's abs(", ValueType::String);
                     return 1;
                 },
                 "Quote", 0);
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("-" + e.Argument(0).value, kNumber);
+                    e.SetReturnValue("-" + e.Argument(0).value, ValueType::Number);
                     return 1;
                 },
                 "Ab", 1);
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("7", kNumber);
+                    e.SetReturnValue("7", ValueType::Number);
                     return 1;
                 },
                 "Get", 0);
@@ -414,13 +417,13 @@ TEST(FastPaths, CallExpansionMatchesAPlainReadingOnGeneratedText) {
             // replacement can end an occurrence before it or start a new one.
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("xg", kString);
+                    e.SetReturnValue("xg", ValueType::String);
                     return 1;
                 },
                 "XG", 1);
             h->engine.RegisterCommand(
                 [](ScriptEngine& e) {
-                    e.SetReturnValue("9", kNumber);
+                    e.SetReturnValue("9", ValueType::Number);
                     return 1;
                 },
                 "X7", 0);
@@ -481,9 +484,10 @@ std::string PlainSubstitute(const std::vector<ScriptVariable>& variables, std::s
                 ++pos;
                 continue;
             }
-            const std::string insertion = variable.type == kNumber    ? variable.value
-                                          : variable.type == kNoValue ? "0"
-                                                                      : "'" + variable.value + "'";
+            const std::string insertion = variable.type == ValueType::Number ? variable.value
+                                          : variable.type == ValueType::None
+                                              ? "0"
+                                              : "'" + variable.value + "'";
             text.replace(pos, variable.name.size(), insertion);
             pos += insertion.size();
         }
@@ -503,7 +507,7 @@ TEST(FastPaths, SubstitutionMatchesAPlainReadingOnGeneratedText) {
         const int count = 1 + static_cast<int>(random() % 4);
         for (int i = 0; i < count; ++i) {
             engine.AppendVariable(ScriptVariable{kValues[random() % 8], kNames[random() % 10],
-                                                 static_cast<int32_t>(random() % 4)});
+                                                 static_cast<ValueType>(random() % 4)});
         }
         std::string text;
         const int pieces = 1 + static_cast<int>(random() % 10);

@@ -24,7 +24,7 @@ TEST(ReadScriptText, MissingFileGivesEmptyTextAndAnErrorText) {
     EXPECT_EQ(h.engine.LastError(), "Could not load the specified file: no/such/file.ds");
     // It still loads: one empty line that runs successfully.
     EXPECT_EQ(h.engine.LoadScript("no/such/file.ds", 1, 3), 3);
-    EXPECT_EQ(h.engine.RunScript(3), script_result::kOk);
+    EXPECT_EQ(h.engine.RunScript(3), ScriptResult::Ok);
 }
 
 TEST(ReadScriptText, IncludesFilesInPlace) {
@@ -95,19 +95,20 @@ TEST(ReadScriptText, DeepAndRepeatedIncludesAreBounded) {
 TEST(ParseScript, FieldsOfEachLine) {
     ScriptHarness h;
     // Observed through running: the condition operands keep their blanks.
-    EXPECT_EQ(h.Run("N='Bob'\nIF N = 'Bob'\nA = 1\nENDIF\nIF N='Bob'\nB = 1\nENDIF\n"), 1);
+    EXPECT_EQ(h.Run("N='Bob'\nIF N = 'Bob'\nA = 1\nENDIF\nIF N='Bob'\nB = 1\nENDIF\n"),
+              ScriptResult::Ok);
     EXPECT_EQ(h.Value("A"), "<none>");
     EXPECT_EQ(h.Value("B"), " 1");
     // "<>" is found before "<", and its ">" is removed from the operands.
     EXPECT_EQ(h.Run("X = 1\nIF X <> 2\nC = 1\nENDIF\nIF X >= 1\nD = 1\nENDIF\n"
                     "IF X <= 0\nE = 1\nENDIF\n"),
-              1);
+              ScriptResult::Ok);
     EXPECT_EQ(h.Value("C"), " 1");
     EXPECT_EQ(h.Value("D"), " 1");
     EXPECT_EQ(h.Value("E"), "<none>");
     // IF(X = 1) is not an IF line (the keyword must be the whole first word)
     // but an assignment to "IF(X".
-    EXPECT_EQ(h.Run("IF(X = 1)\n"), 1);
+    EXPECT_EQ(h.Run("IF(X = 1)\n"), ScriptResult::Ok);
     EXPECT_EQ(h.Value("IF(X"), " 1)");
 }
 
@@ -117,9 +118,9 @@ TEST(ParseScript, GotoResolution) {
     EXPECT_EQ(h.engine.ParseScript("GOTO done\nLABEL  DONE\n", 1), -1);
     EXPECT_EQ(h.engine.LastError(), "Syntax error: Label 'done' not found.");
     EXPECT_FALSE(h.engine.SlotInUse(1));
-    EXPECT_EQ(h.engine.RunScript(1), script_result::kBadSlot);
+    EXPECT_EQ(h.engine.RunScript(1), ScriptResult::BadSlot);
     // A backward GOTO loop ends through its own condition.
-    EXPECT_EQ(h.Run("I=0\nLABEL top\nI=I+1\nIF I < 5\nGOTO top\nENDIF\n"), 1);
+    EXPECT_EQ(h.Run("I=0\nLABEL top\nI=I+1\nIF I < 5\nGOTO top\nENDIF\n"), ScriptResult::Ok);
     EXPECT_EQ(h.Value("I"), "5");
 }
 
@@ -151,7 +152,7 @@ TEST(ParseScript, ExactlyLinesPerSlotLinesLoadAndRun) {
     }
     // 499 lines and a final line end: 500 lines, the end mark past them.
     ASSERT_EQ(h.engine.ParseScript(text, 0), 0);
-    EXPECT_EQ(h.engine.RunScript(0), 1);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::Ok);
     EXPECT_EQ(h.Value("N"), " 498");
     EXPECT_EQ(h.engine.CurrentLine(), 500);
     // One more line does not fit.
@@ -159,7 +160,7 @@ TEST(ParseScript, ExactlyLinesPerSlotLinesLoadAndRun) {
     // A scan that runs to the end stops there.
     const std::string shorter = text.substr(0, text.rfind("N = 498"));
     EXPECT_EQ(h.engine.ParseScript("IF 1 = 2\n" + shorter, 0), 0);
-    EXPECT_EQ(h.engine.RunScript(0), script_result::kExpectedEndif);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::ExpectedEndif);
     EXPECT_EQ(h.engine.ErrorReportText(), "Syntax error: Expected 'ENDIF' Line 501");
 }
 
@@ -167,7 +168,7 @@ TEST(ParseScript, ReloadingReplacesEveryField) {
     ScriptHarness h;
     ASSERT_EQ(h.engine.ParseScript("A=1\nB=1\nC=1\nIF A = 2\nENDIF\n", 0), 0);
     ASSERT_EQ(h.engine.ParseScript("A=1\nB=1\nC=1\nRecord(4)\n", 0), 0);
-    EXPECT_EQ(h.engine.RunScript(0), 1);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"4"}));
 }
 
@@ -177,14 +178,14 @@ TEST(ParseScript, ConstantsAreReplacedAtLoadAndLater) {
     ASSERT_EQ(h.engine.ParseScript("X = #TILEWIDTH * 2\nY = #LATER + 1\n", 0), 0);
     h.engine.FreeConstant("TILEWIDTH");  // already in the stored line
     h.engine.RegisterConstant("LATER", "10");
-    EXPECT_EQ(h.engine.RunScript(0), 1);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::Ok);
     EXPECT_EQ(h.Value("X"), "64");
     EXPECT_EQ(h.Value("Y"), "11");
 }
 
 TEST(ParseScript, TabsBecomeBlanks) {
     ScriptHarness h;
-    EXPECT_EQ(h.Run("X = 1\nIF\tX = 1\nY\t=\t2\nENDIF\n"), 1);
+    EXPECT_EQ(h.Run("X = 1\nIF\tX = 1\nY\t=\t2\nENDIF\n"), ScriptResult::Ok);
     EXPECT_EQ(h.Value("Y"), " 2");
 }
 

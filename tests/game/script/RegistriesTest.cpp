@@ -18,13 +18,13 @@ TEST(NumberText, DecidesWhatCountsAsANumber) {
 
 TEST(Symbols, SetGetAndFreeFollowTheNameRules) {
     ScriptEngine engine;
-    EXPECT_TRUE(engine.SetSymbol("  hp  ", "5", kNumber));
+    EXPECT_TRUE(engine.SetSymbol("  hp  ", "5", ValueType::Number));
     ASSERT_EQ(engine.Variables().size(), 1u);
     EXPECT_EQ(engine.Variables()[0].name, "HP");
     const ScriptVariable* found = engine.GetSymbol("Hp");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->value, "5");
-    EXPECT_EQ(found->type, kNumber);
+    EXPECT_EQ(found->type, ValueType::Number);
 
     // Freeing compares the stored name exactly.
     EXPECT_FALSE(engine.FreeSymbol("hp"));
@@ -39,42 +39,42 @@ TEST(Symbols, SetGetAndFreeFollowTheNameRules) {
 TEST(Symbols, RefusesNumericAndEmptyNamesAndUnknownKeepType) {
     ScriptEngine engine;
     const std::string refused = "Set symbol failed. Invalid symbol name or symbol type.";
-    EXPECT_FALSE(engine.SetSymbol("12", "1", kNumber));
+    EXPECT_FALSE(engine.SetSymbol("12", "1", ValueType::Number));
     EXPECT_EQ(engine.LastError(), refused);
     engine.SetLastError("");
-    EXPECT_FALSE(engine.SetSymbol("   ", "1", kNumber));
+    EXPECT_FALSE(engine.SetSymbol("   ", "1", ValueType::Number));
     EXPECT_EQ(engine.LastError(), refused);
     engine.SetLastError("");
-    EXPECT_FALSE(engine.SetSymbol("X", "1", -1));  // -1 cannot create
+    EXPECT_FALSE(engine.SetSymbol("X", "1", ValueType::Unchanged));  // -1 cannot create
     EXPECT_EQ(engine.LastError(), refused);
     EXPECT_TRUE(engine.Variables().empty());
 
-    EXPECT_TRUE(engine.SetSymbol("X", "abc", kString));
-    EXPECT_TRUE(engine.SetSymbol("x", "7", -1));  // keeps the type
+    EXPECT_TRUE(engine.SetSymbol("X", "abc", ValueType::String));
+    EXPECT_TRUE(engine.SetSymbol("x", "7", ValueType::Unchanged));  // keeps the type
     EXPECT_EQ(engine.Variables()[0].value, "7");
-    EXPECT_EQ(engine.Variables()[0].type, kString);
+    EXPECT_EQ(engine.Variables()[0].type, ValueType::String);
 }
 
 TEST(Symbols, TableKeepsCreationOrderAndClosesGaps) {
     ScriptEngine engine;
-    engine.SetSymbol("A", "1", kNumber);
-    engine.SetSymbol("B", "2", kNumber);
-    engine.SetSymbol("C", "3", kNumber);
+    engine.SetSymbol("A", "1", ValueType::Number);
+    engine.SetSymbol("B", "2", ValueType::Number);
+    engine.SetSymbol("C", "3", ValueType::Number);
     engine.FreeSymbol("B");
-    engine.SetReturnValue("x", kString);
+    engine.SetReturnValue("x", ValueType::String);
     ASSERT_EQ(engine.Variables().size(), 3u);
     EXPECT_EQ(engine.Variables()[0].name, "A");
     EXPECT_EQ(engine.Variables()[1].name, "C");
     EXPECT_EQ(engine.Variables()[2].name, "RET");
-    engine.AppendVariable(ScriptVariable{"v", "lower", 9});
+    engine.AppendVariable(ScriptVariable{"v", "lower", ValueType{9}});
     EXPECT_EQ(engine.Variables().back().name, "lower");  // taken as given
 }
 
 TEST(Arguments, PushRefusesNegativeTypes) {
     ScriptEngine engine;
-    EXPECT_FALSE(engine.PushArgument("x", -1));
+    EXPECT_FALSE(engine.PushArgument("x", ValueType::Unchanged));
     EXPECT_EQ(engine.LastError(), "Stack push failed. Invalid symbol type.");
-    EXPECT_TRUE(engine.PushArgument("x", kString));
+    EXPECT_TRUE(engine.PushArgument("x", ValueType::String));
     EXPECT_EQ(engine.ArgumentCount(), 1u);
     EXPECT_EQ(engine.Argument(0).value, "x");
     EXPECT_EQ(engine.Argument(5).value, "");  // past the end: empty, no read outside
@@ -83,7 +83,7 @@ TEST(Arguments, PushRefusesNegativeTypes) {
 TEST(Commands, RegistrationRules) {
     ScriptEngine engine;
     const CommandProc ok = [](ScriptEngine& e) {
-        e.SetReturnValue("", kNoValue);
+        e.SetReturnValue("", ValueType::None);
         return 1;
     };
     const std::string refused =
@@ -110,17 +110,17 @@ TEST(Commands, EarlierDuplicateWins) {
     ScriptEngine engine;
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("first", kString);
+            e.SetReturnValue("first", ValueType::String);
             return 1;
         },
         "Twice", 0);
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("second", kString);
+            e.SetReturnValue("second", ValueType::String);
             return 1;
         },
         "TWICE", 0);
-    EXPECT_EQ(engine.CallCommand("twice", ""), script_result::kOk);
+    EXPECT_EQ(engine.CallCommand("twice", ""), ScriptResult::Ok);
     EXPECT_EQ(engine.GetSymbol("RET")->value, "first");
 }
 
@@ -150,17 +150,17 @@ TEST(Constants, InsertedValueIsNotSearchedAgain) {
 
 TEST(CallCommand, ResultCodesAndTexts) {
     ScriptHarness h;
-    EXPECT_EQ(h.engine.CallCommand("Echo", ""), script_result::kWrongArgumentCount);
+    EXPECT_EQ(h.engine.CallCommand("Echo", ""), ScriptResult::WrongArgumentCount);
     EXPECT_EQ(h.engine.LastError(), "Command error. Incorrect number of parameters. Expected: 1");
-    EXPECT_EQ(h.engine.CallCommand("Echo", "1,"), script_result::kWrongArgumentCount);
-    EXPECT_EQ(h.engine.CallCommand("Nothing", "1"), script_result::kUnknownCommand);
+    EXPECT_EQ(h.engine.CallCommand("Echo", "1,"), ScriptResult::WrongArgumentCount);
+    EXPECT_EQ(h.engine.CallCommand("Nothing", "1"), ScriptResult::UnknownCommand);
     EXPECT_EQ(h.engine.LastError(), "Syntax error. Command NOTHING does not exist.");
-    EXPECT_EQ(h.engine.CallCommand("Fail", "1"), script_result::kCommandFailed);
+    EXPECT_EQ(h.engine.CallCommand("Fail", "1"), ScriptResult::CommandFailed);
     EXPECT_EQ(h.engine.LastError(), "Fail called.");
-    EXPECT_EQ(h.engine.CallCommand("Echo", "#NOSUCH"), script_result::kEvaluationError);
+    EXPECT_EQ(h.engine.CallCommand("Echo", "#NOSUCH"), ScriptResult::EvaluationError);
     EXPECT_EQ(h.engine.LastError(), "Expression evaluation error in: #NOSUCH");
     // The error names the untrimmed comma field, quotes ignored.
-    EXPECT_EQ(h.engine.CallCommand("Mid", "'a,b', #X ,1"), script_result::kEvaluationError);
+    EXPECT_EQ(h.engine.CallCommand("Mid", "'a,b', #X ,1"), ScriptResult::EvaluationError);
     EXPECT_EQ(h.engine.LastError(), "Expression evaluation error in: b'");
     EXPECT_EQ(h.engine.ArgumentCount(), 0u);
 }
@@ -173,45 +173,46 @@ TEST(CallCommand, ArgumentsAreSplitTypedAndCleared) {
             for (size_t i = 0; i < e.ArgumentCount(); ++i) {
                 seen.push_back(e.Argument(i));
             }
-            e.SetReturnValue("", kNoValue);
+            e.SetReturnValue("", ValueType::None);
             return 1;
         },
         "Look", 3);
-    ASSERT_EQ(h.engine.CallCommand("look", " 'a,b' , 1+2, 'x' + 'y' "), script_result::kOk);
+    ASSERT_EQ(h.engine.CallCommand("look", " 'a,b' , 1+2, 'x' + 'y' "), ScriptResult::Ok);
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].value, "a,b");
-    EXPECT_EQ(seen[0].type, kString);
+    EXPECT_EQ(seen[0].type, ValueType::String);
     EXPECT_EQ(seen[1].value, "3");
-    EXPECT_EQ(seen[1].type, kNumber);
+    EXPECT_EQ(seen[1].type, ValueType::Number);
     EXPECT_EQ(seen[2].value, "x y");
-    EXPECT_EQ(seen[2].type, kString);
+    EXPECT_EQ(seen[2].type, ValueType::String);
     EXPECT_EQ(h.engine.ArgumentCount(), 0u);
 
     // After a failed call the next one sees only its own arguments.
     seen.clear();
-    EXPECT_EQ(h.engine.CallCommand("look", "1,2"), script_result::kWrongArgumentCount);
-    ASSERT_EQ(h.engine.CallCommand("look", "'42',ERR,"), script_result::kOk);
+    EXPECT_EQ(h.engine.CallCommand("look", "1,2"), ScriptResult::WrongArgumentCount);
+    ASSERT_EQ(h.engine.CallCommand("look", "'42',ERR,"), ScriptResult::Ok);
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].value, "42");
-    EXPECT_EQ(seen[0].type, kNumber);  // numeric text becomes a number
-    EXPECT_EQ(seen[1].type, kString);
+    EXPECT_EQ(seen[0].type, ValueType::Number);  // numeric text becomes a number
+    EXPECT_EQ(seen[1].type, ValueType::String);
     EXPECT_EQ(seen[2].value, "");
-    EXPECT_EQ(seen[2].type, kNumber);  // the empty text is numeric
+    EXPECT_EQ(seen[2].type, ValueType::Number);  // the empty text is numeric
 }
 
 TEST(ResetSymbols, EmptiesOnlyTheChosenTables) {
     ScriptHarness h;
-    h.engine.SetSymbol("X", "1", kNumber);
+    h.engine.SetSymbol("X", "1", ValueType::Number);
     h.engine.RegisterConstant("C", "1");
     h.engine.ParseScript("X = 1\nFOO\n", 0);
     h.engine.RunScript(0);
     ASSERT_EQ(h.engine.CurrentLine(), 1);
-    h.engine.ResetSymbols(false, false, true, false, false);
+    h.engine.ResetSymbols({.variables = true});
     EXPECT_TRUE(h.engine.Variables().empty());
     EXPECT_EQ(h.engine.ExpandConstants("#C"), "1");
     EXPECT_TRUE(h.engine.CommandExists("Abs"));
     EXPECT_EQ(h.engine.CurrentLine(), 1);
-    h.engine.ResetSymbols(true, true, false, true, true);
+    h.engine.ResetSymbols(
+        {.commands = true, .arguments = true, .constants = true, .position = true});
     EXPECT_FALSE(h.engine.CommandExists("Abs"));
     EXPECT_EQ(h.engine.ExpandConstants("#C"), "#C");
     EXPECT_EQ(h.engine.CurrentLine(), 0);
@@ -222,7 +223,7 @@ TEST(Engine, InitRefusesNegativeSizesAndErrorReportCountsFromOne) {
     EXPECT_FALSE(engine.InitScriptEngine(-1, 10));
     EXPECT_FALSE(engine.InitScriptEngine(10, -1));
     EXPECT_TRUE(engine.InitScriptEngine(0, 0));
-    EXPECT_EQ(engine.RunScript(0), script_result::kBadSlot);
+    EXPECT_EQ(engine.RunScript(0), ScriptResult::BadSlot);
     EXPECT_EQ(engine.ErrorReportText(), " Line 1");  // fresh engine, no text yet
     EXPECT_TRUE(engine.InitScriptEngine(2, 3));
     EXPECT_EQ(engine.ParseScript("X=1\nY=2\n", 1), 1);

@@ -10,18 +10,18 @@ namespace {
 TEST(RunScript, UnusableSlotsGiveElevenWithoutNewText) {
     ScriptHarness h;
     h.engine.SetLastError("earlier");
-    EXPECT_EQ(h.engine.RunScript(0), script_result::kBadSlot);
-    EXPECT_EQ(h.engine.RunScript(-1), script_result::kBadSlot);
-    EXPECT_EQ(h.engine.RunScript(50), script_result::kBadSlot);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::BadSlot);
+    EXPECT_EQ(h.engine.RunScript(-1), ScriptResult::BadSlot);
+    EXPECT_EQ(h.engine.RunScript(50), ScriptResult::BadSlot);
     ASSERT_EQ(h.engine.ParseScript("X=1\n", 0), 0);
     h.engine.ClearSlot(0);
-    EXPECT_EQ(h.engine.RunScript(0), script_result::kBadSlot);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::BadSlot);
     EXPECT_EQ(h.engine.LastError(), "earlier");
 }
 
 TEST(RunScript, ErrorReportNamesTheStoppedLine) {
     ScriptHarness h;
-    EXPECT_EQ(h.Run("A=1\nB=2\nEcho(1,2)\nC=3\n"), script_result::kWrongArgumentCount);
+    EXPECT_EQ(h.Run("A=1\nB=2\nEcho(1,2)\nC=3\n"), ScriptResult::WrongArgumentCount);
     EXPECT_EQ(h.engine.ErrorReportText(),
               "Command error. Incorrect number of parameters. Expected: 1 Line 3");
     EXPECT_EQ(h.Value("C"), "<none>");  // nothing after the error ran
@@ -30,29 +30,29 @@ TEST(RunScript, ErrorReportNamesTheStoppedLine) {
 
 TEST(RunScript, AssignmentTypesAndStoredBlanks) {
     ScriptHarness h;
-    EXPECT_EQ(h.Run("A=5\nB='abc'\nC='42'\nD = 'abc'\nE = X\n"), 1);
-    EXPECT_EQ(h.Type("A"), kNumber);
-    EXPECT_EQ(h.Type("B"), kString);
+    EXPECT_EQ(h.Run("A=5\nB='abc'\nC='42'\nD = 'abc'\nE = X\n"), ScriptResult::Ok);
+    EXPECT_EQ(h.Type("A"), ValueType::Number);
+    EXPECT_EQ(h.Type("B"), ValueType::String);
     EXPECT_EQ(h.Value("C"), "42");
-    EXPECT_EQ(h.Type("C"), kNumber);
+    EXPECT_EQ(h.Type("C"), ValueType::Number);
     EXPECT_EQ(h.Value("D"), " abc");
     EXPECT_EQ(h.Value("E"), " X");  // an unknown name stays text
-    EXPECT_EQ(h.Type("E"), kString);
+    EXPECT_EQ(h.Type("E"), ValueType::String);
 }
 
 TEST(RunScript, FailedAssignmentStillSetsTheVariable) {
     ScriptHarness h;
-    h.engine.SetSymbol("S", "#hash", kString);
+    h.engine.SetSymbol("S", "#hash", ValueType::String);
     // The value starts with "#" only once evaluation removed the quotes:
     // stored, then code 10.
-    EXPECT_EQ(h.Run("X=S\n"), script_result::kEvaluationError);
+    EXPECT_EQ(h.Run("X=S\n"), ScriptResult::EvaluationError);
     EXPECT_EQ(h.Value("X"), "#hash");
     EXPECT_EQ(h.engine.LastError(), "Expression evaluation error in: S");
 }
 
 TEST(RunScript, FreeOfMissingVariableRecordsAndGoesOn) {
     ScriptHarness h;
-    EXPECT_EQ(h.Run("X=1\nFREE x\nFREE Y\nZ=1\n"), 1);
+    EXPECT_EQ(h.Run("X=1\nFREE x\nFREE Y\nZ=1\n"), ScriptResult::Ok);
     EXPECT_EQ(h.Value("X"), "<none>");
     EXPECT_EQ(h.Value("Z"), "1");
     EXPECT_EQ(h.engine.LastError(), "Free symbol failed. Symbol Y does not exist.");
@@ -62,7 +62,7 @@ TEST(RunScript, ElseIfChainInsideALoopKeepsItsTargetsApart) {
     ScriptHarness h;
     EXPECT_EQ(h.Run("X=0\nWHILE X < 6\nX=X+1\nIF X = 1\nRecord('a')\nELSEIF X = 2\n"
                     "Record('b')\nELSEIF X = 3\nRecord('c')\nELSE\nRecord('d')\nENDIF\nWEND\n"),
-              1);
+              ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"a", "b", "c", "d", "d", "d"}));
 }
 
@@ -71,46 +71,50 @@ TEST(RunScript, NestedBlocksInsideFalseBranchesAreSkippedWhole) {
     EXPECT_EQ(h.Run("IF 1 = 2\nWHILE 1 = 1\nIF 1 = 1\nRecord('x')\nELSE\nRecord('y')\nENDIF\n"
                     "WEND\nELSE\nRecord('else')\nENDIF\nWHILE 1 = 2\nWHILE 1 = 1\nWEND\n"
                     "Record('z')\nWEND\nRecord('end')\n"),
-              1);
+              ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"else", "end"}));
 }
 
 TEST(RunScript, IntegerLoopCounterStaysInteger) {
     ScriptHarness h;
-    EXPECT_EQ(h.Run("I = 0\nWHILE I < 3\nI = I + 1\nWEND\n"), 1);
+    EXPECT_EQ(h.Run("I = 0\nWHILE I < 3\nI = I + 1\nWEND\n"), ScriptResult::Ok);
     EXPECT_EQ(h.Value("I"), "3");
-    EXPECT_EQ(h.Type("I"), kNumber);
+    EXPECT_EQ(h.Type("I"), ValueType::Number);
 }
 
 TEST(RunScript, ConditionsCompareNumbersByValueAndTextsByBytes) {
     ScriptHarness h;
     h.engine.ParseScript("IF A<B\nR = 1\nELSE\nR = 0\nENDIF\n", 0);
-    const auto compare = [&h](const std::string& a, int32_t typeA, const std::string& b,
-                              int32_t typeB) {
+    const auto compare = [&h](const std::string& a, ValueType typeA, const std::string& b,
+                              ValueType typeB) {
         h.engine.SetSymbol("A", a, typeA);
         h.engine.SetSymbol("B", b, typeB);
-        EXPECT_EQ(h.engine.RunScript(0), 1);
+        EXPECT_EQ(h.engine.RunScript(0), ScriptResult::Ok);
         return h.Value("R");
     };
-    EXPECT_EQ(compare("9", kNumber, "10", kNumber), " 1");
-    EXPECT_EQ(compare("9", kString, "10", kString), " 1");  // quotes go: still numbers
-    EXPECT_EQ(compare("a", kString, "b", kString), " 1");
-    EXPECT_EQ(compare("ab", kString, "abc", kString), " 1");  // a prefix is smaller
-    EXPECT_EQ(compare("\xE9", kString, "z", kString), " 0");  // bytes count unsigned
-    EXPECT_EQ(compare("-1.5", kNumber, "-1", kNumber), " 1");
-    EXPECT_EQ(compare("", kNumber, "0.5", kNumber), " 1");  // empty reads as 0
+    EXPECT_EQ(compare("9", ValueType::Number, "10", ValueType::Number), " 1");
+    EXPECT_EQ(compare("9", ValueType::String, "10", ValueType::String),
+              " 1");  // quotes go: still numbers
+    EXPECT_EQ(compare("a", ValueType::String, "b", ValueType::String), " 1");
+    EXPECT_EQ(compare("ab", ValueType::String, "abc", ValueType::String),
+              " 1");  // a prefix is smaller
+    EXPECT_EQ(compare("\xE9", ValueType::String, "z", ValueType::String),
+              " 0");  // bytes count unsigned
+    EXPECT_EQ(compare("-1.5", ValueType::Number, "-1", ValueType::Number), " 1");
+    EXPECT_EQ(compare("", ValueType::Number, "0.5", ValueType::Number), " 1");  // empty reads as 0
 }
 
 TEST(RunScript, EvaluateConditionReportsInvalidOperator) {
     ScriptHarness h;
     ASSERT_EQ(h.engine.ParseScript("X = 3\nIF X\nWHILE X >= 3\n", 0), 0);
-    EXPECT_EQ(h.engine.EvaluateCondition(0, 1), -1);
+    EXPECT_EQ(h.engine.EvaluateCondition(0, 1), ConditionResult::Invalid);
     EXPECT_EQ(h.engine.LastError(), "Syntax error: Invalid operator found in expression - 'IF X'");
-    h.engine.SetSymbol("X", "3", kNumber);
-    EXPECT_EQ(h.engine.EvaluateCondition(0, 2), 1);
-    EXPECT_EQ(h.engine.EvaluateCondition(0, 0), 0);  // "X " = " 3": X is no number text
-    EXPECT_EQ(h.engine.EvaluateCondition(1, 0), -1);
-    EXPECT_EQ(h.engine.EvaluateCondition(0, 99), -1);
+    h.engine.SetSymbol("X", "3", ValueType::Number);
+    EXPECT_EQ(h.engine.EvaluateCondition(0, 2), ConditionResult::True);
+    // "X " = " 3": X is no number text
+    EXPECT_EQ(h.engine.EvaluateCondition(0, 0), ConditionResult::False);
+    EXPECT_EQ(h.engine.EvaluateCondition(1, 0), ConditionResult::Invalid);
+    EXPECT_EQ(h.engine.EvaluateCondition(0, 99), ConditionResult::Invalid);
 }
 
 // A command that runs another slot, as loading a map runs its enter script.
@@ -121,7 +125,7 @@ struct NestedHarness : ScriptHarness {
                 const int32_t slot = TextToIntArgument(e);
                 nestedResults.push_back(e.RunScript(slot));
                 nestedReport = e.ErrorReportText();
-                e.SetReturnValue("", kNoValue);
+                e.SetReturnValue("", ValueType::None);
                 return 1;
             },
             "RunSlot", 1);
@@ -129,17 +133,17 @@ struct NestedHarness : ScriptHarness {
     static int32_t TextToIntArgument(ScriptEngine& e) {
         return static_cast<int32_t>(std::stol("0" + e.Argument(0).value));
     }
-    std::vector<int32_t> nestedResults;
+    std::vector<ScriptResult> nestedResults;
     std::string nestedReport;
 };
 
 TEST(NestedRuns, InterruptedRunContinuesWithItsNextLine) {
     NestedHarness h;
     ASSERT_EQ(h.engine.ParseScript("Record('inner')\nFOO\n", 1), 1);
-    EXPECT_EQ(h.Run("Record('before')\nRunSlot(1)\nRecord('after')\n"), 1);
+    EXPECT_EQ(h.Run("Record('before')\nRunSlot(1)\nRecord('after')\n"), ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"before", "inner", "after"}));
     ASSERT_EQ(h.nestedResults.size(), 1u);
-    EXPECT_EQ(h.nestedResults[0], script_result::kUnknownCommand);
+    EXPECT_EQ(h.nestedResults[0], ScriptResult::UnknownCommand);
     // Right after the nested run the record named its stopping line.
     EXPECT_EQ(h.nestedReport, "Syntax error: Expression expected or unknown command. Line 2");
     EXPECT_EQ(h.engine.CurrentLine(), 4);  // the outer run went on to its end mark
@@ -154,14 +158,15 @@ TEST(NestedRuns, ReloadingTheInterruptedSlotEndsThatRunSuccessfully) {
     h.engine.RegisterCommand(
         [&h, replacement](ScriptEngine& e) {
             h.engine.LoadScript(replacement, 1, 0);
-            e.SetReturnValue("", kNoValue);
+            e.SetReturnValue("", ValueType::None);
             return 1;
         },
         "ReloadMe", 0);
-    EXPECT_EQ(h.Run("Record('old 0')\nReloadMe()\nRecord('old 2')\nRecord('old 3')\n"), 1);
+    EXPECT_EQ(h.Run("Record('old 0')\nReloadMe()\nRecord('old 2')\nRecord('old 3')\n"),
+              ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"old 0"}));
     // The reloaded slot runs normally next time.
-    EXPECT_EQ(h.engine.RunScript(0), 1);
+    EXPECT_EQ(h.engine.RunScript(0), ScriptResult::Ok);
     EXPECT_EQ(h.calls.size(), 5u);
 }
 
@@ -170,28 +175,28 @@ TEST(NestedRuns, ClearingTheInterruptedSlotEndsThatRunToo) {
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
             e.ClearSlot(0);
-            e.SetReturnValue("", kNoValue);
+            e.SetReturnValue("", ValueType::None);
             return 1;
         },
         "ClearMe", 0);
-    EXPECT_EQ(h.Run("ClearMe()\nRecord('after')\n"), 1);
+    EXPECT_EQ(h.Run("ClearMe()\nRecord('after')\n"), ScriptResult::Ok);
     EXPECT_TRUE(h.calls.empty());
 }
 
 TEST(NestedRuns, RecursionStopsAtTheDepthLimit) {
     NestedHarness h;
-    EXPECT_EQ(h.Run("RunSlot(0)\n"), 1);
-    ASSERT_EQ(h.nestedResults.size(), static_cast<size_t>(script_result::kMaxRunDepth));
-    EXPECT_EQ(h.nestedResults.front(), script_result::kRunsNestedTooDeep);
-    EXPECT_EQ(h.nestedResults.back(), 1);
+    EXPECT_EQ(h.Run("RunSlot(0)\n"), ScriptResult::Ok);
+    ASSERT_EQ(h.nestedResults.size(), static_cast<size_t>(kMaxRunDepth));
+    EXPECT_EQ(h.nestedResults.front(), ScriptResult::RunsNestedTooDeep);
+    EXPECT_EQ(h.nestedResults.back(), ScriptResult::Ok);
     EXPECT_EQ(h.engine.LastError(), "Script error: scripts started each other too deeply.");
 }
 
 TEST(NestedRuns, NestedRunsShareTheLineBudget) {
     NestedHarness h;
     h.engine.SetLineBudget(10);
-    EXPECT_EQ(h.Run("RunSlot(0)\nX = 1\n"), script_result::kLineBudgetExhausted);
-    EXPECT_EQ(h.nestedResults.front(), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.Run("RunSlot(0)\nX = 1\n"), ScriptResult::LineBudgetExhausted);
+    EXPECT_EQ(h.nestedResults.front(), ScriptResult::LineBudgetExhausted);
     EXPECT_EQ(h.Value("X"), "<none>");
     EXPECT_EQ(h.engine.LastError(), "Script stopped: line budget exhausted.");
 }
@@ -201,43 +206,43 @@ TEST(Stopping, RequestStopEndsEveryRunAfterItsLine) {
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
             e.RequestStop();
-            e.SetReturnValue("", kNoValue);
+            e.SetReturnValue("", ValueType::None);
             return 1;
         },
         "Quit", 0);
     ASSERT_EQ(h.engine.ParseScript("Record('inner')\nQuit()\nRecord('inner after')\n", 1), 1);
-    EXPECT_EQ(h.Run("RunSlot(1)\nRecord('outer after')\n"), 1);
+    EXPECT_EQ(h.Run("RunSlot(1)\nRecord('outer after')\n"), ScriptResult::Ok);
     EXPECT_EQ(h.calls, (std::vector<std::string>{"inner"}));
     EXPECT_TRUE(h.engine.StopRequested());
     // Later runs return at once.
-    EXPECT_EQ(h.engine.RunScript(1), 1);
+    EXPECT_EQ(h.engine.RunScript(1), ScriptResult::Ok);
     EXPECT_EQ(h.calls.size(), 1u);
 }
 
 TEST(LineBudget, StopsLoopsAndCountsFromEachOutermostRun) {
     ScriptHarness h;
     h.engine.SetLineBudget(100);
-    EXPECT_EQ(h.Run("LABEL top\nX = 1\nGOTO top\n"), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.Run("LABEL top\nX = 1\nGOTO top\n"), ScriptResult::LineBudgetExhausted);
     EXPECT_EQ(h.engine.LastError(), "Script stopped: line budget exhausted.");
-    EXPECT_EQ(h.Run("WHILE 1 = 1\nWEND\n"), script_result::kLineBudgetExhausted);
+    EXPECT_EQ(h.Run("WHILE 1 = 1\nWEND\n"), ScriptResult::LineBudgetExhausted);
     // A short script fits the same budget on every new run.
-    EXPECT_EQ(h.Run("I = 0\nWHILE I < 10\nI = I + 1\nWEND\n"), 1);
-    EXPECT_EQ(h.Run("I = 0\nWHILE I < 10\nI = I + 1\nWEND\n"), 1);
+    EXPECT_EQ(h.Run("I = 0\nWHILE I < 10\nI = I + 1\nWEND\n"), ScriptResult::Ok);
+    EXPECT_EQ(h.Run("I = 0\nWHILE I < 10\nI = I + 1\nWEND\n"), ScriptResult::Ok);
     h.engine.SetLineBudget(0);
-    EXPECT_EQ(h.Run("I = 0\nWHILE I < 1000\nI = I + 1\nWEND\n"), 1);
+    EXPECT_EQ(h.Run("I = 0\nWHILE I < 1000\nI = I + 1\nWEND\n"), ScriptResult::Ok);
 }
 
 TEST(ResetDuringRun, VariablesVanishAndTheLoopGoesOn) {
     ScriptHarness h;
     h.engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.ResetSymbols(false, false, true, false, false);
+            e.ResetSymbols({.variables = true});
             return 1;
         },
         "Forget", 0);
     EXPECT_EQ(h.Run("I = 0\nWHILE I < 3\nI = I + 1\nIF I = 2\nForget()\nENDIF\nWEND\n"
                     "Record(I)\n"),
-              1);
+              ScriptResult::Ok);
     // After the reset "I " no longer names a number and compares as text
     // above " 3", so the loop ended; the next line saw I as plain text.
     EXPECT_EQ(h.calls, (std::vector<std::string>{"I"}));

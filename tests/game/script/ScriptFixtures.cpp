@@ -47,7 +47,7 @@ ScriptHarness::ScriptHarness() {
         "Echo", 1);
     engine.RegisterCommand(
         [](ScriptEngine& e) {
-            e.SetReturnValue("42", kNumber);
+            e.SetReturnValue("42", ValueType::Number);
             return 1;
         },
         "GetTime", 0);
@@ -60,16 +60,16 @@ ScriptHarness::ScriptHarness() {
     engine.RegisterCommand(
         [this](ScriptEngine& e) {
             calls.push_back(e.Argument(0).value);
-            e.SetReturnValue("", kNoValue);
+            e.SetReturnValue("", ValueType::None);
             return 1;
         },
         "Record", 1);
     engine.RegisterCommand([](ScriptEngine&) { return 1; }, "Silent", 1);
 }
 
-int32_t ScriptHarness::Run(const std::string& text) {
+ScriptResult ScriptHarness::Run(const std::string& text) {
     if (engine.ParseScript(text, 0) != 0) {
-        return -1;
+        return ScriptResult::BadSlot;
     }
     return engine.RunScript(0);
 }
@@ -83,13 +83,13 @@ std::string ScriptHarness::Value(const std::string& name) const {
     return "<none>";
 }
 
-int32_t ScriptHarness::Type(const std::string& name) const {
+std::optional<ValueType> ScriptHarness::Type(const std::string& name) const {
     for (const ScriptVariable& variable : engine.Variables()) {
         if (variable.name == name) {
             return variable.type;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 std::string GoldenReport(const std::string& path) {
@@ -109,7 +109,7 @@ std::string GoldenReport(const std::string& path) {
         }
     }
     harness.engine.LoadScript(path, 1, 0);
-    const int32_t result = harness.engine.RunScript(0);
+    const ScriptResult result = harness.engine.RunScript(0);
     std::ostringstream report;
     for (const std::string& call : harness.calls) {
         report << "call\t" << call << "\n";
@@ -118,7 +118,7 @@ std::string GoldenReport(const std::string& path) {
         report << variable.name << "\t" << variable.type << "\t" << variable.value << "\n";
     }
     report << "result\t" << result << "\n";
-    if (result != script_result::kOk) {
+    if (result != ScriptResult::Ok) {
         report << "error\t" << harness.engine.ErrorReportText() << "\n";
     }
     return report.str();

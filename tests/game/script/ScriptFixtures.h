@@ -3,6 +3,7 @@
 // and a run that reports variables, result and error as text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,11 +38,13 @@ struct ScriptHarness {
     ScriptEngine engine;
     std::vector<std::string> calls;
 
-    // Loads `text` into slot 0 (as ParseScript does) and runs it.
-    int32_t Run(const std::string& text);
+    // Loads `text` into slot 0 (as ParseScript does) and runs it; BadSlot
+    // when the text did not load.
+    ScriptResult Run(const std::string& text);
     // Variable value by exact stored name ("<none>" when missing).
     std::string Value(const std::string& name) const;
-    int32_t Type(const std::string& name) const;
+    // Variable type by exact stored name (none when missing).
+    std::optional<ValueType> Type(const std::string& name) const;
 };
 
 // Runs a script file the way the golden tests describe it: "; const N=V"

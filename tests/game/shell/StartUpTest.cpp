@@ -148,10 +148,10 @@ TEST(StartUpTest, GridCommandsConstantsAndGlobalScriptsAreReady) {
     EXPECT_TRUE(game.script.CommandExists("Abs"));
     EXPECT_TRUE(game.script.CommandExists("DisableMonsterDeath"));
     EXPECT_EQ(game.script.ExpandConstants("#MAPWIDTH"), "10");
-    EXPECT_EQ(game.script.RunScript(slots::kGlobalTick), script_result::kOk);
+    EXPECT_EQ(game.script.RunScript(slots::kGlobalTick), ScriptResult::Ok);
     EXPECT_EQ(shell.Variable("TICKED"), "1");
     // Missing global scripts load as empty scripts, silently.
-    EXPECT_EQ(game.script.RunScript(slots::kGlobalGrabItem), script_result::kOk);
+    EXPECT_EQ(game.script.RunScript(slots::kGlobalGrabItem), ScriptResult::Ok);
     EXPECT_TRUE(shell.media.Messages().empty());
 }
 

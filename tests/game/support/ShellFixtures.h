@@ -4,6 +4,7 @@
 // write extra scripts and maps on top of it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,9 +60,9 @@ struct ShellGame {
 // What a script sees after calling command `name` with `arguments` (the text
 // inside the parentheses): the result code and the RET variable.
 struct CallResult {
-    int32_t code = 0;
+    ScriptResult code = ScriptResult::Ok;
     std::string ret;
-    int32_t retType = -1;  // -1: no RET variable
+    std::optional<ValueType> retType;  // none: no RET variable
 };
 CallResult CallCommand(Game& game, const std::string& name, const std::string& arguments);
 

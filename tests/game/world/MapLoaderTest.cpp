@@ -146,7 +146,7 @@ TEST_F(MapLoaderTest, TileScriptsNeverTakeTheFixedSlots) {
     EXPECT_EQ(At(0, 1).Script, 14);  // a missing file still loads, empty
     EXPECT_FALSE(t.game.script.SlotInUse(slots::kMapEnter));
 
-    EXPECT_EQ(t.game.script.RunScript(At(2, 0).Script), script_result::kOk);
+    EXPECT_EQ(t.game.script.RunScript(At(2, 0).Script), ScriptResult::Ok);
     ASSERT_NE(t.game.script.GetSymbol("B"), nullptr);
     EXPECT_EQ(t.game.script.GetSymbol("B")->value, "20");
 
@@ -391,7 +391,7 @@ TEST_F(MapLoaderTest, MissingGroundOrAttributeFileEndsTheGame) {
 
 TEST_F(MapLoaderTest, RecordsTheEntryTimeAndRunsTheEnterScriptLast) {
     t.folder.Write("maps/a_enter.ds", "ENTERED = ENTERED + 1\r\n");
-    t.game.script.SetSymbol("ENTERED", "0", kNumber);
+    t.game.script.SetSymbol("ENTERED", "0", ValueType::Number);
     Write("a", {});
     const uint64_t generation = t.game.mapGeneration;
     t.media.SetTimeMs(5000);
@@ -417,7 +417,7 @@ TEST_F(MapLoaderTest, EnterScriptsThatLoadMapsEndlesslyAreCutShort) {
         [this, &calls](ScriptEngine& engine) {
             ++calls;
             LoadMap(t.game, "loop");
-            engine.SetReturnValue("1", kNumber);
+            engine.SetReturnValue("1", ValueType::Number);
             return int32_t{1};
         },
         "EnterAgain", 0);

@@ -41,9 +41,9 @@ protected:
         p.Speed = 90;
         p.KillCount = 4;
         t.game.inventory = {"Sword", "Old Key"};
-        t.game.script.ResetSymbols(false, false, true, false, false);
-        t.game.script.AppendVariable({"42", "HP", kNumber});
-        t.game.script.AppendVariable({"Bob the Brave", "NAME", kString});
+        t.game.script.ResetSymbols({.variables = true});
+        t.game.script.AppendVariable({"42", "HP", ValueType::Number});
+        t.game.script.AppendVariable({"Bob the Brave", "NAME", ValueType::String});
     }
     std::string Saved(const std::string& file) { return t.folder.Read("saves/" + file); }
 
@@ -118,7 +118,7 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
     game.settings = t.game.settings;
     CreateMapGrid(game);
     game.inventory = {"Ring"};  // kept: the inventory is appended to
-    game.script.SetSymbol("STALE", "1", kNumber);
+    game.script.SetSymbol("STALE", "1", ValueType::Number);
     const uint64_t generation = game.mapGeneration;
 
     LoadGame(game, 0);
@@ -134,9 +134,9 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
     ASSERT_EQ(game.script.Variables().size(), 2u);
     EXPECT_EQ(game.script.Variables()[0].name, "HP");
     EXPECT_EQ(game.script.Variables()[0].value, "42");
-    EXPECT_EQ(game.script.Variables()[0].type, kNumber);
+    EXPECT_EQ(game.script.Variables()[0].type, ValueType::Number);
     EXPECT_EQ(game.script.Variables()[1].value, "Bob the Brave");
-    EXPECT_EQ(game.script.Variables()[1].type, kString);
+    EXPECT_EQ(game.script.Variables()[1].type, ValueType::String);
     EXPECT_EQ(game.script.GetSymbol("STALE"), nullptr);
     EXPECT_EQ(game.mapInfo.Name, "town");
     EXPECT_EQ(game.mapGeneration, generation + 1);
@@ -149,12 +149,12 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
 
 TEST_F(SavedGamesTest, NoVariablesWriteAnEmptyFileThatLoadsNone) {
     LoadMap(t.game, "town");
-    t.game.script.ResetSymbols(false, false, true, false, false);
+    t.game.script.ResetSymbols({.variables = true});
     SaveGame(t.game, 0);
     ASSERT_TRUE(t.folder.Exists("saves/save0.sst"));
     EXPECT_EQ(Saved("save0.sst"), "");
     EXPECT_EQ(Saved("save0.sol"), "");
-    t.game.script.SetSymbol("LEFTOVER", "5", kNumber);
+    t.game.script.SetSymbol("LEFTOVER", "5", ValueType::Number);
     LoadGame(t.game, 0);
     EXPECT_TRUE(t.game.script.Variables().empty());
 }
@@ -173,8 +173,8 @@ TEST_F(SavedGamesTest, BlankLinesAndShortVariableLinesLoadLeniently) {
     ASSERT_EQ(variables.size(), 4u);
     EXPECT_EQ(variables[0].name, "A");
     EXPECT_EQ(variables[0].value, "hello");
-    EXPECT_EQ(variables[0].type, 0);  // no third field
-    EXPECT_EQ(variables[1].type, 1);
+    EXPECT_EQ(variables[0].type, ValueType::None);  // no third field
+    EXPECT_EQ(variables[1].type, ValueType::Number);
     EXPECT_EQ(variables[2].name, "C");
     EXPECT_EQ(variables[2].value, "");
     EXPECT_EQ(variables[3].name, "");
@@ -222,13 +222,13 @@ TEST_F(SavedGamesTest, DamagedSaveFilesLoadWithoutCrashing) {
 
 TEST_F(SavedGamesTest, LineBreaksAndSeparatorsInValuesCannotSplitAVariable) {
     LoadMap(t.game, "town");
-    t.game.script.ResetSymbols(false, false, true, false, false);
+    t.game.script.ResetSymbols({.variables = true});
     t.game.script.AppendVariable(
         {"x\r\nHP\x01"
          "999\x01"
          "1",
-         "NOTE", kString});
-    t.game.script.AppendVariable({"10", "HP", kNumber});
+         "NOTE", ValueType::String});
+    t.game.script.AppendVariable({"10", "HP", ValueType::Number});
     t.game.inventory = {"Torn\nMap"};
     SaveGame(t.game, 0);
     EXPECT_EQ(Saved("save0.sol"), "Torn Map\r\n");
@@ -237,7 +237,7 @@ TEST_F(SavedGamesTest, LineBreaksAndSeparatorsInValuesCannotSplitAVariable) {
     ASSERT_EQ(variables.size(), 2u);
     EXPECT_EQ(variables[0].name, "NOTE");
     EXPECT_EQ(variables[0].value, "x  HP 999 1");
-    EXPECT_EQ(variables[0].type, kString);
+    EXPECT_EQ(variables[0].type, ValueType::String);
     EXPECT_EQ(variables[1].name, "HP");
     EXPECT_EQ(variables[1].value, "10");
 }
