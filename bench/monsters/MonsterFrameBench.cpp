@@ -78,11 +78,11 @@ std::unique_ptr<test::TestGame> MakeWorld(int monsterCount) {
     const int sprite = t.media.LoadSpriteFile(t.folder.Path() + "/monster.png");
     game.player.Sprite = t.media.LoadSpriteFile(t.folder.Path() + "/monster.png");
 
-    game.grid.Allocate(kMapSize, kMapSize);
+    game.map->grid.Allocate(kMapSize, kMapSize);
     for (int32_t row = 0; row < kMapSize; ++row) {
         for (int32_t column = 0; column < kMapSize; ++column) {
             if (IsWall(column, row))
-                game.grid.Cell(column, row)->Attribute.assign(1, 'X');
+                game.map->grid.Cell(column, row)->Attribute.assign(1, 'X');
         }
     }
     Player& player = game.player;
@@ -104,15 +104,15 @@ std::unique_ptr<test::TestGame> MakeWorld(int monsterCount) {
     type.ClipWidth = 20;
     type.ClipHeight = 16;
     type.DeathDuration = 10;
-    game.monsterTypes.push_back(type);
+    game.assets.monsterTypes.push_back(type);
     t.media.SeedRandom(7);
-    while (static_cast<int>(game.monsters.size()) < monsterCount) {
+    while (static_cast<int>(game.map->monsters.size()) < monsterCount) {
         const int32_t column = 1 + t.media.RandomInt(kMapSize - 3);
         const int32_t row = 1 + t.media.RandomInt(kMapSize - 3);
         if (IsWall(column, row))
             continue;
         SpawnMonster(game, 1, column, row);
-        game.monsters.back().FoundPlayer = 1;
+        game.map->monsters.back().FoundPlayer = 1;
     }
     // The player keeps attacking.
     t.media.SetKeyDown(keys::LeftCtrl, true);

@@ -73,7 +73,7 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
     const int rock = test::AddTileImage(t, "rock", 32, 32, 0x707070);
     for (int32_t column = 0; column < mapSide; ++column) {
         for (int32_t row = 0; row < mapSide; ++row) {
-            MapCell& cell = *game.grid.Cell(column, row);
+            MapCell& cell = *game.map->grid.Cell(column, row);
             cell.GroundSprite = ground[(column + row * 3) % 4];
             if (IsWall(column, row)) {
                 cell.Attribute = "X";
@@ -95,9 +95,9 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
     type.ClipWidth = 20;
     type.ClipHeight = 16;
     type.DeathDuration = 10;
-    game.monsterTypes.push_back(type);
+    game.assets.monsterTypes.push_back(type);
     t.media.SeedRandom(11);
-    while (static_cast<int>(game.monsters.size()) < kMonsters) {
+    while (static_cast<int>(game.map->monsters.size()) < kMonsters) {
         const int32_t column = 1 + t.media.RandomInt(kPopulatedSide - 2);
         const int32_t row = 1 + t.media.RandomInt(kPopulatedSide - 2);
         if (!IsWall(column, row)) {
@@ -135,7 +135,7 @@ void Frame(benchmark::State& state) {
     std::sort(micros.begin(), micros.end());
     state.counters["median_us"] = micros[micros.size() / 2];
     state.counters["p90_us"] = micros[micros.size() * 9 / 10];
-    state.counters["monsters"] = static_cast<double>(game.monsters.size());
+    state.counters["monsters"] = static_cast<double>(game.map->monsters.size());
 }
 
 BENCHMARK(Frame)->Arg(32)->Arg(256)->Unit(benchmark::kMicrosecond)->Iterations(3000);

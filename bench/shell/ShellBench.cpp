@@ -22,8 +22,8 @@ void BM_ScriptTileCheck(benchmark::State& state) {
     game.settings.PlayerHeight = 32;
     game.settings.MapWidth = side;
     game.settings.MapHeight = side;
-    game.grid.Allocate(side, side);
-    for (MapCell& cell : game.grid.Cells()) {
+    game.map->grid.Allocate(side, side);
+    for (MapCell& cell : game.map->grid.Cells()) {
         cell.Attribute.assign(1, 'S');
         cell.Script = -1;
     }

@@ -10,9 +10,10 @@
 
 #include "common/PngEncoder.h"
 #include "game/media/HeadlessMedia.h"
+#include "game/play/MapEntry.h"
 #include "game/world/Assets.h"
 #include "game/world/Game.h"
-#include "game/world/MapLoader.h"
+#include "game/world/MapFiles.h"
 
 namespace {
 
@@ -125,13 +126,13 @@ struct World {
 void BM_LoadMap256(benchmark::State& state) {
     World world;
     for (auto _ : state) {
-        vorn::LoadMap(world.game, "big");
+        vorn::EnterMap(world.game, "big");
         if (world.game.ended) {
             state.SkipWithError("map load failed");
             break;
         }
     }
-    state.counters["monsters"] = static_cast<double>(world.game.monsters.size());
+    state.counters["monsters"] = static_cast<double>(world.game.map->monsters.size());
 }
 BENCHMARK(BM_LoadMap256)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

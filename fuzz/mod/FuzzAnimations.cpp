@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     vorn::Game& game = run.game;
     std::vector<std::string> names;
-    for (const vorn::Animation& definition : game.animationDefinitions) {
+    for (const vorn::Animation& definition : game.assets.animationDefinitions) {
         if (names.size() == kPlacedDefinitions)
             break;
         names.push_back(definition.Name);

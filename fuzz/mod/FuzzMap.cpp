@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "fuzz/mod/FuzzSupport.h"
-#include "game/world/MapLoader.h"
+#include "game/play/MapEntry.h"
 
 namespace {
 constexpr const char* kExtensions[] = {".ini", ".gtl", ".btl", ".ftl",
@@ -29,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HeadlessGame run(mod);
     if (!run.started)
         return 0;
-    vorn::LoadMap(run.game, "fuzzed");
+    vorn::EnterMap(run.game, "fuzzed");
     if (run.game.ended)
         return 0;
-    vorn::LoadMap(run.game, "fuzzed");
+    vorn::EnterMap(run.game, "fuzzed");
     RunFrames(run, kFrames, pieces[kFiles]);
     return 0;
 }

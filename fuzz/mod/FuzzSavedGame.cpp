@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fuzz/mod/FuzzSupport.h"
+#include "game/play/MapEntry.h"
 #include "game/world/SavedGames.h"
 
 namespace {

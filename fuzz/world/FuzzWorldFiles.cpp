@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "game/media/HeadlessMedia.h"
+#include "game/play/MapEntry.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
 #include "game/world/Game.h"
-#include "game/world/MapLoader.h"
+#include "game/world/MapFiles.h"
 #include "game/world/SavedGames.h"
 
 namespace {
@@ -85,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vorn::LoadAnimationDefinitions(game);
     vorn::CreateMapGrid(game);
 
-    vorn::LoadMap(game, "m");
+    vorn::EnterMap(game, "m");
     for (int32_t now = 0; now < 3000 && !game.ended; now += 500)
         vorn::AdvanceAnimations(game, now);
     if (game.ended)

@@ -4,8 +4,8 @@
 
 #include "common/TextPrimitives.h"
 #include "game/bindings/CommandTables.h"
+#include "game/play/MapEntry.h"
 #include "game/world/Animations.h"
-#include "game/world/MapLoader.h"
 
 namespace vorn::bindings {
 
@@ -54,7 +54,7 @@ bool LoadMapCommand(Game& game, ScriptEngine& script) {
     std::string name;
     if (!StringArgument(script, 0, name))
         return kFailed;
-    LoadMap(game, name);
+    EnterMap(game, name);
     return NoResult(script);
 }
 
@@ -62,7 +62,7 @@ bool SetSpeechText(Game& game, ScriptEngine& script) {
     std::string text;
     if (!StringArgument(script, 0, text))
         return kFailed;
-    game.mapInfo.SpeechText = text;
+    game.map->info.SpeechText = text;
     return NoResult(script);
 }
 
@@ -70,7 +70,7 @@ bool SetSpeechTextY(Game& game, ScriptEngine& script) {
     int32_t y = 0;
     if (!NumberArgument(script, 0, y))
         return kFailed;
-    game.mapInfo.SpeechTextY = y;
+    game.map->info.SpeechTextY = y;
     return NoResult(script);
 }
 
@@ -78,19 +78,19 @@ bool SetMapTitle(Game& game, ScriptEngine& script) {
     std::string title;
     if (!StringArgument(script, 0, title))
         return kFailed;
-    game.mapInfo.Title = title;
+    game.map->info.Title = title;
     return NoResult(script);
 }
 
 bool GetMapTitle(Game& game, ScriptEngine& script) {
-    return StringResult(script, game.mapInfo.Title);
+    return StringResult(script, game.map->info.Title);
 }
 
 bool SetAlwaysDay(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
-    game.mapInfo.AlwaysDay = static_cast<int8_t>(flag);
+    game.map->info.AlwaysDay = static_cast<int8_t>(flag);
     return NoResult(script);
 }
 
@@ -98,7 +98,7 @@ bool SetAlwaysNight(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
-    game.mapInfo.AlwaysNight = static_cast<int8_t>(flag);
+    game.map->info.AlwaysNight = static_cast<int8_t>(flag);
     return NoResult(script);
 }
 
@@ -124,7 +124,7 @@ bool SetTileAttribute(Game& game, ScriptEngine& script) {
         !StringArgument(script, 2, attribute)) {
         return kFailed;
     }
-    if (MapCell* cell = game.grid.Cell(column, row)) {
+    if (MapCell* cell = game.map->grid.Cell(column, row)) {
         const std::string_view trimmed = TrimSpaces(attribute);
         cell->Attribute = std::string(trimmed.substr(0, 1));
     }

@@ -46,7 +46,7 @@ constexpr int32_t kNoMonster = -1;
 bool GetNearestMonster(Game& game, ScriptEngine& script) {
     int32_t bestDistance = -1;
     int32_t bestId = kNoMonster;
-    for (const Monster& monster : game.monsters) {
+    for (const Monster& monster : game.map->monsters) {
         const double dx = RoundHalfEven(monster.X - game.player.X);
         const double dy = RoundHalfEven(monster.Y - game.player.Y);
         const int32_t distance = RoundHalfEven(std::sqrt(dx * dx + dy * dy));
@@ -62,7 +62,7 @@ bool GetNearestMonster(Game& game, ScriptEngine& script) {
 bool GetIntersectMonster(Game& game, ScriptEngine& script) {
     const int32_t playerX = RoundHalfEven(game.player.X);
     const int32_t playerY = RoundHalfEven(game.player.Y);
-    for (const Monster& monster : game.monsters) {
+    for (const Monster& monster : game.map->monsters) {
         if (Overlaps(RoundHalfEven(monster.X), RoundHalfEven(monster.Y), monster.FrameWidth,
                      monster.FrameHeight, playerX, playerY, game.settings.PlayerWidth,
                      game.settings.PlayerHeight)) {
@@ -178,7 +178,7 @@ bool DisableMonsterDeath(Game& game, ScriptEngine& script) {
 }  // namespace
 
 Monster* FindMonster(Game& game, int32_t id) {
-    for (Monster& monster : game.monsters) {
+    for (Monster& monster : game.map->monsters) {
         if (monster.ID == id)
             return &monster;
     }

@@ -25,7 +25,7 @@ constexpr std::array kTable = {
 
 ObjectType* FindObject(Game& game, const std::string& name) {
     const std::string wanted = UpperCaseText(name);
-    for (ObjectType& object : game.objects) {
+    for (ObjectType& object : game.map->objects) {
         if (UpperCaseText(object.Name) == wanted)
             return &object;
     }

@@ -66,10 +66,10 @@ inline IndexRange CellsTouching(int64_t start, int64_t length, int32_t size, int
 // The grid's columns and rows that the map's settings cover: cells outside
 // the allocated grid do not exist and can neither block nor be drawn.
 inline int32_t MapColumns(const Game& game) {
-    return std::clamp(game.settings.MapWidth, 0, game.grid.Width());
+    return std::clamp(game.settings.MapWidth, 0, game.map->grid.Width());
 }
 inline int32_t MapRows(const Game& game) {
-    return std::clamp(game.settings.MapHeight, 0, game.grid.Height());
+    return std::clamp(game.settings.MapHeight, 0, game.map->grid.Height());
 }
 
 }  // namespace vorn

@@ -44,7 +44,7 @@ bool IsBlocked(const Game& game, int32_t left, int32_t top, int32_t width, int32
             return true;
         }
     }
-    for (const Monster& m : game.monsters) {
+    for (const Monster& m : game.map->monsters) {
         if (m.ID != who &&
             Overlaps(left, top, width, height, m.ClipLeft, m.ClipTop, m.ClipWidth, m.ClipHeight)) {
             return true;
@@ -61,7 +61,7 @@ bool IsBlocked(const Game& game, int32_t left, int32_t top, int32_t width, int32
     for (int32_t c = columns.first; c < columns.last; ++c) {
         const int64_t tileX = static_cast<int64_t>(c) * s.TileWidth;
         for (int32_t r = rows.first; r < rows.last; ++r) {
-            const MapCell& cell = *game.grid.Cell(c, r);
+            const MapCell& cell = *game.map->grid.Cell(c, r);
             if (!BlocksWho(cell, isPlayer)) {
                 continue;
             }

@@ -1,14 +1,16 @@
 // Melee hits in both directions, monster death with its scripts and dropped
 // hearts, and the per-frame animation step of the player and the monsters.
 //
-// Monster-die and player-die scripts may load another map, which replaces the
-// monster list. Every loop here therefore walks the list by index, copies what
-// it still needs before a script runs, and stops touching monsters once
-// game.mapGeneration changed or the game ended.
+// Monster-die and player-die scripts may enter another map. Every step here
+// that runs them holds the map it started on, so the list it walks stays
+// alive, and stops touching monsters once that map is no longer current or
+// the game ended.
 #include "game/play/Combat.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/TextPrimitives.h"
 #include "game/play/ActorMath.h"
@@ -108,8 +110,8 @@ void LandPlayerHit(Game& game, Monster& monster) {
     monster.Health = WrapSub(monster.Health, player.Damage);
     monster.Friendly = 0;
     if (game.settings.DebugMode != 0) {
-        game.mapInfo.SpeechText = std::string("Hit monster ") + FacingWord(player.Facing) +
-                                  ". Monster HP: " + IntToText(monster.Health);
+        game.map->info.SpeechText = std::string("Hit monster ") + FacingWord(player.Facing) +
+                                    ". Monster HP: " + IntToText(monster.Health);
     }
     player.HitLanded = 1;
     player.RecoilLeft = game.settings.PlayerRecoilAmount;
@@ -120,28 +122,24 @@ void LandPlayerHit(Game& game, Monster& monster) {
 // The death of the monster at `index`. Returns false when its scripts loaded
 // another map or ended the game, so the caller stops walking the old list.
 bool KillMonster(Game& game, size_t index) {
-    // The monster as it was before the scripts, for when a script loads
-    // another map and the list it belonged to is gone.
-    Monster dead = game.monsters[index];
-    const uint64_t generation = game.mapGeneration;
-
-    RaiseMonsterDie(game, dead);
+    const std::shared_ptr<CurrentMap> held = game.map;
+    const Monster before = held->monsters[index];
+    RaiseMonsterDie(game, before);
     if (game.ended) {
         return false;
     }
     // No command adds or removes monsters, so while the map is the same the
     // monster is still at its index, perhaps moved by a script: the heart
-    // drops where it is now.
-    const bool sameMap = game.mapGeneration == generation && index < game.monsters.size();
-    if (sameMap) {
-        dead = game.monsters[index];
-    }
+    // drops where it is now. When a script entered another map, the monster
+    // as it was before the scripts drops its heart there.
+    const bool sameMap = game.IsCurrentMap(held) && index < held->monsters.size();
+    const Monster dead = sameMap ? held->monsters[index] : before;
 
     if (dead.ItemDropRate > 0 && game.media.RandomInt(dead.ItemDropRate - 1) == 0) {
         DropItem(game, dead);
     }
     if (sameMap) {
-        game.monsters[index].Dying = 1;
+        held->monsters[index].Dying = 1;
     }
     game.player.KillCount = WrapAdd(game.player.KillCount, 1);
     game.media.PlaySoundHandle(dead.DeathSound, 0);
@@ -178,8 +176,10 @@ void AdvancePlayerFrames(Game& game) {
 void AdvanceMonsterFrames(Game& game) {
     const GameSettings& settings = game.settings;
     const int32_t frameTime = game.clock.FrameTime;
-    for (size_t i = 0; i < game.monsters.size(); ++i) {
-        Monster& monster = game.monsters[i];
+    const std::shared_ptr<CurrentMap> held = game.map;
+    std::vector<Monster>& monsters = held->monsters;
+    for (size_t i = 0; i < monsters.size(); ++i) {
+        Monster& monster = monsters[i];
         if ((monster.Moving == 0 && monster.Attacking == 0 && monster.Dying == 0) ||
             WrapSub(frameTime, monster.AnimTime) < settings.AnimationSpeed) {
             continue;
@@ -188,7 +188,7 @@ void AdvanceMonsterFrames(Game& game) {
             if (monster.DeathDuration <= 0) {
                 // The monster that moves into this place waits for the next
                 // frame: the walk goes on at the next position.
-                game.monsters.erase(game.monsters.begin() + static_cast<std::ptrdiff_t>(i));
+                monsters.erase(monsters.begin() + static_cast<std::ptrdiff_t>(i));
                 continue;
             }
             monster.DeathDuration -= 1;
@@ -199,9 +199,8 @@ void AdvanceMonsterFrames(Game& game) {
             if (monster.AttackFrame >= settings.AttackFrameCount) {
                 monster.Attacking = 0;
                 monster.LastAttackTime = frameTime;
-                const uint64_t generation = game.mapGeneration;
                 MonsterHitsPlayer(game, i);
-                if (game.ended || game.mapGeneration != generation) {
+                if (game.ended || !game.IsCurrentMap(held)) {
                     return;
                 }
             }
@@ -219,8 +218,8 @@ void AdvanceMonsterFrames(Game& game) {
 }  // namespace
 
 void PlayerHitStep(Game& game) {
-    for (size_t i = 0; i < game.monsters.size(); ++i) {
-        Monster& monster = game.monsters[i];
+    for (size_t i = 0; i < game.map->monsters.size(); ++i) {
+        Monster& monster = game.map->monsters[i];
         if (game.player.Attacking == 0 || game.player.HitLanded != 0 ||
             !FramesTouch(game, monster)) {
             continue;
@@ -250,10 +249,10 @@ void AnimationStep(Game& game) {
 }
 
 void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
-    if (monsterIndex >= game.monsters.size()) {
+    if (monsterIndex >= game.map->monsters.size()) {
         return;
     }
-    Monster& monster = game.monsters[monsterIndex];
+    Monster& monster = game.map->monsters[monsterIndex];
     Player& player = game.player;
     const GameSettings& settings = game.settings;
     if (MonsterFacesPlayer(game, monster)) {
@@ -264,8 +263,8 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
         }
         player.RecoilLeft = settings.PlayerRecoilAmount;
         if (settings.DebugMode != 0) {
-            game.mapInfo.SpeechText = std::string("Hit player ") + FacingWord(monster.Facing) +
-                                      ". Player HP: " + IntToText(player.Health);
+            game.map->info.SpeechText = std::string("Hit player ") + FacingWord(monster.Facing) +
+                                        ". Player HP: " + IntToText(player.Health);
         }
         monster.HitLanded = 1;
         game.media.PlaySoundHandle(settings.PlayerHitSound, 0);
@@ -292,7 +291,7 @@ void DropItem(Game& game, const Monster& monster) {
     object.HealAmount = 1;
     object.X = Nearest(centreX - game.media.SpriteWidth(heart) / 2.0);
     object.Y = Nearest(bottom - game.media.SpriteHeight(heart));
-    game.objects.push_back(std::move(object));
+    game.map->objects.push_back(std::move(object));
 }
 
 }  // namespace vorn

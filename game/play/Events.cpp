@@ -2,8 +2,8 @@
 // publishes, and the run-and-report sequence (map script first, then global).
 //
 // Every value published to a script is copied out of the world before the
-// first script runs: any script may call LoadMap, which replaces the lists
-// that monsters, objects and cells live in.
+// first script runs: any script may enter another map, after which the lists
+// that monsters, objects and cells live in are no longer the current ones.
 #include "game/play/Events.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ int32_t FirstScriptRow(const Game& game, int32_t column, const Probe& probe) {
     const int64_t tileWidth = game.settings.TileWidth;
     const int64_t tileHeight = game.settings.TileHeight;
     for (int32_t row = probe.rows.first; row < probe.rows.last; ++row) {
-        const MapCell* cell = game.grid.Cell(column, row);
+        const MapCell* cell = game.map->grid.Cell(column, row);
         if (cell == nullptr || cell->Attribute != "S")
             continue;
         if (OverlapsWide(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probe.left,
@@ -193,12 +193,12 @@ void TickStep(Game& game) {
         return;
 
     // A tick in the very millisecond of the map's entry leaves LastTickTime
-    // equal to MapEnterTime; the generation keeps the next tick from being
-    // announced as the first again.
+    // equal to MapEnterTime; the map remembers its first tick, so the next
+    // one is not announced as the first again.
     const bool gameFirstTick = lastTick == 0;
-    const bool mapFirstTick = gameFirstTick || (lastTick == game.clock.MapEnterTime &&
-                                                game.tickMapGeneration != game.mapGeneration);
-    game.tickMapGeneration = game.mapGeneration;
+    CurrentMap& map = *game.map;
+    const bool mapFirstTick = gameFirstTick || (lastTick == game.clock.MapEnterTime && !map.ticked);
+    map.ticked = true;
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
     if (mapFirstTick)
@@ -234,7 +234,7 @@ void RaisePlayerAttack(Game& game) {
 void RaiseGrabItem(Game& game, const std::string& itemName) {
     if (game.ended)
         return;
-    // The name may live in the object list a script's LoadMap replaces.
+    // The name may live in the object list of a map that a script leaves.
     const std::string quotedName = Quoted(itemName);
     const PlayerPosition player = CopyPlayerPosition(game);
     Presets presets(game.script);
@@ -270,7 +270,7 @@ void ScriptTileCheck(Game& game) {
         const int32_t row = FirstScriptRow(game, column, probe);
         if (row < 0)
             continue;
-        const int32_t slot = game.grid.Cell(column, row)->Script;
+        const int32_t slot = game.map->grid.Cell(column, row)->Script;
         if (slot < 0)
             continue;
 

@@ -1,6 +1,7 @@
 // Picking up the map object under the player and the inventory of names.
 #include "game/play/Items.h"
 
+#include <memory>
 #include <string>
 
 #include "common/TextPrimitives.h"
@@ -23,8 +24,8 @@ constexpr int32_t kProbeSize = 3;
 size_t FindObjectUnderPlayer(Game& game) {
     const int32_t probeLeft = CentreProbeLeft(game);
     const int32_t probeTop = CentreProbeTop(game);
-    for (size_t i = 0; i < game.objects.size(); ++i) {
-        const ObjectType& object = game.objects[i];
+    for (size_t i = 0; i < game.map->objects.size(); ++i) {
+        const ObjectType& object = game.map->objects[i];
         if (InventoryHas(game, object.Name)) {
             continue;
         }
@@ -34,7 +35,7 @@ size_t FindObjectUnderPlayer(Game& game) {
             return i;
         }
     }
-    return game.objects.size();
+    return game.map->objects.size();
 }
 
 std::string PickUpMessage(const ObjectType& object) {
@@ -55,25 +56,23 @@ std::string PickUpMessage(const ObjectType& object) {
 
 void PickUp(Game& game) {
     const size_t index = FindObjectUnderPlayer(game);
-    if (index >= game.objects.size()) {
+    if (index >= game.map->objects.size()) {
         return;
     }
     // The grab-item scripts may change this object's bonuses or name, and the
     // player gets what they leave. A script may also load another map, which
     // discards this object: then the object as it was before the scripts
     // counts, and the new map's objects are left alone.
-    ObjectType taken = game.objects[index];
-    const uint64_t generation = game.mapGeneration;
-    RaiseGrabItem(game, taken.Name);
+    const std::shared_ptr<CurrentMap> held = game.map;
+    const ObjectType before = held->objects[index];
+    RaiseGrabItem(game, before.Name);
     if (game.ended) {
         return;
     }
     // No command adds or removes objects, so while the map is the same the
     // object is still at its index.
-    const bool sameMap = game.mapGeneration == generation && index < game.objects.size();
-    if (sameMap) {
-        taken = game.objects[index];
-    }
+    const bool sameMap = game.IsCurrentMap(held) && index < held->objects.size();
+    const ObjectType taken = sameMap ? held->objects[index] : before;
 
     game.inventory.emplace_back();
     Player& player = game.player;
@@ -93,7 +92,7 @@ void PickUp(Game& game) {
     }
 
     if (sameMap) {
-        game.objects.erase(game.objects.begin() + static_cast<std::ptrdiff_t>(index));
+        held->objects.erase(held->objects.begin() + static_cast<std::ptrdiff_t>(index));
     }
 }
 

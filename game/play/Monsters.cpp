@@ -195,10 +195,10 @@ void MaybeStartAttack(Game& game, Monster& monster) {
 }  // namespace
 
 void SpawnMonster(Game& game, int32_t typeNumber, int32_t column, int32_t row) {
-    if (typeNumber < 1 || static_cast<size_t>(typeNumber) > game.monsterTypes.size()) {
+    if (typeNumber < 1 || static_cast<size_t>(typeNumber) > game.assets.monsterTypes.size()) {
         return;
     }
-    const MonsterType& type = game.monsterTypes[static_cast<size_t>(typeNumber) - 1];
+    const MonsterType& type = game.assets.monsterTypes[static_cast<size_t>(typeNumber) - 1];
     Monster monster;
     monster.Name = type.Name;
     monster.Sprite = type.Sprite;
@@ -217,17 +217,17 @@ void SpawnMonster(Game& game, int32_t typeNumber, int32_t column, int32_t row) {
     monster.Friendly = type.Friendly;
     monster.LastAIChange =
         WrapAdd(game.media.ElapsedMs(), game.media.RandomInt(kSpawnDecisionSpread));
-    monster.ID = static_cast<int32_t>(game.monsters.size() + 1);
+    monster.ID = static_cast<int32_t>(game.map->monsters.size() + 1);
     monster.Facing = game.media.RandomInt(3);
     const double tileWidth = game.settings.TileWidth;
     const double tileHeight = game.settings.TileHeight;
     monster.X = static_cast<float>(column * tileWidth + tileWidth / 2.0 - type.FrameWidth / 2.0);
     monster.Y = static_cast<float>(row * tileHeight + tileHeight - type.FrameHeight - 1.0);
-    game.monsters.push_back(std::move(monster));
+    game.map->monsters.push_back(std::move(monster));
 }
 
 void MonsterDecisionStep(Game& game) {
-    for (Monster& monster : game.monsters) {
+    for (Monster& monster : game.map->monsters) {
         if (monster.Dying != 0) {
             continue;
         }
@@ -246,7 +246,7 @@ void MonsterDecisionStep(Game& game) {
 }
 
 void MonsterMoveStep(Game& game) {
-    for (Monster& monster : game.monsters) {
+    for (Monster& monster : game.map->monsters) {
         if (monster.Moving != 1 || monster.Dying != 0) {
             continue;
         }
@@ -257,8 +257,8 @@ void MonsterMoveStep(Game& game) {
     // same line keep their order from frame to frame and never flicker. Most
     // frames nobody changed lines: the check spares the sort's buffer.
     const auto byClipTop = [](const Monster& a, const Monster& b) { return a.ClipTop < b.ClipTop; };
-    if (!std::is_sorted(game.monsters.begin(), game.monsters.end(), byClipTop)) {
-        std::stable_sort(game.monsters.begin(), game.monsters.end(), byClipTop);
+    if (!std::is_sorted(game.map->monsters.begin(), game.map->monsters.end(), byClipTop)) {
+        std::stable_sort(game.map->monsters.begin(), game.map->monsters.end(), byClipTop);
     }
 }
 

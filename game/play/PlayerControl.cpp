@@ -2,11 +2,13 @@
 // edges and the clip-box refresh.
 //
 // Every call that can run a script (attack, pick-up, leave scripts, tile
-// scripts) or load a map may replace the map's lists and may end the game, so
-// values needed afterwards are copied first and game.ended is checked after.
+// scripts) may enter another map and may end the game, so game.ended is
+// checked after it, and what is read afterwards comes from a held map or a
+// copy.
 #include "game/play/PlayerControl.h"
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "common/TextPrimitives.h"
@@ -14,7 +16,7 @@
 #include "game/play/Collision.h"
 #include "game/play/Events.h"
 #include "game/play/Items.h"
-#include "game/world/MapLoader.h"
+#include "game/play/MapEntry.h"
 #include "game/world/SavedGames.h"
 
 namespace vorn {
@@ -187,14 +189,14 @@ void UpdateAttack(Game& game) {
     }
 }
 
-// Warps and exits load a map; the leave script runs first and may itself load
-// a map or end the game.
-void LeaveAndLoad(Game& game, const std::string& target) {
+// Warps and exits enter a map; the leave script runs first and may itself
+// enter a map or end the game.
+void LeaveAndEnter(Game& game, const std::string& target) {
     RaiseMapLeave(game);
     if (game.ended) {
         return;
     }
-    LoadMap(game, target);
+    EnterMap(game, target);
 }
 
 }  // namespace
@@ -251,24 +253,22 @@ void WarpStep(Game& game) {
     const GameSettings& s = game.settings;
     const int32_t probeLeft = CentreProbeLeft(game);
     const int32_t probeTop = CentreProbeTop(game);
-    for (const Warp& warp : game.warps) {
+    // The leave script may enter another map; the held map keeps this warp.
+    const std::shared_ptr<const CurrentMap> held = game.map;
+    for (const Warp& warp : held->warps) {
         const int64_t tileX = int64_t{warp.X} * s.TileWidth;
         const int64_t tileY = int64_t{warp.Y} * s.TileHeight;
         if (!OverlapsWide(probeLeft, probeTop, 3, 3, tileX, tileY, s.TileWidth, s.TileHeight)) {
             continue;
         }
-        // The leave script may load a map, which discards this warp list.
-        const std::string target = warp.TargetMap;
-        const float targetX = static_cast<float>(int64_t{warp.TargetX} * s.TileWidth);
-        const float targetY = static_cast<float>(int64_t{warp.TargetY} * s.TileHeight);
         RaiseMapLeave(game);
         if (game.ended) {
             return;
         }
         PlaySound(game, game.settings.WarpSound);
-        game.player.X = targetX;
-        game.player.Y = targetY;
-        LoadMap(game, target);
+        game.player.X = static_cast<float>(int64_t{warp.TargetX} * s.TileWidth);
+        game.player.Y = static_cast<float>(int64_t{warp.TargetY} * s.TileHeight);
+        EnterMap(game, warp.TargetMap);
         return;
     }
 }
@@ -284,34 +284,34 @@ void MapEdgeStep(Game& game) {
 
     if (p.ClipLeft <= 0 &&
         ((moving && (p.Facing == kFacingLeft || p.Diagonal == kDiagonalLeft)) || pushing)) {
-        if (!game.mapInfo.ExitLeft.empty()) {
+        if (!game.map->info.ExitLeft.empty()) {
             p.X = lastColumnX - 1.0f;
-            LeaveAndLoad(game, std::string(game.mapInfo.ExitLeft));
+            LeaveAndEnter(game, std::string(game.map->info.ExitLeft));
             return;
         }
         p.X = static_cast<float>(-(s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
     }
     if (int64_t{p.ClipLeft} + s.PlayerClipX >= mapPixelWidth &&
         ((moving && (p.Facing == kFacingRight || p.Diagonal == kDiagonalRight)) || pushing)) {
-        if (!game.mapInfo.ExitRight.empty()) {
+        if (!game.map->info.ExitRight.empty()) {
             p.X = 1.0f;
-            LeaveAndLoad(game, std::string(game.mapInfo.ExitRight));
+            LeaveAndEnter(game, std::string(game.map->info.ExitRight));
             return;
         }
         p.X = static_cast<float>(lastColumnX + (s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
     }
     if (p.ClipTop <= 0 && ((moving && p.Facing == kFacingUp) || pushing)) {
-        if (!game.mapInfo.ExitUp.empty()) {
+        if (!game.map->info.ExitUp.empty()) {
             p.Y = lastRowY;
-            LeaveAndLoad(game, std::string(game.mapInfo.ExitUp));
+            LeaveAndEnter(game, std::string(game.map->info.ExitUp));
             return;
         }
         p.Y = static_cast<float>(-(s.PlayerHeight - int64_t{s.PlayerClipY}));
     }
     if (p.Y >= lastRowY && ((moving && p.Facing == kFacingDown) || pushing)) {
-        if (!game.mapInfo.ExitDown.empty()) {
+        if (!game.map->info.ExitDown.empty()) {
             p.Y = 0.0f;
-            LeaveAndLoad(game, std::string(game.mapInfo.ExitDown));
+            LeaveAndEnter(game, std::string(game.map->info.ExitDown));
             return;
         }
         p.Y = lastRowY;
@@ -323,7 +323,7 @@ void RefreshClipBoxes(Game& game) {
     Player& p = game.player;
     p.ClipLeft = ClipLeftAt(s, p.X);
     p.ClipTop = ClipTopAt(s, p.Y);
-    for (Monster& m : game.monsters) {
+    for (Monster& m : game.map->monsters) {
         m.ClipLeft =
             ClampToInt32(int64_t{RoundHalfEven(m.X)} + (m.FrameWidth - int64_t{m.ClipWidth}) / 2);
         m.ClipTop =

@@ -26,7 +26,7 @@ using LayerSprite = int MapCell::*;
 void LargestTileSprite(Game& game, int32_t& width, int32_t& height) {
     width = 0;
     height = 0;
-    for (const TileImage& tile : game.tileImages) {
+    for (const TileImage& tile : game.assets.tileImages) {
         width = std::max(width, game.media.SpriteWidth(tile.Sprite));
         height = std::max(height, game.media.SpriteHeight(tile.Sprite));
     }
@@ -45,7 +45,7 @@ void DrawLayer(Game& game, const VisibleCells& cells, LayerSprite layer, bool tr
     for (int32_t c = cells.columns.first; c < cells.columns.last; ++c) {
         const int32_t x = TileX(game, c);
         for (int32_t r = cells.rows.first; r < cells.rows.last; ++r) {
-            const int sprite = game.grid.Cell(c, r)->*layer;
+            const int sprite = game.map->grid.Cell(c, r)->*layer;
             if (sprite <= 0) {
                 continue;
             }
@@ -60,7 +60,7 @@ void DrawLayer(Game& game, const VisibleCells& cells, LayerSprite layer, bool tr
 
 // Objects already in the inventory stay in the map's list but are not drawn.
 void DrawObjects(Game& game) {
-    for (const ObjectType& object : game.objects) {
+    for (const ObjectType& object : game.map->objects) {
         if (InventoryHas(game, object.Name)) {
             continue;
         }
@@ -85,7 +85,7 @@ void DrawForegroundBehind(Game& game, const VisibleCells& visible, int32_t left,
     for (int32_t c = columns.first; c < columns.last; ++c) {
         const int64_t tileX = int64_t{c} * s.TileWidth;
         for (int32_t r = rows.first; r < rows.last; ++r) {
-            MapCell& cell = *game.grid.Cell(c, r);
+            MapCell& cell = *game.map->grid.Cell(c, r);
             if (cell.ForegroundSprite <= 0) {
                 continue;
             }
@@ -132,7 +132,7 @@ void DrawMonster(Game& game, const VisibleCells& visible, const Monster& m) {
 // monster lower on the screen, so a monster with an equal ClipTop is under it.
 void DrawActors(Game& game, const VisibleCells& visible) {
     bool playerDrawn = false;
-    for (const Monster& m : game.monsters) {
+    for (const Monster& m : game.map->monsters) {
         if (!playerDrawn && m.ClipTop > game.player.ClipTop) {
             DrawPlayer(game, visible);
             playerDrawn = true;
@@ -148,7 +148,7 @@ void DrawForeground(Game& game, const VisibleCells& cells) {
     for (int32_t c = cells.columns.first; c < cells.columns.last; ++c) {
         const int32_t x = TileX(game, c);
         for (int32_t r = cells.rows.first; r < cells.rows.last; ++r) {
-            MapCell& cell = *game.grid.Cell(c, r);
+            MapCell& cell = *game.map->grid.Cell(c, r);
             if (cell.DrawnBehind) {
                 cell.DrawnBehind = 0;
                 continue;
@@ -200,8 +200,8 @@ void DrawNightOverlay(Game& game) {
 
 bool IsNight(const Game& game) {
     const int32_t lengthOfDay = game.settings.LengthOfDay;
-    const bool alwaysNight = game.mapInfo.AlwaysNight != 0;
-    if (game.mapInfo.AlwaysDay != 0) {
+    const bool alwaysNight = game.map->info.AlwaysNight != 0;
+    if (game.map->info.AlwaysDay != 0) {
         return false;
     }
     if (lengthOfDay < 1 && !alwaysNight) {
@@ -211,7 +211,7 @@ bool IsNight(const Game& game) {
 }
 
 void DrawAnimations(Game& game, int32_t stage) {
-    for (const Animation& animation : game.animations) {
+    for (const Animation& animation : game.map->animations) {
         if (animation.DrawStage != stage) {
             continue;
         }

@@ -46,7 +46,7 @@ void DrawWithShadow(MediaLayer& media, const std::string& text, int32_t x, int32
 }
 
 void DrawSpeechText(Game& game) {
-    const MapInfo& map = game.mapInfo;
+    const MapInfo& map = game.map->info;
     if (map.SpeechText.empty()) {
         return;
     }

@@ -5,10 +5,10 @@
 
 #include "game/play/Combat.h"
 #include "game/play/Events.h"
+#include "game/play/MapEntry.h"
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
 #include "game/play/Render.h"
-#include "game/world/MapLoader.h"
 #include "game/world/SavedGames.h"
 
 namespace vorn {
@@ -77,7 +77,7 @@ void RunTitleScreen(Game& game) {
         if (media.KeyDown(keys::Space) != 0) {
             game.clock.LastTickTime = 0;
             game.clock.DayStartTime = media.ElapsedMs();
-            LoadMap(game, game.settings.StartMap);
+            EnterMap(game, game.settings.StartMap);
             StartFrameClock(game);
             return;
         }

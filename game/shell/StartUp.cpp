@@ -11,7 +11,7 @@
 #include "game/shell/GameShell.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
-#include "game/world/MapLoader.h"
+#include "game/world/MapFiles.h"
 #include "game/world/Settings.h"
 
 namespace vorn {

@@ -27,7 +27,7 @@ std::string AnimationNameKey(std::string_view name) {
 }  // namespace
 
 void LoadAnimationDefinitions(Game& game) {
-    game.animationDefinitions.clear();
+    game.assets.animationDefinitions.clear();
     TextReader reader;
     if (!reader.Open(game.ModFolder + "/animations.ini"))
         return;
@@ -46,14 +46,14 @@ void LoadAnimationDefinitions(Game& game) {
         definition.FrameWidth = TextToInt(TextField(line, 4, ','));
         definition.FramesPerSecond = TextToFloat(TextField(line, 5, ','));
         definition.DrawStage = TextToInt(TextField(line, 6, ','));
-        game.animationDefinitions.push_back(std::move(definition));
+        game.assets.animationDefinitions.push_back(std::move(definition));
     }
 }
 
 void CreateAnimationInstance(Game& game, std::string_view name, int32_t x, int32_t y,
                              int32_t playOnce) {
     const std::string wanted = AnimationNameKey(name);
-    for (const Animation& definition : game.animationDefinitions) {
+    for (const Animation& definition : game.assets.animationDefinitions) {
         if (AnimationNameKey(definition.Name) != wanted)
             continue;
         Animation instance;
@@ -68,13 +68,13 @@ void CreateAnimationInstance(Game& game, std::string_view name, int32_t x, int32
         instance.PlayOnce = static_cast<int8_t>(static_cast<uint8_t>(playOnce & 0xFF));
         instance.CurrentFrame = 0;
         instance.LastFrameTime = game.media.ElapsedMs();
-        game.animations.push_back(std::move(instance));
+        game.map->animations.push_back(std::move(instance));
         return;
     }
 }
 
 void AdvanceAnimations(Game& game, int32_t now) {
-    std::vector<Animation>& live = game.animations;
+    std::vector<Animation>& live = game.map->animations;
     for (size_t i = 0; i < live.size();) {
         Animation& animation = live[i];
         // "Not above 0" also skips a NaN rate, which no frame time fits.

@@ -1,4 +1,5 @@
-// animations.ini definitions and the live animation instances of a map.
+// animations.ini definitions and the live animation instances of the current
+// map.
 #pragma once
 
 #include <cstdint>

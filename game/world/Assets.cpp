@@ -15,13 +15,13 @@ void LoadTileImages(Game& game) {
         TileImage tile;
         tile.Sprite = game.media.LoadSpriteFile(folder + "/" + fileName);
         tile.Name = TileNameFromFile(fileName);
-        game.tileImages.push_back(std::move(tile));
+        game.assets.tileImages.push_back(std::move(tile));
     }
 }
 
 int FindTileSprite(const Game& game, std::string_view name) {
     const std::string_view wanted = TrimSpaces(name);
-    for (const TileImage& tile : game.tileImages) {
+    for (const TileImage& tile : game.assets.tileImages) {
         if (tile.Name == wanted)
             return tile.Sprite;
     }
@@ -55,7 +55,7 @@ void LoadMonsterTypes(Game& game) {
         type.DeathDuration = number(13);
         type.ItemDropRate = number(14);
         type.Friendly = static_cast<int8_t>(static_cast<uint8_t>(number(15) & 0xFF));
-        game.monsterTypes.push_back(std::move(type));
+        game.assets.monsterTypes.push_back(std::move(type));
     }
 }
 

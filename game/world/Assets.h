@@ -1,5 +1,5 @@
 // Tile images and monster types, loaded once at start-up, and the optional
-// sound helper every Part uses.
+// sound helper.
 #pragma once
 
 #include <string_view>

@@ -2,6 +2,11 @@
 
 namespace vorn {
 
+// The map a game starts on is empty and has no first tick to announce.
+Game::Game(MediaLayer& mediaLayer) : media(mediaLayer), map(std::make_shared<CurrentMap>()) {
+    map->ticked = true;
+}
+
 void FatalError(Game& game, const std::string& text) {
     game.media.ShowMessage("Error", text, MessageButtons::Ok);
     game.ended = true;

@@ -4,14 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "game/script/ScriptEngine.h"
 #include "game/media/MediaLayer.h"
+#include "game/script/ScriptEngine.h"
+#include "game/world/CurrentMap.h"
 #include "game/world/GameTypes.h"
-#include "game/world/MapGrid.h"
 
 namespace vorn {
 
@@ -36,10 +37,25 @@ constexpr int32_t kScriptLinesPerSlot = 500;
 // The sound number the PlaySound command frees and reloads on every call.
 constexpr int kScriptSoundNumber = 9999;
 
+// What start-up loads once from the mod folder and every map shares.
+struct ModAssets {
+    std::vector<TileImage> tileImages;
+    std::vector<MonsterType> monsterTypes;
+    std::vector<Animation> animationDefinitions;
+    // Sprites of map objects by picture path. Object pictures stay loaded
+    // until the program ends, so each is loaded once and shared by every map
+    // that names it; walking between maps then costs no memory.
+    std::unordered_map<std::string, int> objectPictures;
+};
+
 struct Game {
-    explicit Game(MediaLayer& mediaLayer) : media(mediaLayer) {}
+    explicit Game(MediaLayer& mediaLayer);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
+
+    // Whether `held` is still the map being played (no script entered
+    // another one since the holder took it).
+    bool IsCurrentMap(const std::shared_ptr<const CurrentMap>& held) const { return map == held; }
 
     MediaLayer& media;
     ScriptEngine script;
@@ -49,23 +65,13 @@ struct Game {
     GameColors colors;
     ClockState clock;
     Player player;
+    ModAssets assets;
 
-    std::vector<TileImage> tileImages;
-    std::vector<MonsterType> monsterTypes;
-    std::vector<Animation> animationDefinitions;
-    // Sprites of map objects by picture path. Object pictures stay loaded
-    // until the program ends, so each is loaded once and shared by every map
-    // that names it; walking between maps then costs no memory.
-    std::unordered_map<std::string, int> objectPictures;
-
-    // The current map.
-    MapGrid grid;
-    MapInfo mapInfo;
+    // Never null; EnterMap replaces it. See CurrentMap.h for holding it
+    // across a script.
+    std::shared_ptr<CurrentMap> map;
+    // The "Music" value of the map whose music is playing.
     std::string CurrentMusicName;
-    std::vector<ObjectType> objects;
-    std::vector<Warp> warps;
-    std::vector<Monster> monsters;
-    std::vector<Animation> animations;
 
     std::string StatusText;
     std::vector<std::string> inventory;
@@ -78,14 +84,8 @@ struct Game {
     // the Quit command). Every step checks it and returns; the entry point
     // then exits with code 0.
     bool ended = false;
-    // Incremented by every LoadMap; code that runs scripts compares it before
-    // and after to learn whether the map (and its lists) was replaced.
-    uint64_t mapGeneration = 0;
-    // mapGeneration when the tick scripts last ran, so that a map's first
-    // tick is announced once even when it falls in the millisecond of entry.
-    uint64_t tickMapGeneration = 0;
-    // How many LoadMap calls are running (an enter script may load a map);
-    // bounds the nesting of maps whose enter scripts load each other.
+    // How many EnterMap calls are running (an enter script may enter a map);
+    // bounds the nesting of maps whose enter scripts enter each other.
     int32_t mapLoadDepth = 0;
 };
 

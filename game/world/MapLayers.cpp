@@ -15,9 +15,10 @@ int TileSpriteIndex::Find(std::string_view name) const {
     return found == sprites_.end() ? -1 : found->second;
 }
 
-void ReadTileLayer(TextReader& reader, Game& game, TileLayer layer, const TileSpriteIndex& index) {
-    ReadLayerRows(reader, game.grid, [&](int32_t x, int32_t y, std::string_view field) {
-        MapCell& cell = *game.grid.Cell(x, y);
+void ReadTileLayer(TextReader& reader, MapGrid& grid, TileLayer layer,
+                   const TileSpriteIndex& index) {
+    ReadLayerRows(reader, grid, [&](int32_t x, int32_t y, std::string_view field) {
+        MapCell& cell = *grid.Cell(x, y);
         // Fields hold no blanks (they are cut at blanks), so trimming is done.
         switch (layer) {
             case TileLayer::Ground:

@@ -7,14 +7,16 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "common/TextPrimitives.h"
-#include "game/world/Game.h"
+#include "game/world/GameTypes.h"
+#include "game/world/MapGrid.h"
 
 namespace vorn {
 
 // The same answer as FindTileSprite for every name, without a linear search
-// per cell. Holds views into game.tileImages, which must not change while the
+// per cell. Holds views into the tile list, which must not change while the
 // index is used.
 class TileSpriteIndex {
 public:
@@ -59,6 +61,21 @@ void ReadLayerRows(TextReader& reader, MapGrid& grid, Visit&& visit) {
 enum class TileLayer { Ground, Background, Foreground, Top };
 
 // Stores one tile layer (names and their sprites) from the reader's next rows.
-void ReadTileLayer(TextReader& reader, Game& game, TileLayer layer, const TileSpriteIndex& index);
+void ReadTileLayer(TextReader& reader, MapGrid& grid, TileLayer layer,
+                   const TileSpriteIndex& index);
+
+// Stores the attribute layer from the reader's rows and calls
+// onCell(x, y, cell) right after each cell's attribute is stored (rows top to
+// bottom, cells left to right), for the spawns and tile scripts it names.
+template <typename OnCell>
+void ReadAttributeLayer(TextReader& reader, MapGrid& grid, OnCell&& onCell) {
+    ReadLayerRows(reader, grid, [&](int32_t x, int32_t y, std::string_view field) {
+        // The grid never changes size while it is read, so the cell stays put
+        // whatever onCell does.
+        MapCell& cell = *grid.Cell(x, y);
+        cell.Attribute.assign(field);
+        onCell(x, y, cell);
+    });
+}
 
 }  // namespace vorn

@@ -7,8 +7,6 @@
 #include "game/world/MapObjects.h"
 
 #include "common/TextPrimitives.h"
-#include "game/world/Animations.h"
-#include "game/world/WorldMath.h"
 
 namespace vorn {
 
@@ -22,48 +20,35 @@ int32_t NumberAt(const std::string& line, int n) {
     return TextToInt(TextField(line, n, ','));
 }
 
-// The sprite of an object picture, loaded the first time it is named.
-int ObjectPicture(Game& game, const std::string& path) {
-    const auto [found, added] = game.objectPictures.try_emplace(path, 0);
-    if (added)
-        found->second = game.media.LoadSpriteFile(path);
-    return found->second;
+// One entry per filled line of the file, in file order.
+template <typename Entry, typename Parse>
+std::vector<Entry> ReadEntries(const std::string& path, Parse parse) {
+    std::vector<Entry> entries;
+    ForEachFilledLine(path, [&](const std::string& line) { entries.push_back(parse(line)); });
+    return entries;
 }
 
 }  // namespace
 
-void ReadMapAnimations(Game& game, const std::string& base) {
-    ForEachFilledLine(base + ".ani", [&game](const std::string& line) {
-        CreateAnimationInstance(game, TextAt(line, 1), NumberAt(line, 2), NumberAt(line, 3),
-                                NumberAt(line, 4));
+std::vector<AnimationPlacement> ReadMapAnimations(const std::string& base) {
+    return ReadEntries<AnimationPlacement>(base + ".ani", [](const std::string& line) {
+        return AnimationPlacement{TextAt(line, 1), NumberAt(line, 2), NumberAt(line, 3),
+                                  NumberAt(line, 4)};
     });
 }
 
-void ReadMapObjects(Game& game, const std::string& base) {
-    const std::string pictures = game.ModFolder + "/objects/";
-    ForEachFilledLine(base + ".obl", [&](const std::string& line) {
-        ObjectType object;
-        object.Name = TextAt(line, 1);
-        object.Sprite = ObjectPicture(game, pictures + TextAt(line, 2));
-        object.X = WrappingMultiply(NumberAt(line, 3), game.settings.TileWidth);
-        object.Y = WrappingMultiply(NumberAt(line, 4), game.settings.TileHeight);
-        object.Damage = NumberAt(line, 5);
-        object.Health = NumberAt(line, 6);
-        object.Speed = NumberAt(line, 7);
-        object.HealAmount = NumberAt(line, 8);
-        game.objects.push_back(std::move(object));
+std::vector<ObjectPlacement> ReadMapObjects(const std::string& base) {
+    return ReadEntries<ObjectPlacement>(base + ".obl", [](const std::string& line) {
+        return ObjectPlacement{TextAt(line, 1),   TextAt(line, 2),   NumberAt(line, 3),
+                               NumberAt(line, 4), NumberAt(line, 5), NumberAt(line, 6),
+                               NumberAt(line, 7), NumberAt(line, 8)};
     });
 }
 
-void ReadMapWarps(Game& game, const std::string& base) {
-    ForEachFilledLine(base + ".wpl", [&game](const std::string& line) {
-        Warp warp;
-        warp.X = NumberAt(line, 1);
-        warp.Y = NumberAt(line, 2);
-        warp.TargetMap = TextAt(line, 3);
-        warp.TargetX = NumberAt(line, 4);
-        warp.TargetY = NumberAt(line, 5);
-        game.warps.push_back(std::move(warp));
+std::vector<Warp> ReadMapWarps(const std::string& base) {
+    return ReadEntries<Warp>(base + ".wpl", [](const std::string& line) {
+        return Warp{NumberAt(line, 1), NumberAt(line, 2), TextAt(line, 3), NumberAt(line, 4),
+                    NumberAt(line, 5)};
     });
 }
 

@@ -1,16 +1,39 @@
 // The comma-separated per-map list files: ".ani" (animations), ".obl"
-// (objects) and ".wpl" (warps). A missing file gives no entries.
+// (objects) and ".wpl" (warps), read into entries in file order. A missing
+// file gives no entries.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "game/world/Game.h"
+#include "game/world/GameTypes.h"
 
 namespace vorn {
 
+// A line of ".ani": an animation by name at map pixels (x, y).
+struct AnimationPlacement {
+    std::string name;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t playOnce = 0;
+};
+
+// A line of ".obl": an object with its picture's file name, on a tile.
+struct ObjectPlacement {
+    std::string name;
+    std::string picture;
+    int32_t column = 0;
+    int32_t row = 0;
+    int32_t damage = 0;
+    int32_t health = 0;
+    int32_t speed = 0;
+    int32_t healAmount = 0;
+};
+
 // `base` is ModFolder + "/maps/" + the map name.
-void ReadMapAnimations(Game& game, const std::string& base);
-void ReadMapObjects(Game& game, const std::string& base);
-void ReadMapWarps(Game& game, const std::string& base);
+std::vector<AnimationPlacement> ReadMapAnimations(const std::string& base);
+std::vector<ObjectPlacement> ReadMapObjects(const std::string& base);
+std::vector<Warp> ReadMapWarps(const std::string& base);
 
 }  // namespace vorn

@@ -13,7 +13,6 @@
 #include "common/FileIO.h"
 #include "common/IniFile.h"
 #include "common/TextPrimitives.h"
-#include "game/world/MapLoader.h"
 
 namespace vorn {
 
@@ -48,7 +47,7 @@ std::string SaveIniText(const Game& game, int32_t slot) {
     ini.Entry("PlayerDamage", player.Damage);
     ini.Entry("PlayerSpeed", player.Speed);
     ini.Entry("PlayerKillCount", player.KillCount);
-    ini.Entry("CurrentMap", OneLineField(game.mapInfo.Name));
+    ini.Entry("CurrentMap", OneLineField(game.map->info.Name));
     return ini.Text();
 }
 
@@ -85,38 +84,35 @@ void SaveGame(Game& game, int32_t slot) {
     WriteFileAtomically(SavePath(game, slot, ".sst"), VariablesText(game));
 }
 
-void LoadGame(Game& game, int32_t slot) {
+std::optional<SavedGame> ReadSavedGame(const Game& game, int32_t slot) {
     std::string ini;
     if (!ReadWholeFile(SavePath(game, slot, ".ini"), ini)) {
-        FatalError(game, "Save game " + IntToText(slot) + " not found!");
-        return;
+        return std::nullopt;
     }
     const std::string group = "Save" + IntToText(slot);
     auto number = [&](std::string_view key) {
         return TextToInt(ReadIniValueFromText(ini, group, key));
     };
-    Player& player = game.player;
-    player.X = static_cast<float>(number("PlayerX"));
-    player.Y = static_cast<float>(number("PlayerY"));
-    player.Health = number("PlayerHealth");
-    player.MaxHealth = number("PlayerMaxHealth");
-    player.Damage = number("PlayerDamage");
-    player.Speed = number("PlayerSpeed");
-    player.KillCount = number("PlayerKillCount");
+    SavedGame saved;
+    saved.PlayerX = number("PlayerX");
+    saved.PlayerY = number("PlayerY");
+    saved.PlayerHealth = number("PlayerHealth");
+    saved.PlayerMaxHealth = number("PlayerMaxHealth");
+    saved.PlayerDamage = number("PlayerDamage");
+    saved.PlayerSpeed = number("PlayerSpeed");
+    saved.PlayerKillCount = number("PlayerKillCount");
+    saved.CurrentMap = ReadIniValueFromText(ini, group, "CurrentMap");
 
     ForEachFilledLine(SavePath(game, slot, ".sol"),
-                      [&game](const std::string& line) { game.inventory.push_back(line); });
-
-    game.script.ResetSymbols({.variables = true});
-    ForEachFilledLine(SavePath(game, slot, ".sst"), [&game](const std::string& line) {
+                      [&saved](const std::string& line) { saved.inventory.push_back(line); });
+    ForEachFilledLine(SavePath(game, slot, ".sst"), [&saved](const std::string& line) {
         ScriptVariable variable;
         variable.name = std::string(TextField(line, 1, kFieldSeparator));
         variable.value = std::string(TextField(line, 2, kFieldSeparator));
         variable.type = static_cast<ValueType>(TextToInt(TextField(line, 3, kFieldSeparator)));
-        game.script.AppendVariable(std::move(variable));
+        saved.variables.push_back(std::move(variable));
     });
-
-    LoadMap(game, ReadIniValueFromText(ini, group, "CurrentMap"));
+    return saved;
 }
 
 }  // namespace vorn

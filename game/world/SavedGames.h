@@ -4,15 +4,31 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "game/world/Game.h"
 
 namespace vorn {
 
 void SaveGame(Game& game, int32_t slot);
-// A missing "save<N>.ini" shows "Save game <N> not found!" and ends the game
-// (game.ended); otherwise restores the player, appends the inventory,
-// replaces the variables and loads the saved map.
-void LoadGame(Game& game, int32_t slot);
+
+// One slot's files as read back. LoadGame (game/play) restores them.
+struct SavedGame {
+    int32_t PlayerX = 0;
+    int32_t PlayerY = 0;
+    int32_t PlayerHealth = 0;
+    int32_t PlayerMaxHealth = 0;
+    int32_t PlayerDamage = 0;
+    int32_t PlayerSpeed = 0;
+    int32_t PlayerKillCount = 0;
+    std::string CurrentMap;
+    std::vector<std::string> inventory;
+    std::vector<ScriptVariable> variables;
+};
+// Nothing when "save<N>.ini" cannot be read; missing ".sol" and ".sst" files
+// give no items and no variables.
+std::optional<SavedGame> ReadSavedGame(const Game& game, int32_t slot);
 
 }  // namespace vorn

@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "game/world/MapLoader.h"
+#include "game/play/MapEntry.h"
 #include "tests/game/support/TestGame.h"
 #include "tests/game/support/WorldFixtures.h"
 
@@ -34,10 +34,10 @@ protected:
 };
 
 TEST_F(MapReloadObjectPictures, WalkingBackAndForthReusesTheLoadedPictures) {
-    LoadMap(t.game, "east");
-    ASSERT_EQ(t.game.objects.size(), 4u);
-    const int key = t.game.objects[0].Sprite;
-    const int coin = t.game.objects[1].Sprite;
+    EnterMap(t.game, "east");
+    ASSERT_EQ(t.game.map->objects.size(), 4u);
+    const int key = t.game.map->objects[0].Sprite;
+    const int coin = t.game.map->objects[1].Sprite;
     ASSERT_NE(key, 0);
     ASSERT_NE(coin, 0);
     EXPECT_NE(key, coin);
@@ -46,31 +46,31 @@ TEST_F(MapReloadObjectPictures, WalkingBackAndForthReusesTheLoadedPictures) {
 
     std::set<int> handles{key, coin};
     for (int trip = 0; trip < 50; ++trip) {
-        LoadMap(t.game, "west");
-        ASSERT_EQ(t.game.objects.size(), 1u);
-        handles.insert(t.game.objects[0].Sprite);
-        LoadMap(t.game, "east");
-        ASSERT_EQ(t.game.objects.size(), 4u);
-        for (const ObjectType& object : t.game.objects)
+        EnterMap(t.game, "west");
+        ASSERT_EQ(t.game.map->objects.size(), 1u);
+        handles.insert(t.game.map->objects[0].Sprite);
+        EnterMap(t.game, "east");
+        ASSERT_EQ(t.game.map->objects.size(), 4u);
+        for (const ObjectType& object : t.game.map->objects)
             handles.insert(object.Sprite);
     }
     // Only the two pictures and the missing one (0) were ever handed out.
     EXPECT_EQ(handles, (std::set<int>{0, key, coin}));
     // The pictures are still whole after all the trips.
-    EXPECT_EQ(t.media.SpriteWidth(t.game.objects[0].Sprite), 8);
-    EXPECT_EQ(t.media.SpriteHeight(t.game.objects[1].Sprite), 6);
+    EXPECT_EQ(t.media.SpriteWidth(t.game.map->objects[0].Sprite), 8);
+    EXPECT_EQ(t.media.SpriteHeight(t.game.map->objects[1].Sprite), 6);
 }
 
 TEST_F(MapReloadObjectPictures, ObjectsNamingOnePictureShareItAndAMissingOneDrawsNothing) {
-    LoadMap(t.game, "east");
-    ASSERT_EQ(t.game.objects.size(), 4u);
-    EXPECT_EQ(t.game.objects[2].Name, "Spare Key");
-    EXPECT_EQ(t.game.objects[2].Sprite, t.game.objects[0].Sprite);
-    EXPECT_EQ(t.game.objects[3].Sprite, 0);
+    EnterMap(t.game, "east");
+    ASSERT_EQ(t.game.map->objects.size(), 4u);
+    EXPECT_EQ(t.game.map->objects[2].Name, "Spare Key");
+    EXPECT_EQ(t.game.map->objects[2].Sprite, t.game.map->objects[0].Sprite);
+    EXPECT_EQ(t.game.map->objects[3].Sprite, 0);
     // Picking objects up or replacing the map never frees a shared picture.
-    t.game.objects.erase(t.game.objects.begin());
-    LoadMap(t.game, "east");
-    EXPECT_EQ(t.media.SpriteWidth(t.game.objects[2].Sprite), 8);
+    t.game.map->objects.erase(t.game.map->objects.begin());
+    EnterMap(t.game, "east");
+    EXPECT_EQ(t.media.SpriteWidth(t.game.map->objects[2].Sprite), 8);
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 #include <filesystem>
 
 #include "common/TextPrimitives.h"
+#include "game/media/HeadlessMedia.h"
 #include "game/play/Events.h"
 #include "game/play/Items.h"
+#include "game/play/MapEntry.h"
 #include "game/shell/GameShell.h"
-#include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
-#include "game/world/MapLoader.h"
 #include "game/world/SavedGames.h"
 #include "tests/vorn3/ModFolder.h"
 
@@ -56,7 +56,7 @@ protected:
         media_.SetKeyDown(vorn::keys::Space, true);
         vorn::RunTitleScreen(game_);
         media_.SetKeyDown(vorn::keys::Space, false);
-        ASSERT_EQ(game_.mapInfo.Name, "meadow");
+        ASSERT_EQ(game_.map->info.Name, "meadow");
     }
 
     // Frames with `key` held until `done` holds; false after `limit` frames.
@@ -105,7 +105,7 @@ protected:
     // villager far away and everyone standing still.
     vorn::Monster* StandBesideElder() {
         vorn::Monster* elder = nullptr;
-        for (auto& monster : game_.monsters) {
+        for (auto& monster : game_.map->monsters) {
             monster.Speed = 0;
             if (monster.Name == "Elder")
                 elder = &monster;
@@ -139,9 +139,9 @@ TEST_F(Vorn3Game, EveryMapAndEveryScriptRunsWithoutAnError) {
     EXPECT_TRUE(ScreenTextStarting("Arrow keys walk, Ctrl strikes"));
     for (const std::string& map : MapNames()) {
         SCOPED_TRACE(map);
-        vorn::LoadMap(game_, map);
+        vorn::EnterMap(game_, map);
         ASSERT_FALSE(game_.ended);
-        ASSERT_EQ(game_.mapInfo.Name, map);
+        ASSERT_EQ(game_.map->info.Name, map);
         // Ticks by day and by night.
         for (int timeOfDay : {10, game_.settings.LengthOfDay / 2 + 5, 10}) {
             game_.clock.DayStartTime = media_.ElapsedMs() - timeOfDay * 1000;
@@ -149,27 +149,27 @@ TEST_F(Vorn3Game, EveryMapAndEveryScriptRunsWithoutAnError) {
             Frames(2);
         }
         vorn::RaisePlayerAttack(game_);
-        for (const auto& object : std::vector<vorn::ObjectType>(game_.objects))
+        for (const auto& object : std::vector<vorn::ObjectType>(game_.map->objects))
             vorn::RaiseGrabItem(game_, object.Name);
-        if (!game_.monsters.empty())
-            vorn::RaiseMonsterDie(game_, game_.monsters.front());
+        if (!game_.map->monsters.empty())
+            vorn::RaiseMonsterDie(game_, game_.map->monsters.front());
         // Every script tile, with the player standing on it.
         const auto attributes = ReadLayer(map, "atl");
         for (size_t row = 0; row < attributes.size(); ++row)
             for (size_t column = 0; column < attributes[row].size(); ++column) {
                 if (attributes[row][column] != "S")
                     continue;
-                vorn::LoadMap(game_, map);
+                vorn::EnterMap(game_, map);
                 PlacePlayerOnTile(static_cast<int>(column), static_cast<int>(row));
                 vorn::ScriptTileCheck(game_);
                 media_.AdvanceTimeMs(3000);
             }
         vorn::RaiseMapLeave(game_);
-        if (!game_.monsters.empty()) {
+        if (!game_.map->monsters.empty()) {
             game_.player.Health = 0;
-            vorn::RaisePlayerDie(game_, game_.monsters.front());
+            vorn::RaisePlayerDie(game_, game_.map->monsters.front());
             EXPECT_EQ(game_.player.Health, game_.player.MaxHealth) << "the hero must get up again";
-            EXPECT_EQ(game_.mapInfo.Name, "village");
+            EXPECT_EQ(game_.map->info.Name, "village");
         }
     }
     EXPECT_FALSE(game_.ended);
@@ -179,28 +179,28 @@ TEST_F(Vorn3Game, EveryMapAndEveryScriptRunsWithoutAnError) {
 
 TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     NewGame();
-    game_.monsters.clear();  // the slimes must not stand in the way of this walk
+    game_.map->monsters.clear();  // the slimes must not stand in the way of this walk
     // Meadow -> village over the east edge, along the road.
-    ASSERT_TRUE(HoldUntil(vorn::keys::Right, [&] { return game_.mapInfo.Name == "village"; }))
+    ASSERT_TRUE(HoldUntil(vorn::keys::Right, [&] { return game_.map->info.Name == "village"; }))
         << "stuck in the meadow at " << game_.player.X << "," << game_.player.Y;
     EXPECT_EQ(game_.StatusText, "Vorn Village");
     // Village -> cave through the cave mouth: to the path, then up it.
     ASSERT_TRUE(HoldUntil(vorn::keys::Right, [&] { return game_.player.X >= 160.0f; }));
-    ASSERT_TRUE(HoldUntil(vorn::keys::Up, [&] { return game_.mapInfo.Name == "cave"; }))
+    ASSERT_TRUE(HoldUntil(vorn::keys::Up, [&] { return game_.map->info.Name == "cave"; }))
         << "stuck in the village at " << game_.player.X << "," << game_.player.Y;
     EXPECT_EQ(game_.player.X, 96.0f);
     EXPECT_EQ(game_.player.Y, 224.0f);
-    EXPECT_NE(game_.mapInfo.AlwaysNight, 0);
+    EXPECT_NE(game_.map->info.AlwaysNight, 0);
 
     // Kill the first monster of the cave: hold it still to the hero's right.
-    ASSERT_FALSE(game_.monsters.empty());
-    vorn::Monster& target = game_.monsters.front();
+    ASSERT_FALSE(game_.map->monsters.empty());
+    vorn::Monster& target = game_.map->monsters.front();
     const std::string targetName = target.Name;
     target.Speed = 0;
     target.X = game_.player.X + 20;
     target.Y = game_.player.Y;
-    for (size_t i = 1; i < game_.monsters.size(); ++i)
-        game_.monsters[i].Speed = 0;
+    for (size_t i = 1; i < game_.map->monsters.size(); ++i)
+        game_.map->monsters[i].Speed = 0;
     game_.player.Facing = 2;
     game_.player.Health = 100;
     game_.player.MaxHealth = 100;
@@ -216,7 +216,7 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     EXPECT_EQ(Variable("KILLS"), "1");
     EXPECT_EQ(game_.StatusText, "You've slain " + targetName);
     bool poof = false;
-    for (const auto& animation : game_.animations)
+    for (const auto& animation : game_.map->animations)
         poof = poof || animation.Name == "poof";
     EXPECT_TRUE(poof) << "the monster-die script leaves a puff of smoke";
 
@@ -232,9 +232,9 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     game_.player.Health = 6;
     game_.player.MaxHealth = 6;
     PlacePlayerOnTile(14, 10);
-    vorn::LoadMap(game_, "village");
-    game_.monsters.clear();
-    ASSERT_TRUE(HoldUntil(vorn::keys::Down, [&] { return game_.mapInfo.Name == "ruins"; }))
+    vorn::EnterMap(game_, "village");
+    game_.map->monsters.clear();
+    ASSERT_TRUE(HoldUntil(vorn::keys::Down, [&] { return game_.map->info.Name == "ruins"; }))
         << "stuck at the gate at " << game_.player.X << "," << game_.player.Y;
     EXPECT_EQ(Variable("GATEOPEN"), "1");
 
@@ -253,18 +253,18 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
 TEST_F(Vorn3Game, ReturningToTheVillageKeepsTheGateOpen) {
     NewGame();
     game_.inventory.push_back("Iron Key");
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "village");
     PlacePlayerOnTile(14, 12);
     vorn::ScriptTileCheck(game_);
     ASSERT_EQ(Variable("GATEOPEN"), "1");
-    vorn::LoadMap(game_, "meadow");
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "meadow");
+    vorn::EnterMap(game_, "village");
     // The cells come back from the map files as walls; the enter script frees them.
-    EXPECT_NE(game_.grid.Cell(14, 13)->Attribute, "X");
-    EXPECT_NE(game_.grid.Cell(15, 13)->Attribute, "X");
-    EXPECT_EQ(game_.grid.Cell(13, 13)->Attribute, "X");
+    EXPECT_NE(game_.map->grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_NE(game_.map->grid.Cell(15, 13)->Attribute, "X");
+    EXPECT_EQ(game_.map->grid.Cell(13, 13)->Attribute, "X");
     bool gateDrawn = false;
-    for (const auto& animation : game_.animations)
+    for (const auto& animation : game_.map->animations)
         gateDrawn = gateDrawn || animation.Name == "gateopen";
     EXPECT_TRUE(gateDrawn);
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
@@ -272,17 +272,17 @@ TEST_F(Vorn3Game, ReturningToTheVillageKeepsTheGateOpen) {
 
 TEST_F(Vorn3Game, TheLockedGateStaysShutWithoutTheKey) {
     NewGame();
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "village");
     PlacePlayerOnTile(14, 12);
     vorn::ScriptTileCheck(game_);
-    EXPECT_EQ(game_.grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_EQ(game_.map->grid.Cell(14, 13)->Attribute, "X");
     EXPECT_NE(Variable("GATEOPEN"), "1");
     EXPECT_TRUE(media_.Messages().empty()) << Boxes();
 }
 
 TEST_F(Vorn3Game, CtrlBesideAVillagerTalksInsteadOfStriking) {
     NewGame();
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "village");
     vorn::Monster* elder = StandBesideElder();
     ASSERT_NE(elder, nullptr);
     const int32_t health = elder->Health;
@@ -291,7 +291,7 @@ TEST_F(Vorn3Game, CtrlBesideAVillagerTalksInsteadOfStriking) {
     HoldUntil(
         vorn::keys::LeftCtrl, [] { return false; }, 30);
     EXPECT_TRUE(ScreenTextStarting("Skeletons stole the Relic of Vorn"));
-    for (const auto& monster : game_.monsters) {
+    for (const auto& monster : game_.map->monsters) {
         if (monster.ID != elderId)
             continue;
         EXPECT_EQ(monster.Health, health) << "talking must not hurt";
@@ -302,16 +302,16 @@ TEST_F(Vorn3Game, CtrlBesideAVillagerTalksInsteadOfStriking) {
 
 TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
     NewGame();
-    vorn::LoadMap(game_, "ruins");
-    game_.monsters.clear();
+    vorn::EnterMap(game_, "ruins");
+    game_.map->monsters.clear();
     PlacePlayerOnTile(14, 11);
     ASSERT_TRUE(HoldUntil(
         vorn::keys::Return, [&] { return vorn::InventoryHas(game_, "Relic of Vorn"); }, 5));
     EXPECT_EQ(Variable("RELIC"), "1");
-    EXPECT_EQ(game_.mapInfo.SpeechText, "The Relic of Vorn is yours!");
+    EXPECT_EQ(game_.map->info.SpeechText, "The Relic of Vorn is yours!");
     EXPECT_TRUE(ScreenTextStarting("You found the Relic of Vorn."));
 
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "village");
     ASSERT_NE(StandBesideElder(), nullptr);
     media_.AdvanceTimeMs(5000);
     HoldUntil(
@@ -325,9 +325,9 @@ TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
 // hero standing lower is drawn over it.
 TEST_F(Vorn3Game, TheHeroWalksBehindATreeCrownAndInFrontOfIt) {
     NewGame();
-    game_.monsters.clear();
+    game_.map->monsters.clear();
     int crown = 0;
-    for (const auto& tile : game_.tileImages)
+    for (const auto& tile : game_.assets.tileImages)
         if (tile.Name == "tree_1_0")
             crown = tile.Sprite;
     ASSERT_NE(crown, 0);
@@ -391,7 +391,7 @@ TEST_F(Vorn3Game, EveryPictureAndSoundLoadsAndTheMusicLoops) {
 TEST_F(Vorn3Game, ALoadedGameKeepsTheOpenedGate) {
     NewGame();
     game_.inventory.push_back("Iron Key");
-    vorn::LoadMap(game_, "village");
+    vorn::EnterMap(game_, "village");
     PlacePlayerOnTile(14, 12);
     vorn::ScriptTileCheck(game_);
     ASSERT_EQ(Variable("GATEOPEN"), "1");
@@ -406,12 +406,12 @@ TEST_F(Vorn3Game, ALoadedGameKeepsTheOpenedGate) {
     media.SetKeyDown(vorn::keys::L, true);
     vorn::RunTitleScreen(loaded);
     ASSERT_FALSE(loaded.ended);
-    EXPECT_EQ(loaded.mapInfo.Name, "village");
+    EXPECT_EQ(loaded.map->info.Name, "village");
     EXPECT_EQ(loaded.player.X, 14.0f * 32);
     ASSERT_EQ(loaded.inventory.size(), 1u);
     EXPECT_EQ(loaded.inventory[0], "Iron Key");
-    EXPECT_NE(loaded.grid.Cell(14, 13)->Attribute, "X");
-    EXPECT_NE(loaded.grid.Cell(15, 13)->Attribute, "X");
+    EXPECT_NE(loaded.map->grid.Cell(14, 13)->Attribute, "X");
+    EXPECT_NE(loaded.map->grid.Cell(15, 13)->Attribute, "X");
     EXPECT_TRUE(media.Messages().empty());
 }
 

@@ -25,10 +25,10 @@
 
 #include <unistd.h>
 
-#include "game/shell/GameShell.h"
 #include "game/media/HeadlessMedia.h"
+#include "game/play/MapEntry.h"
+#include "game/shell/GameShell.h"
 #include "game/world/Game.h"
-#include "game/world/MapLoader.h"
 #include "tools/soak/SoakMemory.h"
 
 namespace {
@@ -117,8 +117,8 @@ void Report(int64_t frame, const Session& session, int64_t games) {
         "%zu animations, %zu items carried, %zu script variables, %zu screen texts\n",
         static_cast<long long>(frame), static_cast<long long>(memory.residentKb),
         static_cast<long long>(memory.peakKb), static_cast<long long>(games),
-        session.game.mapInfo.Name.c_str(), session.game.monsters.size(),
-        session.game.animations.size(), session.game.inventory.size(),
+        session.game.map->info.Name.c_str(), session.game.map->monsters.size(),
+        session.game.map->animations.size(), session.game.inventory.size(),
         session.game.script.Variables().size(), session.game.screenTexts.size());
     std::fflush(stdout);
 }
@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
                                                            : vorn::MessageResult::No);
         }
         if (options.travel > 0 && frame % options.travel == 0 && !maps.empty()) {
-            vorn::LoadMap(session->game, maps[random() % maps.size()]);
+            vorn::EnterMap(session->game, maps[random() % maps.size()]);
         }
         vorn::RunFrame(session->game);
         session->media.AdvanceTimeMs(8);

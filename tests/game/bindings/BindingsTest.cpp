@@ -193,13 +193,13 @@ const WrongTypeCall kWrongTypeCalls[] = {
 };
 
 TEST_F(BindingsTest, WrongArgumentTypeFailsWithoutResultErrorTextOrEffect) {
-    game.objects.push_back(ObjectType{"Sword", 0, 64, 64, 1, 2, 3, 4});
+    game.map->objects.push_back(ObjectType{"Sword", 0, 64, 64, 1, 2, 3, 4});
     Monster monster;
     monster.ID = 7;
     monster.X = 100.0f;
     monster.Y = 50.0f;
     monster.DeathDuration = 300;
-    game.monsters.push_back(monster);
+    game.map->monsters.push_back(monster);
 
     for (const WrongTypeCall& call : kWrongTypeCalls) {
         SCOPED_TRACE(std::string(call.name) + "(" + call.arguments + ")");
@@ -216,7 +216,7 @@ TEST_F(BindingsTest, WrongArgumentTypeFailsWithoutResultErrorTextOrEffect) {
         EXPECT_EQ(game.script.LastError(), "previous error");
         EXPECT_EQ(StateSnapshot(game), before);
         EXPECT_EQ(shell.media.Messages().size(), messagesBefore);
-        EXPECT_EQ(game.mapInfo.Name, "start");
+        EXPECT_EQ(game.map->info.Name, "start");
     }
 }
 

@@ -27,7 +27,7 @@ class MonsterObjectCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(shell.StartNewGame());
-        game.monsters.clear();
+        game.map->monsters.clear();
         game.player.X = 100.0f;
         game.player.Y = 100.0f;
     }
@@ -45,27 +45,27 @@ TEST_F(MonsterObjectCommandsTest, NearestMonsterIsMinusOneWithoutMonsters) {
 }
 
 TEST_F(MonsterObjectCommandsTest, NearestMonsterPrefersTheEarlierOnEqualRoundedDistance) {
-    game.monsters.push_back(MakeMonster(4, 200.0f, 100.0f));  // 100 px
-    game.monsters.push_back(MakeMonster(5, 160.0f, 180.0f));  // 100 px (60, 80)
-    game.monsters.push_back(MakeMonster(6, 100.0f, 0.4f));    // 99.6 -> rounds to 100
+    game.map->monsters.push_back(MakeMonster(4, 200.0f, 100.0f));  // 100 px
+    game.map->monsters.push_back(MakeMonster(5, 160.0f, 180.0f));  // 100 px (60, 80)
+    game.map->monsters.push_back(MakeMonster(6, 100.0f, 0.4f));    // 99.6 -> rounds to 100
     EXPECT_EQ(Call("GetNearestMonster").ret, "4");
-    game.monsters.push_back(MakeMonster(8, 30.0f, 30.0f));  // about 99
+    game.map->monsters.push_back(MakeMonster(8, 30.0f, 30.0f));  // about 99
     EXPECT_EQ(Call("GetNearestMonster").ret, "8");
 }
 
 TEST_F(MonsterObjectCommandsTest, IntersectMonsterUsesFrameRectanglesInclusively) {
-    game.monsters.push_back(MakeMonster(1, 300.0f, 300.0f));
+    game.map->monsters.push_back(MakeMonster(1, 300.0f, 300.0f));
     // Player frame 100..132; a monster at 132 touches it.
-    game.monsters.push_back(MakeMonster(2, 132.0f, 90.0f));
-    game.monsters.push_back(MakeMonster(3, 110.0f, 110.0f));
+    game.map->monsters.push_back(MakeMonster(2, 132.0f, 90.0f));
+    game.map->monsters.push_back(MakeMonster(3, 110.0f, 110.0f));
     EXPECT_EQ(Call("GetIntersectMonster").ret, "2");
-    game.monsters[1].X = 132.6f;  // rounds to 133: no longer touching
+    game.map->monsters[1].X = 132.6f;  // rounds to 133: no longer touching
     EXPECT_EQ(Call("GetIntersectMonster").ret, "3");
 }
 
 TEST_F(MonsterObjectCommandsTest, IntersectMonsterIsMinusOneWithoutOverlap) {
     game.script.SetReturnValue("stale", ValueType::String);
-    game.monsters.push_back(MakeMonster(1, 300.0f, 300.0f));
+    game.map->monsters.push_back(MakeMonster(1, 300.0f, 300.0f));
     const CallResult result = Call("GetIntersectMonster");
     EXPECT_EQ(result.code, ScriptResult::Ok);
     EXPECT_EQ(result.ret, "-1");
@@ -76,9 +76,9 @@ TEST_F(MonsterObjectCommandsTest, GettersReadTheFirstMonsterWithTheId) {
     Monster first = MakeMonster(9, 10.5f, 11.5f, "Bat");
     first.Friendly = -2;
     first.FoundPlayer = 200;  // reported as a signed byte
-    game.monsters.push_back(MakeMonster(3, 0.0f, 0.0f, "Rat"));
-    game.monsters.push_back(first);
-    game.monsters.push_back(MakeMonster(9, 99.0f, 99.0f, "Ghost"));
+    game.map->monsters.push_back(MakeMonster(3, 0.0f, 0.0f, "Rat"));
+    game.map->monsters.push_back(first);
+    game.map->monsters.push_back(MakeMonster(9, 99.0f, 99.0f, "Ghost"));
 
     const CallResult name = Call("GetMonsterName", "9");
     EXPECT_EQ(name.ret, "Bat");
@@ -90,7 +90,7 @@ TEST_F(MonsterObjectCommandsTest, GettersReadTheFirstMonsterWithTheId) {
 }
 
 TEST_F(MonsterObjectCommandsTest, GettersWithAnUnknownIdGiveEmptyTextOrZero) {
-    game.monsters.push_back(MakeMonster(3, 50.0f, 60.0f, "Rat"));
+    game.map->monsters.push_back(MakeMonster(3, 50.0f, 60.0f, "Rat"));
     const CallResult name = Call("GetMonsterName", "4");
     EXPECT_EQ(name.code, ScriptResult::Ok);
     EXPECT_EQ(name.ret, "");
@@ -106,27 +106,27 @@ TEST_F(MonsterObjectCommandsTest, GettersWithAnUnknownIdGiveEmptyTextOrZero) {
 }
 
 TEST_F(MonsterObjectCommandsTest, SettersChangeOnlyTheTargetMonster) {
-    game.monsters.push_back(MakeMonster(1, 0.0f, 0.0f));
-    game.monsters.push_back(MakeMonster(2, 0.0f, 0.0f));
+    game.map->monsters.push_back(MakeMonster(1, 0.0f, 0.0f));
+    game.map->monsters.push_back(MakeMonster(2, 0.0f, 0.0f));
     Call("SetMonsterX", "2,40.7");
     Call("SetMonsterY", "2,-8");
     Call("SetMonsterFriendly", "2,257");
     Call("SetMonsterFoundPlayer", "2,513");
     Call("DisableMonsterDeath", "2");
-    const Monster& target = game.monsters[1];
+    const Monster& target = game.map->monsters[1];
     EXPECT_EQ(target.X, 40.0f);
     EXPECT_EQ(target.Y, -8.0f);
     EXPECT_EQ(target.Friendly, 1);
     EXPECT_EQ(target.FoundPlayer, 1);
     EXPECT_EQ(target.DeathDuration, 0);
-    const Monster& other = game.monsters[0];
+    const Monster& other = game.map->monsters[0];
     EXPECT_EQ(other.X, 0.0f);
     EXPECT_EQ(other.Friendly, 0);
     EXPECT_EQ(other.DeathDuration, 500);
 }
 
 TEST_F(MonsterObjectCommandsTest, SettersWithAnUnknownIdSucceedAndChangeNothing) {
-    game.monsters.push_back(MakeMonster(1, 5.0f, 6.0f));
+    game.map->monsters.push_back(MakeMonster(1, 5.0f, 6.0f));
     const std::string before = test::StateSnapshot(game);
     for (const char* call :
          {"SetMonsterX", "SetMonsterY", "SetMonsterFriendly", "SetMonsterFoundPlayer"}) {
@@ -137,31 +137,31 @@ TEST_F(MonsterObjectCommandsTest, SettersWithAnUnknownIdSucceedAndChangeNothing)
 }
 
 TEST_F(MonsterObjectCommandsTest, ObjectsAreFoundByNameWithoutRegardToCase) {
-    game.objects.push_back(ObjectType{"Shield", 0, 0, 0, 0, 0, 0, 0});
-    game.objects.push_back(ObjectType{"Sword", 0, 32, 32, 1, 1, 1, 1});
-    game.objects.push_back(ObjectType{"SWORD", 0, 64, 64, 0, 0, 0, 0});
+    game.map->objects.push_back(ObjectType{"Shield", 0, 0, 0, 0, 0, 0, 0});
+    game.map->objects.push_back(ObjectType{"Sword", 0, 32, 32, 1, 1, 1, 1});
+    game.map->objects.push_back(ObjectType{"SWORD", 0, 64, 64, 0, 0, 0, 0});
     Call("SetObjectDamage", "'sword',5");
     Call("SetObjectHealth", "'sWoRd',6");
     Call("SetObjectSpeed", "'SWORD',7");
     Call("SetObjectHealAmount", "'Sword',8");
-    const ObjectType& sword = game.objects[1];
+    const ObjectType& sword = game.map->objects[1];
     EXPECT_EQ(sword.Damage, 5);
     EXPECT_EQ(sword.Health, 6);
     EXPECT_EQ(sword.Speed, 7);
     EXPECT_EQ(sword.HealAmount, 8);
     // Only the first match changes.
-    EXPECT_EQ(game.objects[2].Damage, 0);
-    EXPECT_EQ(game.objects[0].Damage, 0);
+    EXPECT_EQ(game.map->objects[2].Damage, 0);
+    EXPECT_EQ(game.map->objects[0].Damage, 0);
 
     Call("SetObjectName", "'sword','Blunt Sword'");
-    EXPECT_EQ(game.objects[1].Name, "Blunt Sword");
+    EXPECT_EQ(game.map->objects[1].Name, "Blunt Sword");
     // The next lookup finds the other one now.
     Call("SetObjectDamage", "'sword',9");
-    EXPECT_EQ(game.objects[2].Damage, 9);
+    EXPECT_EQ(game.map->objects[2].Damage, 9);
 }
 
 TEST_F(MonsterObjectCommandsTest, UnknownObjectNameSucceedsAndChangesNothing) {
-    game.objects.push_back(ObjectType{"Sword", 0, 32, 32, 1, 1, 1, 1});
+    game.map->objects.push_back(ObjectType{"Sword", 0, 32, 32, 1, 1, 1, 1});
     const std::string before = test::StateSnapshot(game);
     EXPECT_EQ(Call("SetObjectDamage", "'axe',5").code, ScriptResult::Ok);
     EXPECT_EQ(Call("SetObjectName", "'swor','x'").code, ScriptResult::Ok);
@@ -171,12 +171,12 @@ TEST_F(MonsterObjectCommandsTest, UnknownObjectNameSucceedsAndChangesNothing) {
 TEST_F(MonsterObjectCommandsTest, ObjectChangesEndWithTheNextMapLoad) {
     shell.Write("maps/start.obl", "Sword,heart.png,2,2,1,0,0,0\r\n");
     Call("LoadMap", "'start'");
-    ASSERT_EQ(game.objects.size(), 1u);
+    ASSERT_EQ(game.map->objects.size(), 1u);
     Call("SetObjectDamage", "'sword',50");
-    EXPECT_EQ(game.objects[0].Damage, 50);
+    EXPECT_EQ(game.map->objects[0].Damage, 50);
     Call("LoadMap", "'start'");
-    ASSERT_EQ(game.objects.size(), 1u);
-    EXPECT_EQ(game.objects[0].Damage, 1);
+    ASSERT_EQ(game.map->objects.size(), 1u);
+    EXPECT_EQ(game.map->objects[0].Damage, 1);
 }
 
 TEST_F(MonsterObjectCommandsTest, PlayerHasItemIgnoresBlanksAndCase) {

@@ -69,18 +69,18 @@ TEST_F(PlayerMapCommandsTest, FlagsKeepTheLowEightBits) {
     Call("SetPlayerAttacking", "256");
     EXPECT_EQ(game.player.Attacking, 0);
     Call("SetAlwaysDay", "511");
-    EXPECT_EQ(game.mapInfo.AlwaysDay, -1);
+    EXPECT_EQ(game.map->info.AlwaysDay, -1);
     Call("SetAlwaysNight", "2");
-    EXPECT_EQ(game.mapInfo.AlwaysNight, 2);
+    EXPECT_EQ(game.map->info.AlwaysNight, 2);
 }
 
 TEST_F(PlayerMapCommandsTest, MapTextsAndTitle) {
     Call("SetSpeechText", "'Welcome, traveller'");
-    EXPECT_EQ(game.mapInfo.SpeechText, "Welcome, traveller");
+    EXPECT_EQ(game.map->info.SpeechText, "Welcome, traveller");
     Call("SetSpeechTextY", "120");
-    EXPECT_EQ(game.mapInfo.SpeechTextY, 120);
+    EXPECT_EQ(game.map->info.SpeechTextY, 120);
     Call("SetMapTitle", "'Old Mill'");
-    EXPECT_EQ(game.mapInfo.Title, "Old Mill");
+    EXPECT_EQ(game.map->info.Title, "Old Mill");
     const CallResult title = Call("GetMapTitle");
     EXPECT_EQ(title.ret, "Old Mill");
     EXPECT_EQ(title.retType, ValueType::String);
@@ -88,25 +88,25 @@ TEST_F(PlayerMapCommandsTest, MapTextsAndTitle) {
 
 TEST_F(PlayerMapCommandsTest, TileAttributeIsTheFirstCharacterOfTheTrimmedText) {
     EXPECT_EQ(Call("SetTileAttribute", "2,3,'  wall'").code, ScriptResult::Ok);
-    EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "w");
+    EXPECT_EQ(game.map->grid.Cell(2, 3)->Attribute, "w");
     // Blank text counts as a number to the engine, so it is refused.
     EXPECT_EQ(Call("SetTileAttribute", "2,3,'   '").code, ScriptResult::CommandFailed);
-    EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "w");
+    EXPECT_EQ(game.map->grid.Cell(2, 3)->Attribute, "w");
     Call("SetTileAttribute", "2,3,' X Y '");
-    EXPECT_EQ(game.grid.Cell(2, 3)->Attribute, "X");
+    EXPECT_EQ(game.map->grid.Cell(2, 3)->Attribute, "X");
     // "S" stores the code but loads no script: the cell's slot stays as it was.
-    const int32_t slotBefore = game.grid.Cell(4, 4)->Script;
+    const int32_t slotBefore = game.map->grid.Cell(4, 4)->Script;
     Call("SetTileAttribute", "4,4,'S'");
-    EXPECT_EQ(game.grid.Cell(4, 4)->Attribute, "S");
-    EXPECT_EQ(game.grid.Cell(4, 4)->Script, slotBefore);
+    EXPECT_EQ(game.map->grid.Cell(4, 4)->Attribute, "S");
+    EXPECT_EQ(game.map->grid.Cell(4, 4)->Script, slotBefore);
     // A spawn number spawns nothing.
     Call("SetTileAttribute", "5,5,'1'");
-    EXPECT_TRUE(game.monsters.empty());
+    EXPECT_TRUE(game.map->monsters.empty());
 }
 
 TEST_F(PlayerMapCommandsTest, TileAttributeOutsideTheMapChangesNothing) {
     std::vector<std::string> before;
-    for (const MapCell& cell : game.grid.Cells())
+    for (const MapCell& cell : game.map->grid.Cells())
         before.push_back(cell.Attribute);
     for (const char* arguments : {"-1,0,'X'", "10,0,'X'", "0,8,'X'", "0,-1,'X'",
                                   "2147483647,2147483647,'X'", "-2147483648,3,'X'"}) {
@@ -114,7 +114,7 @@ TEST_F(PlayerMapCommandsTest, TileAttributeOutsideTheMapChangesNothing) {
         EXPECT_EQ(Call("SetTileAttribute", arguments).code, ScriptResult::Ok);
     }
     std::vector<std::string> after;
-    for (const MapCell& cell : game.grid.Cells())
+    for (const MapCell& cell : game.map->grid.Cells())
         after.push_back(cell.Attribute);
     EXPECT_EQ(after, before);
 }
@@ -146,7 +146,7 @@ TEST_F(PlayerMapCommandsTest, LoadMapReplacesTheMapAndRunsItsEnterScript) {
     game.script.SetReturnValue("stale", ValueType::String);
     const CallResult result = Call("LoadMap", "'second'");
     EXPECT_EQ(result.code, ScriptResult::Ok);
-    EXPECT_EQ(game.mapInfo.Name, "second");
+    EXPECT_EQ(game.map->info.Name, "second");
     EXPECT_EQ(shell.Variable("ENTERED"), "Second Field");
     // The return value is set after the enter script's own calls.
     EXPECT_EQ(result.ret, "");
@@ -156,22 +156,22 @@ TEST_F(PlayerMapCommandsTest, LoadMapReplacesTheMapAndRunsItsEnterScript) {
 TEST_F(PlayerMapCommandsTest, CreateAnimationStartsAnInstanceOfAKnownDefinition) {
     // No definitions in the minimal mod: nothing happens.
     EXPECT_EQ(Call("CreateAnimation", "'spark',10,20,1").code, ScriptResult::Ok);
-    EXPECT_TRUE(game.animations.empty());
+    EXPECT_TRUE(game.map->animations.empty());
 
     Animation spark;
     spark.Name = "Spark";
     spark.FrameCount = 4;
     spark.FrameWidth = 16;
     spark.FramesPerSecond = 8.0f;
-    game.animationDefinitions.push_back(spark);
+    game.assets.animationDefinitions.push_back(spark);
     EXPECT_EQ(Call("CreateAnimation", "'SPARK',10,20,257").code, ScriptResult::Ok);
-    ASSERT_EQ(game.animations.size(), 1u);
-    EXPECT_EQ(game.animations[0].X, 10);
-    EXPECT_EQ(game.animations[0].Y, 20);
-    EXPECT_EQ(game.animations[0].PlayOnce, 1);
+    ASSERT_EQ(game.map->animations.size(), 1u);
+    EXPECT_EQ(game.map->animations[0].X, 10);
+    EXPECT_EQ(game.map->animations[0].Y, 20);
+    EXPECT_EQ(game.map->animations[0].PlayOnce, 1);
     Call("CreateAnimation", "'spark',0,0,256");
-    ASSERT_EQ(game.animations.size(), 2u);
-    EXPECT_EQ(game.animations[1].PlayOnce, 0);
+    ASSERT_EQ(game.map->animations.size(), 2u);
+    EXPECT_EQ(game.map->animations[1].PlayOnce, 0);
 }
 
 }  // namespace

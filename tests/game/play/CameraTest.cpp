@@ -105,7 +105,7 @@ TEST(CameraCullingTest, DrawingTheVisibleCellsGivesThePictureOfDrawingEveryCell)
     const int tree = test::AddTileImage(t, "tree", 48, 56, treeColour);
     for (int c = 0; c < kMapSide; ++c) {
         for (int r = 0; r < kMapSide; ++r) {
-            MapCell& cell = *t.game.grid.Cell(c, r);
+            MapCell& cell = *t.game.map->grid.Cell(c, r);
             const int pick = (c * 7 + r * 3) % 5;
             cell.GroundSprite = pick < 4 ? ground[pick] : -1;
             cell.TopSprite = (c + 2 * r) % 9 == 0 ? tree : -1;
@@ -180,7 +180,7 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
     auto hasLeaves = [](int c, int r) { return (c * 3 + r * 5) % 4 == 0; };
     for (int c = 0; c < kMapSide; ++c) {
         for (int r = 0; r < kMapSide; ++r) {
-            MapCell& cell = *t.game.grid.Cell(c, r);
+            MapCell& cell = *t.game.map->grid.Cell(c, r);
             cell.GroundSprite = grass;
             cell.ForegroundSprite = hasLeaves(c, r) ? leaves : -1;
         }
@@ -195,11 +195,11 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
         const float px = round < 4 ? (round % 2) * 3.0f : anywhere(random);
         const float py = round < 4 ? (round / 2) * 5.0f : anywhere(random);
         PutPlayer(t.game, px, py);
-        t.game.monsters.clear();
+        t.game.map->monsters.clear();
         for (int i = 0; i < 12; ++i) {
             test::PutMonster(t.game, px + around(random), py + around(random), bat, i + 1);
         }
-        std::stable_sort(t.game.monsters.begin(), t.game.monsters.end(),
+        std::stable_sort(t.game.map->monsters.begin(), t.game.map->monsters.end(),
                          [](const Monster& a, const Monster& b) { return a.ClipTop < b.ClipTop; });
         DrawFrame(t.game);
 
@@ -229,7 +229,7 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
         const ReferenceActor player{RoundHalfEven(p.X),    RoundHalfEven(p.Y),    32,
                                     PlayerScreenX(t.game), PlayerScreenY(t.game), playerColour};
         bool playerDrawn = false;
-        for (const Monster& m : t.game.monsters) {
+        for (const Monster& m : t.game.map->monsters) {
             if (!playerDrawn && m.ClipTop > p.ClipTop) {
                 drawActor(player, double{p.Y} + 32);
                 playerDrawn = true;
@@ -257,7 +257,7 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
             }
         }
         ASSERT_EQ(mismatches, 0) << "round " << round << ", player at " << px << ", " << py;
-        for (const MapCell& cell : t.game.grid.Cells()) {
+        for (const MapCell& cell : t.game.map->grid.Cells()) {
             ASSERT_EQ(cell.DrawnBehind, 0);
         }
     }

@@ -43,7 +43,7 @@ class CollisionTest : public ::testing::Test {
 protected:
     void SetUp() override { SetUpField(t, 12, 10); }
     void Mark(int32_t c, int32_t r, const std::string& attribute) {
-        t.game.grid.Cell(c, r)->Attribute = attribute;
+        t.game.map->grid.Cell(c, r)->Attribute = attribute;
     }
     test::TestGame t;
 };
@@ -100,7 +100,7 @@ TEST_F(CollisionTest, ActorsBlockEachOtherButNotThemselves) {
     EXPECT_TRUE(IsBlocked(t.game, 210, 120, 4, 4, 6));
     EXPECT_TRUE(IsBlocked(t.game, 210, 120, 4, 4, -1));
     // Dying monsters still block.
-    t.game.monsters[0].Dying = 1;
+    t.game.map->monsters[0].Dying = 1;
     EXPECT_TRUE(IsBlocked(t.game, 210, 120, 4, 4, -1));
 }
 
@@ -130,7 +130,7 @@ bool BlockedByFullScan(const Game& game, int32_t left, int32_t top, int32_t widt
             return true;
         }
     }
-    for (const Monster& m : game.monsters) {
+    for (const Monster& m : game.map->monsters) {
         if (m.ID != who &&
             Overlaps(left, top, width, height, m.ClipLeft, m.ClipTop, m.ClipWidth, m.ClipHeight)) {
             return true;
@@ -138,7 +138,7 @@ bool BlockedByFullScan(const Game& game, int32_t left, int32_t top, int32_t widt
     }
     for (int32_t c = 0; c < s.MapWidth; ++c) {
         for (int32_t r = 0; r < s.MapHeight; ++r) {
-            const std::string& a = game.grid.Cell(c, r)->Attribute;
+            const std::string& a = game.map->grid.Cell(c, r)->Attribute;
             const bool blocks = a == "X" || (who >= 0 && (a == "M" || a == "W"));
             if (blocks && Overlaps(c * s.TileWidth, r * s.TileHeight, s.TileWidth, s.TileHeight,
                                    left, top, width, height)) {
@@ -164,7 +164,7 @@ TEST(CollisionDifferentialTest, CulledScanEqualsTheFullScanOnRandomMapsAndBoxes)
         SetUpField(t, columns, rows);
         t.game.settings.TileWidth = tileSizes[random() % 6];
         t.game.settings.TileHeight = tileSizes[random() % 6];
-        for (MapCell& cell : t.game.grid.Cells()) {
+        for (MapCell& cell : t.game.map->grid.Cells()) {
             cell.Attribute = attributes[random() % 9];
         }
         PutPlayer(t.game, static_cast<float>(random() % 700) - 100.0f,

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "game/bindings/Bindings.h"
+#include "game/play/MapEntry.h"
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
-#include "game/world/MapLoader.h"
 #include "tests/game/support/MonsterFixtures.h"
 
 namespace vorn {
@@ -44,7 +44,7 @@ protected:
     }
     Game& game() { return t.game; }
     Player& player() { return t.game.player; }
-    Monster& monster(size_t index) { return t.game.monsters[index]; }
+    Monster& monster(size_t index) { return t.game.map->monsters[index]; }
 
     // An 8 x 6 heart picture for dropped items.
     void UseHeartSprite() {
@@ -74,13 +74,16 @@ protected:
             "RecordEvent", 0);
     }
 
-    // What LoadMap does to the lists the steps walk: the old storage is
-    // released, so any later access to an old monster is caught by ASan.
+    // What entering a map does to the steps: a new map becomes current. The
+    // old map's storage is released too, so any later access to an old
+    // monster is caught by ASan.
     void SwapMap() {
-        std::vector<Monster>().swap(game().monsters);
-        std::vector<ObjectType>().swap(game().objects);
+        const std::shared_ptr<CurrentMap> old = game().map;
+        game().map = std::make_shared<CurrentMap>();
+        game().map->grid = std::move(old->grid);
+        std::vector<Monster>().swap(old->monsters);
+        std::vector<ObjectType>().swap(old->objects);
         AddMonster(game(), 400.0f, 400.0f);
-        ++game().mapGeneration;
     }
 
     test::TestGame t;
@@ -106,7 +109,7 @@ TEST_F(CombatTest, PlayerHitsOnlyTheSideItFaces) {
     for (const SideCase& side : kSides) {
         for (int32_t facing = 0; facing < 4; ++facing) {
             SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
-            game().monsters.clear();
+            game().map->monsters.clear();
             const size_t m = AddMonster(game(), side.x, side.y);
             StartPlayerAttack(facing);
             PlayerHitStep(game());
@@ -144,7 +147,7 @@ TEST_F(CombatTest, GrownFramesThatTouchStillCountAsInReach) {
     PlayerHitStep(game());
     EXPECT_EQ(monster(touching).Health, 6);
 
-    game().monsters.clear();
+    game().map->monsters.clear();
     const size_t away = AddMonster(game(), 160.0f, 195.0f);
     StartPlayerAttack(kDown);
     PlayerHitStep(game());
@@ -169,26 +172,26 @@ TEST_F(CombatTest, OneAttackHitsOnlyTheFirstMonsterInListOrder) {
 }
 
 TEST_F(CombatTest, DebugModeWritesTheHitIntoTheSpeechText) {
-    game().mapInfo.SpeechText = "Welcome";
+    game().map->info.SpeechText = "Welcome";
     const std::array<const char*, 4> expected{
         "Hit monster down. Monster HP: 6", "Hit monster up. Monster HP: 6",
         "Hit monster right. Monster HP: 6", "Hit monster left. Monster HP: 6"};
     const std::array<SideCase, 4> sides{kSides[0], kSides[1], kSides[3], kSides[2]};
     game().settings.DebugMode = 1;
     for (size_t i = 0; i < 4; ++i) {
-        game().monsters.clear();
+        game().map->monsters.clear();
         AddMonster(game(), sides[i].x, sides[i].y);
         StartPlayerAttack(sides[i].hittingFacing);
         PlayerHitStep(game());
-        EXPECT_EQ(game().mapInfo.SpeechText, expected[i]);
+        EXPECT_EQ(game().map->info.SpeechText, expected[i]);
     }
     game().settings.DebugMode = 0;
-    game().mapInfo.SpeechText = "Welcome";
-    game().monsters.clear();
+    game().map->info.SpeechText = "Welcome";
+    game().map->monsters.clear();
     AddMonster(game(), kBelowX, kBelowY);
     StartPlayerAttack(kDown);
     PlayerHitStep(game());
-    EXPECT_EQ(game().mapInfo.SpeechText, "Welcome");
+    EXPECT_EQ(game().map->info.SpeechText, "Welcome");
 }
 
 // --- Monster death ----------------------------------------------------------
@@ -206,7 +209,7 @@ TEST_F(CombatTest, AKillingHitMarksTheCorpseCountsAndAnnounces) {
     EXPECT_EQ(player().KillCount, 1);
     EXPECT_EQ(CountPlays(t, monster(m).DeathSound), 1);
     EXPECT_EQ(game().StatusText, "You've slain Cave Bat");
-    EXPECT_TRUE(game().objects.empty());  // drop rate 0 never drops
+    EXPECT_TRUE(game().map->objects.empty());  // drop rate 0 never drops
 }
 
 TEST_F(CombatTest, ADyingMonsterTakesHitsButDoesNotDieAgain) {
@@ -235,17 +238,17 @@ TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
     UseHeartSprite();
     ASSERT_NE(game().settings.HeartSprite, 0);
     for (int kill = 1; kill <= 2; ++kill) {
-        game().monsters.clear();
+        game().map->monsters.clear();
         const size_t m = AddMonster(game(), kBelowX + 0.5f, kBelowY);
         monster(m).Health = 1;
         monster(m).ItemDropRate = 1;
         StartPlayerAttack(kDown);
         PlayerHitStep(game());
-        ASSERT_EQ(game().objects.size(), static_cast<size_t>(kill));
+        ASSERT_EQ(game().map->objects.size(), static_cast<size_t>(kill));
     }
-    const ObjectType& first = game().objects[0];
+    const ObjectType& first = game().map->objects[0];
     EXPECT_EQ(first.Name, "__AUTO_DROP_1");
-    EXPECT_EQ(game().objects[1].Name, "__AUTO_DROP_2");
+    EXPECT_EQ(game().map->objects[1].Name, "__AUTO_DROP_2");
     EXPECT_EQ(first.Sprite, game().settings.HeartSprite);
     EXPECT_EQ(first.HealAmount, 1);
     EXPECT_EQ(first.Damage, 0);
@@ -269,16 +272,16 @@ TEST_F(CombatTest, HeartDropsWhereTheMonsterDieScriptsLeftTheMonster) {
     StartPlayerAttack(kDown);
     PlayerHitStep(game());
     ASSERT_EQ(monster(m).X, 300.0f);
-    ASSERT_EQ(game().objects.size(), 1u);
+    ASSERT_EQ(game().map->objects.size(), 1u);
     // nearest(300 + 16 - 4), nearest(190 + 32 - 6).
-    EXPECT_EQ(game().objects[0].X, 312);
-    EXPECT_EQ(game().objects[0].Y, 216);
+    EXPECT_EQ(game().map->objects[0].X, 312);
+    EXPECT_EQ(game().map->objects[0].Y, 216);
 }
 
 TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
     constexpr int kKills = 3000;
     for (int kill = 0; kill < kKills; ++kill) {
-        game().monsters.clear();
+        game().map->monsters.clear();
         const size_t m = AddMonster(game(), kBelowX, kBelowY);
         monster(m).Health = 1;
         monster(m).ItemDropRate = 3;
@@ -287,7 +290,7 @@ TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
     }
     EXPECT_EQ(player().KillCount, kKills);
     // Expected 1000; four standard deviations are about 103.
-    EXPECT_NEAR(static_cast<int>(game().objects.size()), 1000, 105);
+    EXPECT_NEAR(static_cast<int>(game().map->objects.size()), 1000, 105);
 }
 
 TEST_F(CombatTest, MonsterDieScriptsSeeTheDyingMonster) {
@@ -316,12 +319,12 @@ TEST_F(CombatTest, MonsterDieScriptThatLoadsAMapLeavesTheNewMapAlone) {
     StartPlayerAttack(kDown);
     PlayerHitStep(game());
     ASSERT_EQ(recorded.size(), 1u);
-    ASSERT_EQ(game().monsters.size(), 1u);
+    ASSERT_EQ(game().map->monsters.size(), 1u);
     EXPECT_EQ(monster(0).Dying, 0);
     EXPECT_EQ(monster(0).Health, 10);
     EXPECT_EQ(player().KillCount, 1);
     EXPECT_EQ(game().StatusText, "You've slain Ogre");
-    EXPECT_EQ(game().objects.size(), 1u);
+    EXPECT_EQ(game().map->objects.size(), 1u);
 }
 
 TEST_F(CombatTest, MonsterDieScriptLoadingARealMapLeavesItsMonstersAlive) {
@@ -334,22 +337,22 @@ TEST_F(CombatTest, MonsterDieScriptLoadingARealMapLeavesItsMonstersAlive) {
     imp.ClipHeight = 16;
     imp.DeathDuration = 2;
     imp.ItemDropRate = 1;
-    game().monsterTypes.push_back(imp);
+    game().assets.monsterTypes.push_back(imp);
     RegisterGameCommands(game());
     test::LoadScript(t, "global_monsterdie.ds", "LoadMap('cave')\n", slots::kGlobalMonsterDie);
     // The imp of "town" stands right below the player, at (160, 191).
     test::WriteArenaMap(t, "town", {{5, 6, "1"}, {5, 7, "1"}});
     test::WriteArenaMap(t, "cave", {{2, 2, "1"}, {9, 9, "1"}, {12, 3, "1"}});
-    LoadMap(game(), "town");
-    ASSERT_EQ(game().monsters.size(), 2u);
+    EnterMap(game(), "town");
+    ASSERT_EQ(game().map->monsters.size(), 2u);
     RefreshClipBoxes(game());
-    const uint64_t generation = game().mapGeneration;
+    const uint64_t entry = game().map->entry;
     StartPlayerAttack(kDown);
     PlayerHitStep(game());
     EXPECT_FALSE(game().ended);
-    EXPECT_NE(game().mapGeneration, generation);
-    ASSERT_EQ(game().monsters.size(), 3u);
-    for (const Monster& each : game().monsters) {
+    EXPECT_NE(game().map->entry, entry);
+    ASSERT_EQ(game().map->monsters.size(), 3u);
+    for (const Monster& each : game().map->monsters) {
         EXPECT_EQ(each.Dying, 0);
         EXPECT_EQ(each.Health, 1);
     }
@@ -371,10 +374,10 @@ TEST_F(CombatTest, DisableMonsterDeathRemovesTheCorpseAtItsNextStep) {
     EXPECT_EQ(monster(m).DeathDuration, 0);
     NextFrame(t, 99);
     AnimationStep(game());
-    EXPECT_EQ(game().monsters.size(), 1u);
+    EXPECT_EQ(game().map->monsters.size(), 1u);
     NextFrame(t, 1);
     AnimationStep(game());
-    EXPECT_TRUE(game().monsters.empty());
+    EXPECT_TRUE(game().map->monsters.empty());
 }
 
 // --- The monster's hit ------------------------------------------------------
@@ -397,17 +400,17 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
     for (const auto& [side, hittingFacing, message] : cases) {
         for (int32_t facing = -1; facing < 4; ++facing) {
             SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
-            game().monsters.clear();
+            game().map->monsters.clear();
             const size_t m = AddMonster(game(), side.x, side.y);
             monster(m).Facing = facing;
             monster(m).Damage = -1;  // a landed hit shows as +1 health
             player().Health = 5;
             player().RecoilLeft = 0;
-            game().mapInfo.SpeechText.clear();
+            game().map->info.SpeechText.clear();
             MonsterHitsPlayer(game(), m);
             const bool hit = facing == hittingFacing;
             EXPECT_EQ(player().Health, hit ? 6 : 5);
-            EXPECT_EQ(game().mapInfo.SpeechText, hit ? message : "");
+            EXPECT_EQ(game().map->info.SpeechText, hit ? message : "");
             EXPECT_EQ(monster(m).HitLanded, hit ? 1 : 0);
             EXPECT_EQ(player().RecoilLeft, hit ? test::kArenaRecoil : 0);
         }
@@ -464,7 +467,7 @@ TEST_F(CombatTest, MonsterHitSoundsAndWritesTheDebugMessage) {
     player().Health = 5;
     t.media.ClearSoundLog();
     MonsterHitsPlayer(game(), m);
-    EXPECT_EQ(game().mapInfo.SpeechText, "Hit player left. Player HP: 6");
+    EXPECT_EQ(game().map->info.SpeechText, "Hit player left. Player HP: 6");
     EXPECT_EQ(CountPlays(t, game().settings.PlayerHitSound), 1);
 }
 
@@ -498,7 +501,7 @@ TEST_F(CombatTest, PlayerDieScriptThatLoadsAMapEndsTheMonsterPartOfTheStep) {
     NextFrame(t, 100);
     AnimationStep(game());
     ASSERT_EQ(recorded.size(), 1u);
-    ASSERT_EQ(game().monsters.size(), 1u);
+    ASSERT_EQ(game().map->monsters.size(), 1u);
     EXPECT_EQ(monster(0).AnimTime, 0);  // the new map's monster was not stepped
 }
 
@@ -628,15 +631,15 @@ TEST_F(CombatTest, CorpseStaysDeathDurationStepsThenGoes) {
     for (int32_t left = 2; left >= 0; --left) {
         NextFrame(t, 100);
         AnimationStep(game());
-        ASSERT_EQ(game().monsters.size(), 1u);
+        ASSERT_EQ(game().map->monsters.size(), 1u);
         EXPECT_EQ(monster(m).DeathDuration, left);
     }
     NextFrame(t, 99);
     AnimationStep(game());
-    EXPECT_EQ(game().monsters.size(), 1u);
+    EXPECT_EQ(game().map->monsters.size(), 1u);
     NextFrame(t, 1);
     AnimationStep(game());
-    EXPECT_TRUE(game().monsters.empty());
+    EXPECT_TRUE(game().map->monsters.empty());
 }
 
 TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
@@ -645,11 +648,11 @@ TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
     monster(corpse).DeathDuration = 0;
     const size_t walker = AddMonster(game(), 300.0f, 360.0f);
     monster(walker).Moving = 1;
-    for (Monster& each : game().monsters)
+    for (Monster& each : game().map->monsters)
         each.AnimTime = game().clock.FrameTime;
     NextFrame(t, 100);
     AnimationStep(game());
-    ASSERT_EQ(game().monsters.size(), 1u);
+    ASSERT_EQ(game().map->monsters.size(), 1u);
     EXPECT_EQ(monster(0).WalkFrame, 0);
     NextFrame(t, 1);
     AnimationStep(game());
@@ -707,10 +710,10 @@ TEST_F(CombatTest, AnimationInstancesAdvanceInTheSameStep) {
     instance.FrameCount = 3;
     instance.FramesPerSecond = 10.0f;
     instance.LastFrameTime = game().clock.FrameTime;
-    game().animations.push_back(instance);
+    game().map->animations.push_back(instance);
     NextFrame(t, 100);
     AnimationStep(game());
-    EXPECT_EQ(game().animations[0].CurrentFrame, 1);
+    EXPECT_EQ(game().map->animations[0].CurrentFrame, 1);
 }
 
 // Values from monsters.ini and scripts are untrusted: extreme ones must not
@@ -753,8 +756,8 @@ TEST_F(CombatTest, ExtremeValuesNeitherOverflowNorCrash) {
         MonsterDecisionStep(game());
         PlayerHitStep(game());
         AnimationStep(game());
-        if (!game().monsters.empty()) {
-            game().monsters.front().Attacking = 1;
+        if (!game().map->monsters.empty()) {
+            game().map->monsters.front().Attacking = 1;
             MonsterHitsPlayer(game(), 0);
         }
         MonsterHitsPlayer(game(), 1000);  // an index past the list does nothing

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/play/MapEntry.h"
 #include "game/play/PlayerControl.h"
-#include "game/world/MapLoader.h"
 #include "tests/game/support/MoveFixtures.h"
 #include "tests/game/support/WorldFixtures.h"
 
@@ -25,7 +25,7 @@ class EdgesAndWarpsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetUpField(t, kColumns, kRows);
-        t.game.mapInfo.Name = "home";
+        t.game.map->info.Name = "home";
         WriteMapFiles("west");
         WriteMapFiles("east");
         WriteMapFiles("north");
@@ -35,7 +35,7 @@ protected:
         // The current map's leave script reports where the player stood.
         t.game.script.RegisterCommand(
             [this](ScriptEngine&) {
-                leaveRuns.push_back({t.game.mapInfo.Name, t.game.player.X, t.game.player.Y});
+                leaveRuns.push_back({t.game.map->info.Name, t.game.player.X, t.game.player.Y});
                 return 1;
             },
             "Probe", 0);
@@ -81,16 +81,16 @@ TEST_F(EdgesAndWarpsTest, LeftEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
     Frames(5);
     EXPECT_FLOAT_EQ(player().X, -6.0f);
     EXPECT_EQ(player().ClipLeft, 0);
-    EXPECT_EQ(t.game.mapInfo.Name, "home");
+    EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_TRUE(leaveRuns.empty());
 }
 
 TEST_F(EdgesAndWarpsTest, LeftEdgeWithAnExitEntersAtTheRightEndOfTheNextMap) {
-    t.game.mapInfo.ExitLeft = "west";
+    t.game.map->info.ExitLeft = "west";
     PutPlayer(t.game, 2.0f, 100.0f);
     Hold(keys::Left);
     Frames(2);
-    EXPECT_EQ(t.game.mapInfo.Name, "west");
+    EXPECT_EQ(t.game.map->info.Name, "west");
     EXPECT_FLOAT_EQ(player().X, (kColumns - 1) * 32.0f - 1.0f);
     EXPECT_FLOAT_EQ(player().Y, 100.0f);
     // The leave script ran on the old map with the new position already set.
@@ -104,15 +104,15 @@ TEST_F(EdgesAndWarpsTest, RightEdgeWithoutAnExitStopsAtTheLastColumn) {
     Hold(keys::Right);
     Frames(4);
     EXPECT_FLOAT_EQ(player().X, (kColumns - 1) * 32.0f + 6.0f);
-    EXPECT_EQ(t.game.mapInfo.Name, "home");
+    EXPECT_EQ(t.game.map->info.Name, "home");
 }
 
 TEST_F(EdgesAndWarpsTest, RightEdgeWithAnExitEntersAtTheLeftOfTheNextMap) {
-    t.game.mapInfo.ExitRight = "east";
+    t.game.map->info.ExitRight = "east";
     PutPlayer(t.game, 355.0f, 100.0f);
     Hold(keys::Right);
     Frames(2);
-    EXPECT_EQ(t.game.mapInfo.Name, "east");
+    EXPECT_EQ(t.game.map->info.Name, "east");
     EXPECT_FLOAT_EQ(player().X, 1.0f);
     EXPECT_FLOAT_EQ(player().Y, 100.0f);
     EXPECT_EQ(leaveRuns.size(), 1u);
@@ -127,11 +127,11 @@ TEST_F(EdgesAndWarpsTest, TopEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
 }
 
 TEST_F(EdgesAndWarpsTest, TopEdgeWithAnExitEntersAtTheLastRow) {
-    t.game.mapInfo.ExitUp = "north";
+    t.game.map->info.ExitUp = "north";
     PutPlayer(t.game, 100.0f, -10.0f);
     Hold(keys::Up);
     Frames(2);
-    EXPECT_EQ(t.game.mapInfo.Name, "north");
+    EXPECT_EQ(t.game.map->info.Name, "north");
     EXPECT_FLOAT_EQ(player().Y, (kRows - 1) * 32.0f);
     EXPECT_FLOAT_EQ(player().X, 100.0f);
 }
@@ -141,23 +141,23 @@ TEST_F(EdgesAndWarpsTest, BottomEdgeUsesTheFrameTopAgainstTheLastRow) {
     Hold(keys::Down);
     Frame();  // 290: past the last row's top
     EXPECT_FLOAT_EQ(player().Y, (kRows - 1) * 32.0f);
-    t.game.mapInfo.ExitDown = "south";
+    t.game.map->info.ExitDown = "south";
     Frame();
-    EXPECT_EQ(t.game.mapInfo.Name, "south");
+    EXPECT_EQ(t.game.map->info.Name, "south");
     EXPECT_FLOAT_EQ(player().Y, 0.0f);
     EXPECT_FLOAT_EQ(player().X, 100.0f);
 }
 
 TEST_F(EdgesAndWarpsTest, StandingAtAnEdgeDoesNothingButAPushCounts) {
-    t.game.mapInfo.ExitLeft = "west";
+    t.game.map->info.ExitLeft = "west";
     PutPlayer(t.game, -10.0f, 100.0f);  // clip left -4
     Frames(2);
-    EXPECT_EQ(t.game.mapInfo.Name, "home");
+    EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_FLOAT_EQ(player().X, -10.0f);
     player().Facing = 2;  // pushed left, against the facing
     player().RecoilLeft = 5;
     Frame(10);
-    EXPECT_EQ(t.game.mapInfo.Name, "west");
+    EXPECT_EQ(t.game.map->info.Name, "west");
 }
 
 TEST_F(EdgesAndWarpsTest, WalkingUpLeftAlongTheLeftEdgeCountsAsLeaving) {
@@ -176,7 +176,7 @@ protected:
         EdgesAndWarpsTest::SetUp();
         t.folder.Write("sounds/warp.wav", test::MakeWav(50));
         t.game.settings.WarpSound = t.media.LoadSoundFile(t.folder.Path() + "/sounds/warp.wav");
-        t.game.warps.push_back({3, 3, "cave", 1, 2});
+        t.game.map->warps.push_back({3, 3, "cave", 1, 2});
         t.media.ClearSoundLog();
     }
     int WarpPlays() const {
@@ -194,20 +194,20 @@ TEST_F(WarpTest, TheCentreProbeOnAWarpTileCarriesThePlayerToTheTarget) {
     // warp tile (96 .. 128) at its corner, which counts.
     PutPlayer(t.game, 113.0f, 113.0f);
     WarpStep(t.game);
-    EXPECT_EQ(t.game.mapInfo.Name, "cave");
+    EXPECT_EQ(t.game.map->info.Name, "cave");
     EXPECT_FLOAT_EQ(player().X, 32.0f);
     EXPECT_FLOAT_EQ(player().Y, 64.0f);
     EXPECT_EQ(WarpPlays(), 1);
     ASSERT_EQ(leaveRuns.size(), 1u);
     // The leave script runs before the position changes.
     EXPECT_FLOAT_EQ(leaveRuns[0].x, 113.0f);
-    EXPECT_TRUE(t.game.warps.empty());
+    EXPECT_TRUE(t.game.map->warps.empty());
 }
 
 TEST_F(WarpTest, AProbeOnePixelAwayDoesNotWarp) {
     PutPlayer(t.game, 114.0f, 100.0f);  // probe left 129
     WarpStep(t.game);
-    EXPECT_EQ(t.game.mapInfo.Name, "home");
+    EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_EQ(WarpPlays(), 0);
     EXPECT_TRUE(leaveRuns.empty());
 }
@@ -215,15 +215,15 @@ TEST_F(WarpTest, AProbeOnePixelAwayDoesNotWarp) {
 TEST_F(WarpTest, ALeaveScriptThatLoadsAMapDoesNotChangeTheWarpsTarget) {
     t.game.script.RegisterCommand(
         [this](ScriptEngine&) {
-            LoadMap(t.game, "elsewhere");
+            EnterMap(t.game, "elsewhere");
             return 1;
         },
         "Hop", 0);
     ASSERT_GE(t.game.script.ParseScript("Probe()\nHop()", slots::kMapLeave), 0);
-    t.game.warps.push_back({3, 3, "never", 5, 5});
+    t.game.map->warps.push_back({3, 3, "never", 5, 5});
     PutPlayer(t.game, 100.0f, 100.0f);
     WarpStep(t.game);
-    EXPECT_EQ(t.game.mapInfo.Name, "cave");
+    EXPECT_EQ(t.game.map->info.Name, "cave");
     EXPECT_FLOAT_EQ(player().X, 32.0f);
     EXPECT_FLOAT_EQ(player().Y, 64.0f);
     EXPECT_EQ(WarpPlays(), 1);
@@ -239,7 +239,7 @@ TEST_F(WarpTest, ALeaveScriptThatEndsTheGameStopsTheWarp) {
     ASSERT_GE(t.game.script.ParseScript("Stop()", slots::kMapLeave), 0);
     PutPlayer(t.game, 100.0f, 100.0f);
     WarpStep(t.game);
-    EXPECT_EQ(t.game.mapInfo.Name, "home");
+    EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_FLOAT_EQ(player().X, 100.0f);
     EXPECT_EQ(WarpPlays(), 0);
 }

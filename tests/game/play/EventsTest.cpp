@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "game/play/Events.h"
+#include "game/play/MapEntry.h"
 #include "game/play/PlayerControl.h"
 #include "game/shell/GameShell.h"
-#include "game/world/MapLoader.h"
 #include "tests/game/support/ShellFixtures.h"
 
 namespace vorn {
@@ -64,7 +64,7 @@ TEST_F(EventsTest, MapScriptsLoadIntoTheirSlotsAndAreReplacedByTheNextMap) {
         EXPECT_EQ(Log(), std::to_string(slot));
     }
     // "second" has no scripts: every map slot now runs as an empty script.
-    LoadMap(game, "second");
+    EnterMap(game, "second");
     for (const auto& [suffix, slot] : scripts) {
         game.script.SetSymbol("LOG", "", ValueType::String);
         EXPECT_EQ(game.script.RunScript(slot), ScriptResult::Ok);
@@ -146,10 +146,10 @@ TEST_F(EventsTest, MonsterValuesAreCopiedBeforeAScriptReplacesTheMap) {
     Monster monster;
     monster.ID = 5;
     monster.X = 77.0f;
-    game.monsters.assign(1, monster);
-    RaiseMonsterDie(game, game.monsters[0]);
-    EXPECT_EQ(game.mapInfo.Name, "second");
-    EXPECT_TRUE(game.monsters.empty());
+    game.map->monsters.assign(1, monster);
+    RaiseMonsterDie(game, game.map->monsters[0]);
+    EXPECT_EQ(game.map->info.Name, "second");
+    EXPECT_TRUE(game.map->monsters.empty());
     EXPECT_EQ(shell.Variable("ID"), "5");
     EXPECT_EQ(shell.Variable("MX"), "77");
 }
@@ -159,8 +159,8 @@ TEST_F(EventsTest, ItemNameIsCopiedBeforeAScriptReplacesTheMap) {
     shell.Write("global_grabitem.ds", "ITEM=#ITEMNAME\r\n");
     shell.Write("maps/start.obl", "Golden Crown,heart.png,1,1,0,0,0,0\r\n");
     ASSERT_TRUE(Start());
-    ASSERT_EQ(game.objects.size(), 1u);
-    RaiseGrabItem(game, game.objects[0].Name);
+    ASSERT_EQ(game.map->objects.size(), 1u);
+    RaiseGrabItem(game, game.map->objects[0].Name);
     EXPECT_EQ(shell.Variable("ITEM"), "Golden Crown");
 }
 
@@ -217,7 +217,7 @@ TEST(TickEventsTest, TheMapTickAfterEnteringAMapIsItsFirstAndComesTickMsLater) {
     Game& game = shell.game;
     RunFrame(game);
     shell.media.AdvanceTimeMs(30);
-    LoadMap(game, "second");
+    EnterMap(game, "second");
     const int32_t entered = game.clock.MapEnterTime;
     EXPECT_EQ(game.clock.LastTickTime, entered);
     game.script.SetSymbol("LOG", "", ValueType::String);
@@ -313,7 +313,7 @@ TEST(EventErrorsTest, EveryEventHasItsOwnErrorTitle) {
     RaiseGrabItem(game, "x");
     RaisePlayerDie(game, monster);
     RaiseMonsterDie(game, monster);
-    LoadMap(game, "second");
+    EnterMap(game, "second");
     RaiseMapLeave(game);
     std::vector<std::string> titles;
     for (const auto& message : shell.media.Messages())
@@ -353,7 +353,7 @@ protected:
         shell.Write("maps/tiles_3_2.ds", LogLine("c"));
         shell.Write("maps/tiles_8_6.ds", LogLine("z"));
         ASSERT_TRUE(shell.StartNewGame());
-        LoadMap(game, "tiles");
+        EnterMap(game, "tiles");
         game.script.SetSymbol("LOG", "", ValueType::String);
     }
     // Puts the centre probe's top-left corner at (x, y) (32 x 32 player).
@@ -412,15 +412,15 @@ TEST_F(ScriptTileTest, HugeTilesAreMeasuredWithoutOverflow) {
     game.player.Y = 2000000000.0f;
     ScriptTileCheck(game);
     EXPECT_EQ(Log(), "");
-    game.grid.Cell(1, 1)->Attribute = "S";
-    game.grid.Cell(1, 1)->Script = game.grid.Cell(2, 1)->Script;
+    game.map->grid.Cell(1, 1)->Attribute = "S";
+    game.map->grid.Cell(1, 1)->Script = game.map->grid.Cell(2, 1)->Script;
     ScriptTileCheck(game);
     EXPECT_EQ(Log(), "a");
 }
 
 TEST_F(ScriptTileTest, FailureBoxNamesTheCellInDebugMode) {
     shell.Write("maps/tiles_2_1.ds", "BROKEN\r\n");
-    LoadMap(game, "tiles");
+    EnterMap(game, "tiles");
     PlaceProbe(80, 40);
     ScriptTileCheck(game);
     EXPECT_TRUE(shell.media.Messages().empty());
@@ -431,7 +431,7 @@ TEST_F(ScriptTileTest, FailureBoxNamesTheCellInDebugMode) {
 }
 
 TEST_F(ScriptTileTest, ACellWithoutScriptSlotRunsNothing) {
-    game.grid.Cell(2, 1)->Script = -1;
+    game.map->grid.Cell(2, 1)->Script = -1;
     PlaceProbe(80, 40);
     ScriptTileCheck(game);
     EXPECT_EQ(Log(), "");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/bindings/Bindings.h"
-#include "game/world/MapLoader.h"
+#include "game/play/MapEntry.h"
 #include "tests/game/support/MonsterFixtures.h"
 
 namespace vorn {
@@ -40,22 +40,24 @@ protected:
         object.Sprite = picture;
         object.X = x;
         object.Y = y;
-        game().objects.push_back(object);
-        return game().objects.back();
+        game().map->objects.push_back(object);
+        return game().map->objects.back();
     }
 
     // A script command recording #ITEMNAME and the player's damage at the
-    // time the script runs; with `swapMap` it also replaces the object list
-    // as a map load does.
+    // time the script runs; with `swapMap` it also makes a new map current,
+    // as entering a map does, and releases the old map's objects.
     void RegisterRecorder(bool swapMap) {
         game().script.RegisterCommand(
             [this, swapMap](ScriptEngine& engine) {
                 recorded.push_back(engine.ExpandConstants("#ITEMNAME #PLAYERX #PLAYERY") + " " +
                                    std::to_string(game().player.Damage));
                 if (swapMap) {
-                    std::vector<ObjectType>().swap(game().objects);
+                    const std::shared_ptr<CurrentMap> old = game().map;
+                    game().map = std::make_shared<CurrentMap>();
+                    game().map->grid = std::move(old->grid);
+                    std::vector<ObjectType>().swap(old->objects);
                     AddObject("Stranger", 0, 0);
-                    ++game().mapGeneration;
                 }
                 engine.SetReturnValue("0", ValueType::Number);
                 return 1;
@@ -78,7 +80,7 @@ TEST_F(ItemsTest, SwordMessageListsOnlyTheBonusesItHas) {
     EXPECT_EQ(player().Speed, 110);
     EXPECT_EQ(player().MaxHealth, 10);
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Sword"});
-    EXPECT_TRUE(game().objects.empty());
+    EXPECT_TRUE(game().map->objects.empty());
 }
 
 TEST_F(ItemsTest, EveryBonusIsAddedAndHealthIsCappedAtTheNewMaximum) {
@@ -109,14 +111,14 @@ TEST_F(ItemsTest, DroppedHeartHealsOneAndLeavesTheStatusText) {
     EXPECT_EQ(player().Health, 10);
     EXPECT_EQ(game().StatusText, "Town");
     EXPECT_EQ(game().inventory, std::vector<std::string>{""});
-    EXPECT_TRUE(game().objects.empty());
+    EXPECT_TRUE(game().map->objects.empty());
 
     // At full health a heart is still taken, without healing above the cap.
     AddObject("__AUTO_DROP_2").HealAmount = 1;
     PickUp(game());
     EXPECT_EQ(player().Health, 10);
     EXPECT_EQ(game().inventory.size(), 2u);
-    EXPECT_TRUE(game().objects.empty());
+    EXPECT_TRUE(game().map->objects.empty());
 }
 
 TEST_F(ItemsTest, OverlappingObjectsAreTakenOnePerFrameInListOrder) {
@@ -124,8 +126,8 @@ TEST_F(ItemsTest, OverlappingObjectsAreTakenOnePerFrameInListOrder) {
     AddObject("Pear");
     PickUp(game());
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Apple"});
-    ASSERT_EQ(game().objects.size(), 1u);
-    EXPECT_EQ(game().objects[0].Name, "Pear");
+    ASSERT_EQ(game().map->objects.size(), 1u);
+    EXPECT_EQ(game().map->objects[0].Name, "Pear");
     PickUp(game());
     EXPECT_EQ(game().inventory, (std::vector<std::string>{"Apple", "Pear"}));
     PickUp(game());  // empty ground: nothing, every frame
@@ -141,7 +143,7 @@ TEST_F(ItemsTest, TheProbeMustTouchTheObjectRectangle) {
     AddObject("Touching", kProbe - 16, kProbe + 3);  // shares one corner pixel
     PickUp(game());
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Touching"});
-    EXPECT_EQ(game().objects.size(), 2u);
+    EXPECT_EQ(game().map->objects.size(), 2u);
 }
 
 TEST_F(ItemsTest, ObjectsNamedLikeAnItemAreNeverTakenAgain) {
@@ -154,9 +156,9 @@ TEST_F(ItemsTest, ObjectsNamedLikeAnItemAreNeverTakenAgain) {
     PickUp(game());
     PickUp(game());
     EXPECT_EQ(game().inventory.size(), 2u);
-    ASSERT_EQ(game().objects.size(), 2u);
-    EXPECT_EQ(game().objects[0].Name, "Key");
-    EXPECT_EQ(game().objects[1].Name, "Coin");
+    ASSERT_EQ(game().map->objects.size(), 2u);
+    EXPECT_EQ(game().map->objects[0].Name, "Key");
+    EXPECT_EQ(game().map->objects[1].Name, "Coin");
 }
 
 TEST_F(ItemsTest, InventoryMatchesNamesExactly) {
@@ -197,8 +199,8 @@ TEST_F(ItemsTest, GrabItemScriptThatLoadsAMapLeavesTheNewObjectsAlone) {
     ASSERT_EQ(recorded.size(), 1u);
     EXPECT_EQ(player().Damage, 6);
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Bow"});
-    ASSERT_EQ(game().objects.size(), 1u);
-    EXPECT_EQ(game().objects[0].Name, "Stranger");
+    ASSERT_EQ(game().map->objects.size(), 1u);
+    EXPECT_EQ(game().map->objects[0].Name, "Stranger");
 }
 
 // The grab-item scripts run before the bonuses are applied, so what they do
@@ -211,8 +213,8 @@ TEST_F(ItemsTest, ARenamedObjectIsStillTheOneTakenWithWhatTheScriptGaveIt) {
     AddObject("Lamp").Damage = 1;
     AddObject("Torch").Damage = 1;
     PickUp(game());
-    ASSERT_EQ(game().objects.size(), 1u);
-    EXPECT_EQ(game().objects[0].Name, "Torch");
+    ASSERT_EQ(game().map->objects.size(), 1u);
+    EXPECT_EQ(game().map->objects[0].Name, "Torch");
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Broken Lamp"});
     EXPECT_EQ(player().Damage, 13);
     EXPECT_EQ(game().StatusText, "You picked up: Broken Lamp: +9 damage. ");
@@ -224,35 +226,35 @@ TEST_F(ItemsTest, GrabItemScriptLoadingARealMapKeepsTheNewMapsObjects) {
     test::WriteArenaMap(t, "town", {},
                         "Bow,thing.png,5,5,2,0,0,0\r\nArrow,thing.png,5,5,0,0,0,0\r\n");
     test::WriteArenaMap(t, "cave", {}, "Gem,thing.png,5,5,0,0,0,0\r\n");
-    LoadMap(game(), "town");
-    ASSERT_EQ(game().objects.size(), 2u);
+    EnterMap(game(), "town");
+    ASSERT_EQ(game().map->objects.size(), 2u);
     PickUp(game());
     EXPECT_FALSE(game().ended);
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Bow"});
     EXPECT_EQ(player().Damage, 6);
-    ASSERT_EQ(game().objects.size(), 1u);
-    EXPECT_EQ(game().objects[0].Name, "Gem");
+    ASSERT_EQ(game().map->objects.size(), 1u);
+    EXPECT_EQ(game().map->objects[0].Name, "Gem");
 }
 
 // Taking an object, leaving the map and coming back.
 TEST_F(ItemsTest, TakenObjectsStayHiddenAfterTheMapIsLoadedAgain) {
     test::WriteArenaMap(t, "town", {},
                         "Key,thing.png,5,5,0,0,0,0\r\nGem,thing.png,5,5,1,0,0,0\r\n");
-    LoadMap(game(), "town");
+    EnterMap(game(), "town");
     ASSERT_FALSE(game().ended);
-    ASSERT_EQ(game().objects.size(), 2u);
+    ASSERT_EQ(game().map->objects.size(), 2u);
     PlacePlayer(game(), 5 * 32.0f, 5 * 32.0f);  // probe at 175: inside tile (5, 5)
     PickUp(game());
     EXPECT_EQ(game().inventory, std::vector<std::string>{"Key"});
 
-    LoadMap(game(), "town");
-    ASSERT_EQ(game().objects.size(), 2u);  // the list holds Key again...
-    PickUp(game());                        // ...but only Gem can be taken
+    EnterMap(game(), "town");
+    ASSERT_EQ(game().map->objects.size(), 2u);  // the list holds Key again...
+    PickUp(game());                             // ...but only Gem can be taken
     EXPECT_EQ(game().inventory, (std::vector<std::string>{"Key", "Gem"}));
     PickUp(game());
     EXPECT_EQ(game().inventory.size(), 2u);
-    ASSERT_EQ(game().objects.size(), 1u);
-    EXPECT_EQ(game().objects[0].Name, "Key");
+    ASSERT_EQ(game().map->objects.size(), 1u);
+    EXPECT_EQ(game().map->objects[0].Name, "Key");
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ protected:
         t.media.SeedRandom(1234);
     }
     Game& game() { return t.game; }
-    Monster& monster(size_t index) { return t.game.monsters[index]; }
+    Monster& monster(size_t index) { return t.game.map->monsters[index]; }
     // A monster that will not make a random decision in the next frames.
     size_t AddSettledMonster(float x, float y) {
         const size_t index = AddMonster(t.game, x, y);
@@ -59,11 +59,11 @@ MonsterType SlimeType() {
 // --- Spawning ---------------------------------------------------------------
 
 TEST_F(MonstersTest, SpawnCopiesTheTypeAndCentresTheFrameOnTheTile) {
-    game().monsterTypes.push_back(MonsterType{});
-    game().monsterTypes.push_back(SlimeType());
+    game().assets.monsterTypes.push_back(MonsterType{});
+    game().assets.monsterTypes.push_back(SlimeType());
     const int32_t now = t.media.ElapsedMs();
     SpawnMonster(game(), 2, 3, 2);
-    ASSERT_EQ(game().monsters.size(), 1u);
+    ASSERT_EQ(game().map->monsters.size(), 1u);
     const Monster& m = monster(0);
     EXPECT_EQ(m.Name, "Slime");
     EXPECT_EQ(m.Sprite, 7);
@@ -95,11 +95,11 @@ TEST_F(MonstersTest, SpawnCopiesTheTypeAndCentresTheFrameOnTheTile) {
 TEST_F(MonstersTest, SpawnNumbersMonstersAndKeepsHalfPixels) {
     MonsterType odd = SlimeType();
     odd.FrameWidth = 25;
-    game().monsterTypes.push_back(odd);
+    game().assets.monsterTypes.push_back(odd);
     SpawnMonster(game(), 1, 0, 0);
     SpawnMonster(game(), 1, 1, 0);
     SpawnMonster(game(), 1, 2, 0);
-    ASSERT_EQ(game().monsters.size(), 3u);
+    ASSERT_EQ(game().map->monsters.size(), 3u);
     EXPECT_EQ(monster(0).ID, 1);
     EXPECT_EQ(monster(1).ID, 2);
     EXPECT_EQ(monster(2).ID, 3);
@@ -107,21 +107,21 @@ TEST_F(MonstersTest, SpawnNumbersMonstersAndKeepsHalfPixels) {
 }
 
 TEST_F(MonstersTest, SpawnIgnoresTypeNumbersOutsideTheList) {
-    game().monsterTypes.push_back(SlimeType());
+    game().assets.monsterTypes.push_back(SlimeType());
     SpawnMonster(game(), 2, 1, 1);
     SpawnMonster(game(), 0, 1, 1);
     SpawnMonster(game(), -4, 1, 1);
-    EXPECT_TRUE(game().monsters.empty());
+    EXPECT_TRUE(game().map->monsters.empty());
 }
 
 TEST_F(MonstersTest, SpawnSpreadsDecisionTimesAndFacings) {
-    game().monsterTypes.push_back(SlimeType());
+    game().assets.monsterTypes.push_back(SlimeType());
     std::array<int, 4> facings{};
     int32_t earliest = INT32_MAX;
     int32_t latest = INT32_MIN;
     for (int i = 0; i < 400; ++i) {
         SpawnMonster(game(), 1, i % 16, 1);
-        const Monster& m = game().monsters.back();
+        const Monster& m = game().map->monsters.back();
         ASSERT_GE(m.Facing, 0);
         ASSERT_LE(m.Facing, 3);
         facings[static_cast<size_t>(m.Facing)]++;
@@ -153,7 +153,7 @@ TEST_F(MonstersTest, VisionBoxLiesOnTheFacedSideAndTouchingCounts) {
     }};
     for (const VisionCase& c : cases) {
         SCOPED_TRACE(c.facing);
-        game().monsters.clear();
+        game().map->monsters.clear();
         const size_t m = AddSettledMonster(160.0f, 160.0f);
         monster(m).Facing = c.facing;
         PlacePlayer(game(), c.unseenX, c.unseenY);
@@ -282,7 +282,7 @@ TEST_F(MonstersTest, ChaseHeadsForThePlayerEveryFrame) {
     }};
     for (const ChaseCase& c : cases) {
         SCOPED_TRACE(c.name);
-        game().monsters.clear();
+        game().map->monsters.clear();
         const size_t m = AddSettledMonster(160.0f, 160.0f);
         monster(m).FoundPlayer = 1;
         monster(m).Facing = 2;
@@ -368,17 +368,17 @@ TEST_F(MonstersTest, WalksAtItsSpeedScaledByTheFrameTime) {
     monster(down).Facing = 0;
     monster(upRight).Facing = 1;
     monster(upRight).Diagonal = 2;
-    for (Monster& m : game().monsters)
+    for (Monster& m : game().map->monsters)
         m.Moving = 1;
     NextFrame(t, 100);
     MonsterMoveStep(game());
     // The list is sorted by ClipTop afterwards: find the monsters by ID.
     auto byId = [&](int32_t id) -> const Monster& {
-        for (const Monster& m : game().monsters)
+        for (const Monster& m : game().map->monsters)
             if (m.ID == id)
                 return m;
         ADD_FAILURE() << "no monster " << id;
-        return game().monsters.front();
+        return game().map->monsters.front();
     };
     EXPECT_FLOAT_EQ(byId(1).X, 160.0f - 6.4f);
     EXPECT_FLOAT_EQ(byId(2).X, 166.4f);
@@ -402,7 +402,7 @@ TEST_F(MonstersTest, StandingFacingMinusOneAndDyingMonstersDoNotMove) {
     monster(dying).Dying = 1;
     NextFrame(t, 100);
     MonsterMoveStep(game());
-    for (const Monster& m : game().monsters) {
+    for (const Monster& m : game().map->monsters) {
         EXPECT_FLOAT_EQ(m.X, 160.0f);
     }
 }
@@ -523,7 +523,7 @@ TEST_F(MonstersTest, NoAttackWithoutTouchingFindingHostilityOrMoving) {
     monster(standing).FoundPlayer = 1;
     NextFrame(t, 16);
     MonsterMoveStep(game());
-    for (const Monster& m : game().monsters) {
+    for (const Monster& m : game().map->monsters) {
         EXPECT_EQ(m.Attacking, 0) << m.ID;
     }
 }
@@ -569,7 +569,7 @@ TEST_F(MonstersTest, LongListsAreSortedStablyToo) {
         AddSettledMonster(static_cast<float>(8 * (i % 50)), 40.0f + 100.0f * ((i * 7) % 3));
     }
     MonsterMoveStep(game());
-    for (size_t i = 1; i < game().monsters.size(); ++i) {
+    for (size_t i = 1; i < game().map->monsters.size(); ++i) {
         const Monster& before = monster(i - 1);
         const Monster& after = monster(i);
         ASSERT_LE(before.ClipTop, after.ClipTop) << i;

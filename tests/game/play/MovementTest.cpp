@@ -19,7 +19,7 @@ protected:
 
     Player& player() { return t.game.player; }
     void Hold(int key, bool down = true) { t.media.SetKeyDown(key, down); }
-    void Wall(int32_t c, int32_t r) { t.game.grid.Cell(c, r)->Attribute = "X"; }
+    void Wall(int32_t c, int32_t r) { t.game.map->grid.Cell(c, r)->Attribute = "X"; }
 
     // The player's part of one frame of the main loop.
     void Frame(int32_t ms = 100) {
@@ -109,8 +109,8 @@ TEST_F(MovementTest, WallsStopTheStepAndMonsterOnlyCellsDoNot) {
     EXPECT_FLOAT_EQ(player().X, 100.0f);
     EXPECT_EQ(player().Moving, 1);
 
-    t.game.grid.Cell(4, 3)->Attribute = "M";
-    t.game.grid.Cell(5, 3)->Attribute = "W";
+    t.game.map->grid.Cell(4, 3)->Attribute = "M";
+    t.game.map->grid.Cell(5, 3)->Attribute = "W";
     Frame(100);
     Frame(100);
     EXPECT_FLOAT_EQ(player().X, 120.0f);
@@ -278,7 +278,7 @@ TEST_F(MovementTest, TabShowsTheStatsScreenOnlyWhileHeld) {
 }
 
 TEST_F(MovementTest, ReleasingSSavesSlotZero) {
-    t.game.mapInfo.Name = "home";
+    t.game.map->info.Name = "home";
     Hold(keys::S);
     Frame();
     EXPECT_FALSE(t.folder.Exists("saves/save0.ini"));
@@ -288,7 +288,7 @@ TEST_F(MovementTest, ReleasingSSavesSlotZero) {
 }
 
 TEST_F(MovementTest, AnSReleaseWaitsWhileReturnIsDown) {
-    t.game.mapInfo.Name = "home";
+    t.game.map->info.Name = "home";
     Hold(keys::S);
     Frame();
     Hold(keys::S, false);
@@ -315,7 +315,7 @@ protected:
 };
 
 TEST_F(MovementScriptTest, AScriptTileRunsWhileWalkingOrPushedButNotStandingStill) {
-    MapCell& cell = *t.game.grid.Cell(3, 3);  // x and y 96 .. 128
+    MapCell& cell = *t.game.map->grid.Cell(3, 3);  // x and y 96 .. 128
     cell.Attribute = "S";
     cell.Script = 20;
     ASSERT_GE(t.game.script.ParseScript("Count()", 20), 0);
@@ -357,7 +357,7 @@ TEST_F(MovementScriptTest, AnAttackScriptThatEndsTheGameStopsTheInputStep) {
         },
         "Stop", 0);
     ASSERT_GE(t.game.script.ParseScript("Stop()", slots::kMapPlayerAttack), 0);
-    t.game.mapInfo.Name = "home";
+    t.game.map->info.Name = "home";
     Hold(keys::S);
     Frame();
     Hold(keys::S, false);

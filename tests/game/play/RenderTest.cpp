@@ -57,7 +57,7 @@ TEST_F(RenderTest, LayersAndAnimationStagesAreDrawnInTheirOrder) {
     const int back = test::AddTileImage(t, "flower", 32, 32, 0xC04040);
     const int fore = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
     const int top = test::AddTileImage(t, "cloud", 32, 32, 0xE0E0E0);
-    MapCell& cell = *t.game.grid.Cell(8, 8);  // right of and below the player
+    MapCell& cell = *t.game.map->grid.Cell(8, 8);  // right of and below the player
     cell.GroundSprite = ground;
     cell.BackgroundSprite = back;
     cell.ForegroundSprite = fore;
@@ -73,14 +73,14 @@ TEST_F(RenderTest, LayersAndAnimationStagesAreDrawnInTheirOrder) {
         animation.X = 300;
         animation.Y = 310;
         animation.DrawStage = stage;
-        t.game.animations.push_back(animation);
+        t.game.map->animations.push_back(animation);
     }
     ObjectType object;
     object.Name = "Ring";
     object.Sprite = MakeSprite(t, "ring", 8, 8, 0xFFD700);
     object.X = 250;
     object.Y = 250;
-    t.game.objects.push_back(object);
+    t.game.map->objects.push_back(object);
 
     DrawFrame(t.game);
     const std::vector<int> order = {
@@ -138,9 +138,9 @@ TEST_F(RenderTest, WithNoMonsterBelowThePlayerItIsDrawnLast) {
 TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
     // Player frame 200 .. 232 on both axes: feet at 232.
     const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
-    t.game.grid.Cell(6, 6)->ForegroundSprite = leaves;  // y 192 .. 224: above the feet
-    t.game.grid.Cell(6, 7)->ForegroundSprite = leaves;  // y 224 .. 256: reaches below
-    t.game.grid.Cell(6, 5)->ForegroundSprite = leaves;  // y 160 .. 192: not touching
+    t.game.map->grid.Cell(6, 6)->ForegroundSprite = leaves;  // y 192 .. 224: above the feet
+    t.game.map->grid.Cell(6, 7)->ForegroundSprite = leaves;  // y 224 .. 256: reaches below
+    t.game.map->grid.Cell(6, 5)->ForegroundSprite = leaves;  // y 160 .. 192: not touching
     DrawFrame(t.game);
     const int player = IndexOf(playerSheet);
     const int behind = IndexOf(leaves, 192 - 56, 192 - 88);
@@ -151,7 +151,7 @@ TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
     EXPECT_GT(over, player);
     EXPECT_GT(apart, player);
     EXPECT_EQ(CountOf(leaves), 3);  // the flagged cell is not drawn twice
-    for (const MapCell& cell : t.game.grid.Cells()) {
+    for (const MapCell& cell : t.game.map->grid.Cells()) {
         ASSERT_EQ(cell.DrawnBehind, 0);
     }
 }
@@ -159,7 +159,7 @@ TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
 TEST_F(RenderTest, ATileWhoseBottomIsAtTheFeetIsDrawnOverThePlayer) {
     PutPlayer(t.game, 200.0f, 192.0f);  // feet at 224, the tile's bottom
     const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
-    t.game.grid.Cell(6, 6)->ForegroundSprite = leaves;
+    t.game.map->grid.Cell(6, 6)->ForegroundSprite = leaves;
     DrawFrame(t.game);
     EXPECT_GT(IndexOf(leaves), IndexOf(playerSheet));
 }
@@ -167,12 +167,12 @@ TEST_F(RenderTest, ATileWhoseBottomIsAtTheFeetIsDrawnOverThePlayer) {
 TEST_F(RenderTest, MonstersHideForegroundAboveTheirFeetToo) {
     const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
     const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
-    t.game.grid.Cell(10, 3)->ForegroundSprite = leaves;  // y 96 .. 128
-    PutMonster(t.game, 325.0f, 100.0f, bat, 1);          // feet at 132
+    t.game.map->grid.Cell(10, 3)->ForegroundSprite = leaves;  // y 96 .. 128
+    PutMonster(t.game, 325.0f, 100.0f, bat, 1);               // feet at 132
     DrawFrame(t.game);
     EXPECT_LT(IndexOf(leaves), IndexOf(bat));
     EXPECT_LT(IndexOf(bat), IndexOf(playerSheet));
-    for (const MapCell& cell : t.game.grid.Cells()) {
+    for (const MapCell& cell : t.game.map->grid.Cells()) {
         ASSERT_EQ(cell.DrawnBehind, 0);
     }
 }
@@ -186,14 +186,14 @@ TEST_F(RenderTest, AnObjectInTheInventoryIsNotDrawnButStaysOnTheMap) {
     ObjectType gem = key;
     gem.Name = "Gem";
     gem.Sprite = MakeSprite(t, "gem", 8, 8, 0x00FF00);
-    t.game.objects = {key, gem};
+    t.game.map->objects = {key, gem};
     t.game.inventory = {"Key", "gem"};  // names compare case-sensitively
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(key.Sprite), 0);
     ASSERT_EQ(CountOf(gem.Sprite), 1);
     EXPECT_EQ(Log()[IndexOf(gem.Sprite)].x, 240 - 56);
     EXPECT_EQ(Log()[IndexOf(gem.Sprite)].y, 250 - 88);
-    EXPECT_EQ(t.game.objects.size(), 2u);
+    EXPECT_EQ(t.game.map->objects.size(), 2u);
 }
 
 TEST_F(RenderTest, SheetFramesFollowFacingWalkAndAttackFrames) {
@@ -239,7 +239,7 @@ TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
     m.Facing = -1;
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(bat), 0);
-    t.game.monsters[0].Facing = 3;
+    t.game.map->monsters[0].Facing = 3;
     DrawFrame(t.game);
     ASSERT_EQ(CountOf(bat), 1);
     EXPECT_EQ(Log()[IndexOf(bat)].clipX, 96);
@@ -267,7 +267,7 @@ TEST_F(RenderTest, TheDeathMarkJumpsAboutInsideTheDyingMonstersFrame) {
     std::sort(xs.begin(), xs.end());
     EXPECT_GT(std::unique(xs.begin(), xs.end()) - xs.begin(), 3);
 
-    t.game.monsters[0].DeathDuration = 0;  // the corpse has gone
+    t.game.map->monsters[0].DeathDuration = 0;  // the corpse has gone
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(t.game.settings.DeathSprite), 0);
 }
@@ -294,17 +294,17 @@ TEST_F(RenderTest, NightFollowsTheClockAndTheMapsFlags) {
     EXPECT_TRUE(IsNight(t.game));
     t.game.clock.TimeOfDay = 600;
     EXPECT_TRUE(IsNight(t.game));
-    t.game.mapInfo.AlwaysDay = 1;
+    t.game.map->info.AlwaysDay = 1;
     EXPECT_FALSE(IsNight(t.game));
-    t.game.mapInfo.AlwaysNight = 1;  // AlwaysDay wins
+    t.game.map->info.AlwaysNight = 1;  // AlwaysDay wins
     EXPECT_FALSE(IsNight(t.game));
-    t.game.mapInfo.AlwaysDay = 0;
+    t.game.map->info.AlwaysDay = 0;
     t.game.clock.TimeOfDay = 0;
     EXPECT_TRUE(IsNight(t.game));
     // Without a day length there is night only when the map asks for it.
     t.game.settings.LengthOfDay = 0;
     EXPECT_TRUE(IsNight(t.game));
-    t.game.mapInfo.AlwaysNight = 0;
+    t.game.map->info.AlwaysNight = 0;
     t.game.clock.TimeOfDay = 1000;
     EXPECT_FALSE(IsNight(t.game));
 }
@@ -335,7 +335,7 @@ TEST_F(RenderTest, TheNightOverlayCoversEveryScreenTileAndNotTheStatusBar) {
 
 TEST_F(RenderTest, AbsurdScreenSizesDrawOnlyTheOverlayTilesThatCanShow) {
     t.game.settings.NightTile = MakeSprite(t, "night", 32, 32, 0x000040);
-    t.game.mapInfo.AlwaysNight = 1;
+    t.game.map->info.AlwaysNight = 1;
     // The screen itself stays 320 x 296; the tile counts claim far more.
     t.game.settings.ScreenWidth = 2000000000;
     t.game.settings.ScreenHeight = 2000000000;
@@ -352,7 +352,7 @@ TEST_F(RenderTest, EachFramePresentsTheOneBeforeAndClearsWithTheStatusBackColour
     DrawFrame(t.game);
     EXPECT_EQ(t.media.PixelAt(300, 10), 0x0A141Eu);
     const int ground = test::AddTileImage(t, "grass", 32, 32, 0x208020);
-    t.game.grid.Cell(11, 3)->GroundSprite = ground;  // at (296, 8) on screen
+    t.game.map->grid.Cell(11, 3)->GroundSprite = ground;  // at (296, 8) on screen
     DrawFrame(t.game);
     EXPECT_EQ(t.media.PresentedPixelAt(300, 10), 0x0A141Eu);
     EXPECT_EQ(t.media.PixelAt(300, 10), 0x208020u);

@@ -65,10 +65,10 @@ protected:
 };
 
 TEST_F(TextsTest, SpeechIsTypedLetterByLetterWithAShadow) {
-    t.game.mapInfo.SpeechText = "Welcome";
-    t.game.mapInfo.SpeechTextY = 20;
-    t.game.mapInfo.TextRed = 200;
-    t.game.mapInfo.TextGreen = 100;
+    t.game.map->info.SpeechText = "Welcome";
+    t.game.map->info.SpeechTextY = 20;
+    t.game.map->info.TextRed = 200;
+    t.game.map->info.TextGreen = 100;
     t.game.settings.MapTextSpeed = 10;
     const auto& log = DrawAt(300);
     ASSERT_GE(log.size(), 2u);
@@ -91,14 +91,14 @@ TEST_F(TextsTest, SpeechIsTypedLetterByLetterWithAShadow) {
 }
 
 TEST_F(TextsTest, NoSpeechWithoutTypingSpeedOrText) {
-    t.game.mapInfo.SpeechText = "Welcome";
+    t.game.map->info.SpeechText = "Welcome";
     t.game.settings.MapTextSpeed = 0;
     EXPECT_TRUE(DrawAt(5000).empty());
     t.game.settings.MapTextSpeed = -4;
     EXPECT_TRUE(DrawAt(5000).empty());
     t.game.settings.MapTextSpeed = 10;
     EXPECT_TRUE(DrawAt(-500).empty());  // a clock before the entry types nothing
-    t.game.mapInfo.SpeechText.clear();
+    t.game.map->info.SpeechText.clear();
     EXPECT_TRUE(DrawAt(5000).empty());
 }
 
@@ -225,7 +225,7 @@ TEST_F(TextsTest, TheStatsScreenListsThePlayersValuesAndNoneForAnEmptyInventory)
 
 TEST_F(TextsTest, TheStatsScreenListsTheInventoryInOrderAfterTheOtherTexts) {
     t.game.inventory = {"Sword", "Ring"};
-    t.game.mapInfo.SpeechText = "Hi";
+    t.game.map->info.SpeechText = "Hi";
     t.game.settings.MapTextSpeed = 100;
     t.game.StatusText = "Field";
     t.game.statsScreenShown = true;

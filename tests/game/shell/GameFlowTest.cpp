@@ -32,7 +32,7 @@ TEST(TitleScreenTest, DrawsThePictureAndThePromptAndSpaceStartsANewGame) {
     RunTitleScreen(shell.game);
     Game& game = shell.game;
     EXPECT_FALSE(game.ended);
-    EXPECT_EQ(game.mapInfo.Name, "start");
+    EXPECT_EQ(game.map->info.Name, "start");
     EXPECT_EQ(game.clock.LastTickTime, 0);
     EXPECT_EQ(game.clock.DayStartTime, shell.media.ElapsedMs());
     EXPECT_EQ(game.player.X, 96.0f);  // where start-up placed the player
@@ -69,7 +69,7 @@ TEST(TitleScreenTest, WaitsUntilAKeyIsDown) {
     // One millisecond of sleep per pass.
     EXPECT_EQ(shell.media.ElapsedMs() - before, 3);
     EXPECT_TRUE(shell.game.ended);
-    EXPECT_EQ(shell.game.mapInfo.Name, "");
+    EXPECT_EQ(shell.game.map->info.Name, "");
     EXPECT_TRUE(shell.media.Messages().empty());
 }
 
@@ -81,7 +81,7 @@ TEST(TitleScreenTest, LLoadsSavedGameZero) {
     RunTitleScreen(shell.game);
     const Game& game = shell.game;
     EXPECT_FALSE(game.ended);
-    EXPECT_EQ(game.mapInfo.Name, "second");
+    EXPECT_EQ(game.map->info.Name, "second");
     EXPECT_EQ(game.player.X, 40.0f);
     EXPECT_EQ(game.player.Health, 5);
     EXPECT_EQ(game.clock.DayStartTime, shell.media.ElapsedMs());
@@ -94,7 +94,7 @@ TEST(TitleScreenTest, LWinsWhenBothKeysAreDown) {
     shell.media.SetKeyDown(keys::L, true);
     shell.media.SetKeyDown(keys::Space, true);
     RunTitleScreen(shell.game);
-    EXPECT_EQ(shell.game.mapInfo.Name, "second");
+    EXPECT_EQ(shell.game.map->info.Name, "second");
     EXPECT_EQ(shell.game.player.Health, 5);
 }
 
@@ -276,7 +276,7 @@ TEST(RunGameTest, ANewGameClosedWithYesIsSavedAndCanBeLoadedAgain) {
     game.player.X = 0.0f;
     RunTitleScreen(game);
     EXPECT_EQ(game.player.X, 128.0f);
-    EXPECT_EQ(game.mapInfo.Name, "start");
+    EXPECT_EQ(game.map->info.Name, "start");
 }
 
 TEST(RunGameTest, QuitDuringPlayEndsWithoutTheQuestion) {

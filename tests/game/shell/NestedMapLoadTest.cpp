@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "game/play/Events.h"
+#include "game/play/MapEntry.h"
 #include "game/shell/GameShell.h"
-#include "game/world/MapLoader.h"
 #include "tests/game/support/ShellFixtures.h"
 
 namespace vorn {
@@ -34,7 +34,7 @@ protected:
         return true;
     }
     void ExpectResumedOnSecond() {
-        EXPECT_EQ(shell->game.mapInfo.Name, "second");
+        EXPECT_EQ(shell->game.map->info.Name, "second");
         EXPECT_EQ(shell->Variable("ENTERED"), "second");
         EXPECT_EQ(shell->Variable("AFTER"), "second");
         EXPECT_FALSE(shell->game.ended);
@@ -104,7 +104,7 @@ TEST_F(NestedMapLoadTest, MapScriptsOfEveryEvent) {
             RaiseMonsterDie(game, Monster{});
         if (name == "_leave.ds")
             RaiseMapLeave(game);
-        EXPECT_EQ(game.mapInfo.Name, "second");
+        EXPECT_EQ(game.map->info.Name, "second");
         EXPECT_EQ(shell->Variable("ENTERED"), "second");
         EXPECT_FALSE(game.ended);
         // The game goes on normally afterwards.
@@ -117,7 +117,7 @@ TEST_F(NestedMapLoadTest, EnterScriptLoadingAnotherMap) {
     Prepare();
     shell->Write("maps/start_enter.ds", "LoadMap('second')\r\n");
     ASSERT_TRUE(shell->StartNewGame());
-    EXPECT_EQ(shell->game.mapInfo.Name, "second");
+    EXPECT_EQ(shell->game.map->info.Name, "second");
     EXPECT_EQ(shell->Variable("ENTERED"), "second");
     RunFrame(shell->game);
     EXPECT_FALSE(shell->game.ended);
@@ -134,7 +134,7 @@ TEST_F(NestedMapLoadTest, ScriptTileLoadingAMap) {
     game.player.X = 96.0f;  // probe at (111, 79): on tile (3, 2)
     game.player.Y = 64.0f;
     ScriptTileCheck(game);
-    EXPECT_EQ(game.mapInfo.Name, "second");
+    EXPECT_EQ(game.map->info.Name, "second");
     EXPECT_EQ(shell->Variable("ENTERED"), "second");
     EXPECT_FALSE(game.ended);
 }
@@ -147,7 +147,7 @@ TEST_F(NestedMapLoadTest, MapsWhoseEnterScriptsLoadEachOtherDoNotHang) {
     // The loader stops the cycle after a bounded depth; every nested load
     // has returned and the game goes on with one of the two maps.
     EXPECT_EQ(shell->game.mapLoadDepth, 0);
-    const std::string name = shell->game.mapInfo.Name;
+    const std::string name = shell->game.map->info.Name;
     EXPECT_TRUE(name == "start" || name == "second") << name;
     RunFrame(shell->game);
     EXPECT_FALSE(shell->game.ended);

@@ -132,8 +132,8 @@ TEST(StartUpTest, SharedPicturesLoadBeforeThePlayerAndTheTiles) {
     EXPECT_LT(s.DeathSprite, s.NightTile);
     EXPECT_LT(s.NightTile, s.TitleScreen);
     EXPECT_LT(s.TitleScreen, shell.game.player.Sprite);
-    ASSERT_EQ(shell.game.tileImages.size(), 2u);
-    for (const TileImage& tile : shell.game.tileImages) {
+    ASSERT_EQ(shell.game.assets.tileImages.size(), 2u);
+    for (const TileImage& tile : shell.game.assets.tileImages) {
         EXPECT_LT(shell.game.player.Sprite, tile.Sprite);
     }
 }
@@ -143,8 +143,8 @@ TEST(StartUpTest, GridCommandsConstantsAndGlobalScriptsAreReady) {
     shell.Write("global_tick.ds", "TICKED=1\r\n");
     ASSERT_TRUE(shell.StartUp());
     Game& game = shell.game;
-    EXPECT_EQ(game.grid.Width(), 10);
-    EXPECT_EQ(game.grid.Height(), 8);
+    EXPECT_EQ(game.map->grid.Width(), 10);
+    EXPECT_EQ(game.map->grid.Height(), 8);
     EXPECT_TRUE(game.script.CommandExists("Abs"));
     EXPECT_TRUE(game.script.CommandExists("DisableMonsterDeath"));
     EXPECT_EQ(game.script.ExpandConstants("#MAPWIDTH"), "10");

@@ -26,7 +26,7 @@ void SetUpArena(TestGame& test, int32_t width, int32_t height) {
     settings.PlayerAttackDelay = 500;
     settings.PlayerRecoilAmount = kArenaRecoil;
     settings.PlayerRecoilSpeed = 200;
-    test.game.grid.Allocate(width, height);
+    test.game.map->grid.Allocate(width, height);
     Player& player = test.game.player;
     player.Health = 10;
     player.MaxHealth = 10;
@@ -38,7 +38,7 @@ void SetUpArena(TestGame& test, int32_t width, int32_t height) {
 }
 
 void SetAttribute(Game& game, int32_t column, int32_t row, const std::string& attribute) {
-    if (MapCell* cell = game.grid.Cell(column, row)) {
+    if (MapCell* cell = game.map->grid.Cell(column, row)) {
         cell->Attribute = attribute;
     }
 }
@@ -56,10 +56,10 @@ size_t AddMonster(Game& game, float x, float y) {
     monster.DeathDuration = 3;
     monster.X = x;
     monster.Y = y;
-    monster.ID = static_cast<int32_t>(game.monsters.size() + 1);
-    game.monsters.push_back(monster);
+    monster.ID = static_cast<int32_t>(game.map->monsters.size() + 1);
+    game.map->monsters.push_back(monster);
     RefreshClipBoxes(game);
-    return game.monsters.size() - 1;
+    return game.map->monsters.size() - 1;
 }
 
 void PlacePlayer(Game& game, float x, float y) {

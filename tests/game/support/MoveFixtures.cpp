@@ -32,7 +32,7 @@ void SetUpField(TestGame& test, int32_t columns, int32_t rows) {
     s.StatusFontSize = 12;
     s.StatusTextOffset = 5;
     s.StatusHealthChar = "*";
-    test.game.grid.Allocate(columns, rows);
+    test.game.map->grid.Allocate(columns, rows);
     test.game.player.Speed = 100;
     test.game.player.Health = 10;
     test.game.player.MaxHealth = 10;
@@ -58,7 +58,7 @@ int MakeSprite(TestGame& test, const std::string& name, int width, int height, u
 
 int AddTileImage(TestGame& test, const std::string& name, int width, int height, uint32_t colour) {
     const int sprite = MakeSprite(test, "tile_" + name, width, height, colour);
-    test.game.tileImages.push_back({name, sprite});
+    test.game.assets.tileImages.push_back({name, sprite});
     return sprite;
 }
 
@@ -80,9 +80,9 @@ Monster& PutMonster(Game& game, float x, float y, int sprite, int32_t id, int32_
     monster.X = x;
     monster.Y = y;
     monster.ID = id;
-    game.monsters.push_back(monster);
+    game.map->monsters.push_back(monster);
     RefreshClipBoxes(game);
-    return game.monsters.back();
+    return game.map->monsters.back();
 }
 
 }  // namespace vorn::test

@@ -178,21 +178,21 @@ std::string StateSnapshot(const Game& game) {
     const Player& p = game.player;
     out << "player " << p.Health << ' ' << p.MaxHealth << ' ' << p.X << ' ' << p.Y << ' '
         << p.Damage << ' ' << p.Speed << ' ' << int{p.Attacking} << '\n';
-    const MapInfo& m = game.mapInfo;
+    const MapInfo& m = game.map->info;
     out << "map " << m.Name << '|' << m.Title << '|' << m.SpeechText << '|' << m.SpeechTextY << ' '
         << int{m.AlwaysDay} << ' ' << int{m.AlwaysNight} << '\n';
-    for (const ObjectType& o : game.objects) {
+    for (const ObjectType& o : game.map->objects) {
         out << "object " << o.Name << ' ' << o.Damage << ' ' << o.Health << ' ' << o.Speed << ' '
             << o.HealAmount << '\n';
     }
-    for (const Monster& mo : game.monsters) {
+    for (const Monster& mo : game.map->monsters) {
         out << "monster " << mo.ID << ' ' << mo.X << ' ' << mo.Y << ' ' << int{mo.Friendly} << ' '
             << int{mo.FoundPlayer} << ' ' << mo.DeathDuration << '\n';
     }
-    for (const MapCell& cell : game.grid.Cells())
+    for (const MapCell& cell : game.map->grid.Cells())
         out << cell.Attribute << ',';
     out << "\nstatus " << game.StatusText << " texts " << game.screenTexts.size() << " animations "
-        << game.animations.size() << " time " << game.clock.TimeOfDay << " debug "
+        << game.map->animations.size() << " time " << game.clock.TimeOfDay << " debug "
         << game.settings.DebugMode << " inventory " << game.inventory.size() << " ended "
         << game.ended << '\n';
     return out.str();

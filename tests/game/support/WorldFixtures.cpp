@@ -1,7 +1,7 @@
 #include "tests/game/support/WorldFixtures.h"
 
 #include "game/world/Assets.h"
-#include "game/world/MapLoader.h"
+#include "game/world/MapFiles.h"
 
 namespace vorn::test {
 

@@ -20,14 +20,14 @@ struct AnimationGame : TestGame {
         media.SetTimeMs(1000);
     }
     // The live instance at `index` of the list.
-    const Animation& Live(size_t index = 0) const { return game.animations.at(index); }
+    const Animation& Live(size_t index = 0) const { return game.map->animations.at(index); }
 };
 
 TEST(AnimationDefinitionsTest, FileWrittenByTheCreatorLoadsEveryDefinition) {
     // A leading line end and no final one, as the animation creator appends.
     AnimationGame t("\r\ntorch,torch.png,4,16,12.5,2\r\nwater , water.png ,3,32,6,1");
-    ASSERT_EQ(t.game.animationDefinitions.size(), 2u);
-    const Animation& torch = t.game.animationDefinitions[0];
+    ASSERT_EQ(t.game.assets.animationDefinitions.size(), 2u);
+    const Animation& torch = t.game.assets.animationDefinitions[0];
     EXPECT_EQ(torch.Name, "torch");
     EXPECT_EQ(torch.FrameCount, 4);
     EXPECT_EQ(torch.FrameWidth, 16);
@@ -35,16 +35,16 @@ TEST(AnimationDefinitionsTest, FileWrittenByTheCreatorLoadsEveryDefinition) {
     EXPECT_EQ(torch.DrawStage, 2);
     EXPECT_EQ(torch.CurrentFrame, 0);
     EXPECT_EQ(torch.PlayOnce, 0);
-    EXPECT_EQ(t.game.animationDefinitions[1].Name, "water");
-    EXPECT_EQ(t.game.animationDefinitions[1].DrawStage, 1);
+    EXPECT_EQ(t.game.assets.animationDefinitions[1].Name, "water");
+    EXPECT_EQ(t.game.assets.animationDefinitions[1].DrawStage, 1);
 }
 
 TEST(AnimationDefinitionsTest, BlankLineIsADefinitionAndReloadReplaces) {
     AnimationGame t("torch,torch.png,4,16,8,1\n   \n\n");
-    ASSERT_EQ(t.game.animationDefinitions.size(), 2u);
-    EXPECT_EQ(t.game.animationDefinitions[1].Name, "");
+    ASSERT_EQ(t.game.assets.animationDefinitions.size(), 2u);
+    EXPECT_EQ(t.game.assets.animationDefinitions[1].Name, "");
     LoadAnimationDefinitions(t.game);
-    EXPECT_EQ(t.game.animationDefinitions.size(), 2u);
+    EXPECT_EQ(t.game.assets.animationDefinitions.size(), 2u);
 }
 
 TEST(AnimationDefinitionsTest, PicturesComeFromTheAnimationsFolder) {
@@ -52,15 +52,15 @@ TEST(AnimationDefinitionsTest, PicturesComeFromTheAnimationsFolder) {
     t.folder.Write("animations/fire.png", test::MakePng(48, 16, 0xFF8000));
     t.folder.Write("animations.ini", "fire, fire.png ,3,16,10,3\r\nsmoke,smoke.png,2,8,4,3\r\n");
     LoadAnimationDefinitions(t.game);
-    ASSERT_EQ(t.game.animationDefinitions.size(), 2u);
-    ASSERT_NE(t.game.animationDefinitions[0].Sprite, 0);
-    EXPECT_EQ(t.media.SpriteWidth(t.game.animationDefinitions[0].Sprite), 48);
-    EXPECT_EQ(t.game.animationDefinitions[1].Sprite, 0);
+    ASSERT_EQ(t.game.assets.animationDefinitions.size(), 2u);
+    ASSERT_NE(t.game.assets.animationDefinitions[0].Sprite, 0);
+    EXPECT_EQ(t.media.SpriteWidth(t.game.assets.animationDefinitions[0].Sprite), 48);
+    EXPECT_EQ(t.game.assets.animationDefinitions[1].Sprite, 0);
 
     // A missing file leaves no definitions.
     std::filesystem::remove(t.folder.Path() + "/animations.ini");
     LoadAnimationDefinitions(t.game);
-    EXPECT_TRUE(t.game.animationDefinitions.empty());
+    EXPECT_TRUE(t.game.assets.animationDefinitions.empty());
 }
 
 TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
@@ -69,7 +69,7 @@ TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
         "\xFF,d.png,1,8,1,1\r\n");
     t.media.SetTimeMs(4321);
     CreateAnimationInstance(t.game, "TORCH", 64, 96, 0);
-    ASSERT_EQ(t.game.animations.size(), 1u);
+    ASSERT_EQ(t.game.map->animations.size(), 1u);
     const Animation& torch = t.Live();
     EXPECT_EQ(torch.Name, "torch");  // as written in the file
     EXPECT_EQ(torch.FrameCount, 4);  // the first line's definition
@@ -81,13 +81,13 @@ TEST(CreateAnimationTest, NameMatchesIgnoringCaseAndFirstDefinitionWins) {
 
     // Latin-1 letters are upper-cased too.
     CreateAnimationInstance(t.game, "\xC9T\xC9", 0, 0, 0);
-    ASSERT_EQ(t.game.animations.size(), 2u);
+    ASSERT_EQ(t.game.map->animations.size(), 2u);
     EXPECT_EQ(t.Live(1).FrameCount, 2);
 
     // Byte 255 has no capital: it does not match 223.
     CreateAnimationInstance(t.game, "\xDF", 0, 0, 0);
     CreateAnimationInstance(t.game, "lantern", 0, 0, 0);
-    EXPECT_EQ(t.game.animations.size(), 2u);
+    EXPECT_EQ(t.game.map->animations.size(), 2u);
     // New instances go to the end of the list.
     CreateAnimationInstance(t.game, "torch", 1, 2, 0);
     EXPECT_EQ(t.Live(2).X, 1);
@@ -134,7 +134,7 @@ TEST(AdvanceAnimationsTest, AtMostOneStepPerCallAndLoopingWraps) {
     AdvanceAnimations(t.game, 200000);
     AdvanceAnimations(t.game, 300000);
     EXPECT_EQ(t.Live().CurrentFrame, 0);
-    EXPECT_EQ(t.game.animations.size(), 1u);
+    EXPECT_EQ(t.game.map->animations.size(), 1u);
 }
 
 TEST(AdvanceAnimationsTest, PlayOnceShowsEveryFrameThenGoes) {
@@ -143,14 +143,14 @@ TEST(AdvanceAnimationsTest, PlayOnceShowsEveryFrameThenGoes) {
     CreateAnimationInstance(t.game, "loop", 0, 0, 0);
     std::vector<int32_t> shown{t.Live().CurrentFrame};
     int32_t now = 1000;
-    while (t.game.animations.size() == 2 && now < 5000) {
+    while (t.game.map->animations.size() == 2 && now < 5000) {
         now += 100;
         AdvanceAnimations(t.game, now);
-        if (t.game.animations.size() == 2)
+        if (t.game.map->animations.size() == 2)
             shown.push_back(t.Live().CurrentFrame);
     }
     EXPECT_EQ(shown, (std::vector<int32_t>{0, 1, 2, 3}));
-    ASSERT_EQ(t.game.animations.size(), 1u);
+    ASSERT_EQ(t.game.map->animations.size(), 1u);
     EXPECT_EQ(t.Live().Name, "loop");     // the one behind it still stepped
     EXPECT_EQ(t.Live().CurrentFrame, 0);  // 4 steps of a 2-frame loop
 }
@@ -164,7 +164,7 @@ TEST(AdvanceAnimationsTest, ZeroFramesAndZeroRate) {
     AdvanceAnimations(t.game, 100000);
     // The play-once instance without frames goes at its first step; the
     // looping one returns to frame 0; rates of 0 or less never step.
-    ASSERT_EQ(t.game.animations.size(), 3u);
+    ASSERT_EQ(t.game.map->animations.size(), 3u);
     EXPECT_EQ(t.Live(0).CurrentFrame, 0);
     EXPECT_EQ(t.Live(0).LastFrameTime, 100000);
     EXPECT_EQ(t.Live(1).Name, "still");

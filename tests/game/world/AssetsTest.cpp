@@ -16,7 +16,7 @@ using test::TestGame;
 
 std::vector<std::string> TileNames(const Game& game) {
     std::vector<std::string> names;
-    for (const TileImage& tile : game.tileImages)
+    for (const TileImage& tile : game.assets.tileImages)
         names.push_back(tile.Name);
     return names;
 }
@@ -32,7 +32,7 @@ TEST(TileImagesTest, ListsPngFilesOfAnyCaseAndStripsOnlyLowerCaseExtension) {
     LoadTileImages(t.game);
     // Sorted by file name: " wall .png", "Grass.PNG", "grass.png.png".
     EXPECT_EQ(TileNames(t.game), (std::vector<std::string>{"wall", "Grass.PNG", "grass"}));
-    for (const TileImage& tile : t.game.tileImages)
+    for (const TileImage& tile : t.game.assets.tileImages)
         EXPECT_NE(tile.Sprite, 0) << tile.Name;
 }
 
@@ -57,7 +57,7 @@ TEST(TileImagesTest, FirstListedOfTwoEqualNamesWins) {
     t.folder.Write("tiles/rock.png.png", MakePng(8, 8, 0x222222));
     t.folder.Write("tiles/rock .png", MakePng(5, 5, 0x333333));
     LoadTileImages(t.game);
-    ASSERT_EQ(t.game.tileImages.size(), 3u);
+    ASSERT_EQ(t.game.assets.tileImages.size(), 3u);
     // "rock .png" sorts before "rock.png" (a blank is below "."), so it wins.
     EXPECT_EQ(t.media.SpriteWidth(FindTileSprite(t.game, "rock")), 5);
 }
@@ -65,10 +65,10 @@ TEST(TileImagesTest, FirstListedOfTwoEqualNamesWins) {
 TEST(TileImagesTest, MissingFolderGivesNoTiles) {
     TestGame t;
     LoadTileImages(t.game);
-    EXPECT_TRUE(t.game.tileImages.empty());
+    EXPECT_TRUE(t.game.assets.tileImages.empty());
     t.folder.Write("tiles", "a file where the folder should be");
     LoadTileImages(t.game);
-    EXPECT_TRUE(t.game.tileImages.empty());
+    EXPECT_TRUE(t.game.assets.tileImages.empty());
 }
 
 TEST(MonsterTypesTest, EveryLineCountsIncludingEmptyOnes) {
@@ -79,18 +79,18 @@ TEST(MonsterTypesTest, EveryLineCountsIncludingEmptyOnes) {
                    "Bat,bat.png,,,,1,2,3,4,5,6,7,8,9,1\n"
                    "\n");
     LoadMonsterTypes(t.game);
-    ASSERT_EQ(t.game.monsterTypes.size(), 4u);
-    EXPECT_EQ(t.game.monsterTypes[0].Name, "Orc");
-    EXPECT_EQ(t.game.monsterTypes[1].Name, "");
-    EXPECT_EQ(t.game.monsterTypes[1].Health, 0);
-    EXPECT_EQ(t.game.monsterTypes[2].Name, "Bat");  // still the third type
-    EXPECT_EQ(t.game.monsterTypes[3].Name, "");
+    ASSERT_EQ(t.game.assets.monsterTypes.size(), 4u);
+    EXPECT_EQ(t.game.assets.monsterTypes[0].Name, "Orc");
+    EXPECT_EQ(t.game.assets.monsterTypes[1].Name, "");
+    EXPECT_EQ(t.game.assets.monsterTypes[1].Health, 0);
+    EXPECT_EQ(t.game.assets.monsterTypes[2].Name, "Bat");  // still the third type
+    EXPECT_EQ(t.game.assets.monsterTypes[3].Name, "");
 
     // A single final line end adds nothing.
-    t.game.monsterTypes.clear();
+    t.game.assets.monsterTypes.clear();
     t.folder.Write("monsters.ini", "Orc\r\nBat\r\n");
     LoadMonsterTypes(t.game);
-    EXPECT_EQ(t.game.monsterTypes.size(), 2u);
+    EXPECT_EQ(t.game.assets.monsterTypes.size(), 2u);
 }
 
 TEST(MonsterTypesTest, FieldsMapInRecordOrder) {
@@ -104,8 +104,8 @@ TEST(MonsterTypesTest, FieldsMapInRecordOrder) {
                    "5,20,60,32,48,20,30,4,3,257\r\n");
     t.media.ClearSoundLog();
     LoadMonsterTypes(t.game);
-    ASSERT_EQ(t.game.monsterTypes.size(), 1u);
-    const MonsterType& orc = t.game.monsterTypes[0];
+    ASSERT_EQ(t.game.assets.monsterTypes.size(), 1u);
+    const MonsterType& orc = t.game.assets.monsterTypes[0];
     EXPECT_EQ(orc.Name, "Orc Chief");
     ASSERT_NE(orc.Sprite, 0);
     EXPECT_EQ(t.media.SpriteWidth(orc.Sprite), 64);
@@ -148,17 +148,17 @@ TEST(MonsterTypesTest, ShortAndOddLinesGiveZerosAndEmptyHandles) {
                    "Imp,,,,,1,2,3,4,5,6,7,8,9,256\r\n"
                    "Elf,,,,,x,-4,99999999999,,,,,,,-1\r\n");
     LoadMonsterTypes(t.game);
-    ASSERT_EQ(t.game.monsterTypes.size(), 4u);
-    const MonsterType& rat = t.game.monsterTypes[0];
+    ASSERT_EQ(t.game.assets.monsterTypes.size(), 4u);
+    const MonsterType& rat = t.game.assets.monsterTypes[0];
     EXPECT_EQ(rat.Sprite, 0);
     EXPECT_EQ(rat.AttackSound, 0);
     EXPECT_EQ(rat.DeathSound, 0);
     EXPECT_EQ(rat.Damage, 0);
     EXPECT_EQ(rat.ItemDropRate, 0);
     EXPECT_EQ(rat.Friendly, 0);
-    EXPECT_EQ(t.game.monsterTypes[1].Friendly, 0);
-    EXPECT_EQ(t.game.monsterTypes[2].Friendly, 0);  // 256: low 8 bits are 0
-    const MonsterType& elf = t.game.monsterTypes[3];
+    EXPECT_EQ(t.game.assets.monsterTypes[1].Friendly, 0);
+    EXPECT_EQ(t.game.assets.monsterTypes[2].Friendly, 0);  // 256: low 8 bits are 0
+    const MonsterType& elf = t.game.assets.monsterTypes[3];
     EXPECT_EQ(elf.Damage, 0);
     EXPECT_EQ(elf.Health, -4);
     EXPECT_EQ(elf.Speed, 1215752191);  // 99999999999 wrapped to 32 bits
@@ -168,7 +168,7 @@ TEST(MonsterTypesTest, ShortAndOddLinesGiveZerosAndEmptyHandles) {
 TEST(MonsterTypesTest, MissingFileGivesNoTypes) {
     TestGame t;
     LoadMonsterTypes(t.game);
-    EXPECT_TRUE(t.game.monsterTypes.empty());
+    EXPECT_TRUE(t.game.assets.monsterTypes.empty());
 }
 
 TEST(PlaySoundIfLoadedTest, PlaysOnlyLoadedSounds) {

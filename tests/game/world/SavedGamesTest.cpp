@@ -9,7 +9,8 @@
 #include <filesystem>
 #include <random>
 
-#include "game/world/MapLoader.h"
+#include "game/play/MapEntry.h"
+#include "game/world/MapFiles.h"
 #include "tests/game/support/TestGame.h"
 #include "tests/game/support/WorldFixtures.h"
 
@@ -31,7 +32,7 @@ protected:
     }
     // A playing state worth saving.
     void Play() {
-        LoadMap(t.game, "town");
+        EnterMap(t.game, "town");
         Player& p = t.game.player;
         p.X = 10.5f;
         p.Y = 11.5f;
@@ -119,7 +120,7 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
     CreateMapGrid(game);
     game.inventory = {"Ring"};  // kept: the inventory is appended to
     game.script.SetSymbol("STALE", "1", ValueType::Number);
-    const uint64_t generation = game.mapGeneration;
+    const uint64_t generation = game.map->entry;
 
     LoadGame(game, 0);
     ASSERT_FALSE(game.ended);
@@ -138,8 +139,8 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
     EXPECT_EQ(game.script.Variables()[1].value, "Bob the Brave");
     EXPECT_EQ(game.script.Variables()[1].type, ValueType::String);
     EXPECT_EQ(game.script.GetSymbol("STALE"), nullptr);
-    EXPECT_EQ(game.mapInfo.Name, "town");
-    EXPECT_EQ(game.mapGeneration, generation + 1);
+    EXPECT_EQ(game.map->info.Name, "town");
+    EXPECT_EQ(game.map->entry, generation + 1);
 
     // Saving the loaded game gives the same files again.
     const std::string sst = Saved("save0.sst");
@@ -148,7 +149,7 @@ TEST_F(SavedGamesTest, RoundTripRestoresPlayerInventoryVariablesAndMap) {
 }
 
 TEST_F(SavedGamesTest, NoVariablesWriteAnEmptyFileThatLoadsNone) {
-    LoadMap(t.game, "town");
+    EnterMap(t.game, "town");
     t.game.script.ResetSymbols({.variables = true});
     SaveGame(t.game, 0);
     ASSERT_TRUE(t.folder.Exists("saves/save0.sst"));
@@ -184,13 +185,13 @@ TEST_F(SavedGamesTest, BlankLinesAndShortVariableLinesLoadLeniently) {
 }
 
 TEST_F(SavedGamesTest, MissingSaveEndsTheGameWithItsMessage) {
-    const uint64_t generation = t.game.mapGeneration;
+    const uint64_t generation = t.game.map->entry;
     LoadGame(t.game, 4);
     EXPECT_TRUE(t.game.ended);
     ASSERT_EQ(t.media.Messages().size(), 1u);
     EXPECT_EQ(t.media.Messages()[0].title, "Error");
     EXPECT_EQ(t.media.Messages()[0].text, "Save game 4 not found!");
-    EXPECT_EQ(t.game.mapGeneration, generation);
+    EXPECT_EQ(t.game.map->entry, generation);
 }
 
 TEST_F(SavedGamesTest, DamagedSaveFilesLoadWithoutCrashing) {
@@ -221,7 +222,7 @@ TEST_F(SavedGamesTest, DamagedSaveFilesLoadWithoutCrashing) {
 }
 
 TEST_F(SavedGamesTest, LineBreaksAndSeparatorsInValuesCannotSplitAVariable) {
-    LoadMap(t.game, "town");
+    EnterMap(t.game, "town");
     t.game.script.ResetSymbols({.variables = true});
     t.game.script.AppendVariable(
         {"x\r\nHP\x01"
@@ -286,7 +287,7 @@ TEST_F(SavedGamesTest, SaveThatFailsHalfWayLeavesThePreviousSaveWhole) {
     // The next state has a long inventory and a long map name: not even the
     // .ini fits under the limit.
     t.game.player.Health = 1;
-    t.game.mapInfo.Name = std::string(400, 'm');
+    t.game.map->info.Name = std::string(400, 'm');
     t.game.inventory.assign(200, "Heavy Stone");
     {
         FileSizeLimit limit(64);
@@ -301,7 +302,7 @@ TEST_F(SavedGamesTest, SaveThatFailsHalfWayLeavesThePreviousSaveWhole) {
 
     // With room for the .ini but not the inventory, the new .ini is written
     // and the old inventory file is still whole, never cut short.
-    t.game.mapInfo.Name = "town";
+    t.game.map->info.Name = "town";
     {
         FileSizeLimit limit(1000);
         ASSERT_TRUE(limit.Active());

@@ -1,7 +1,7 @@
-// Map loading: layers kept where new files do not reach, spawns, tile scripts
-// outside the fixed slots, music continuity, list files, the debug warp note,
-// the two fatal errors, and untrusted files that must not crash.
-#include "game/world/MapLoader.h"
+// Entering a map: layers kept where new files do not reach, spawns, tile
+// scripts outside the fixed slots, music continuity, list files, the debug
+// warp note, the two fatal errors, and untrusted files that must not crash.
+#include "game/play/MapEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "common/TextPrimitives.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
+#include "game/world/MapFiles.h"
 #include "tests/game/support/TestGame.h"
 #include "tests/game/support/WorldFixtures.h"
 
@@ -38,7 +39,7 @@ protected:
             files.atl = LayerText(4, 3, ".");
         test::WriteMap(t.folder, name, files);
     }
-    const MapCell& At(int x, int y) { return *t.game.grid.Cell(x, y); }
+    const MapCell& At(int x, int y) { return *t.game.map->grid.Cell(x, y); }
     int Tile(const std::string& name) { return FindTileSprite(t.game, name); }
     size_t CountSoundEvents(SoundKind kind, int sound) {
         size_t count = 0;
@@ -66,7 +67,7 @@ TEST_F(MapLoaderTest, StoresEveryLayerWithItsSprite) {
                    .btl = LayerText(4, 3, "rock"),
                    .ftl = LayerText(4, 3, "tree") + LayerText(4, 3, "water"),
                    .atl = "X M W S\r\n. . . .\r\n. . . .\r\n"});
-    LoadMap(t.game, "town");
+    EnterMap(t.game, "town");
     ASSERT_FALSE(t.game.ended);
     EXPECT_EQ(At(1, 0).Ground, "water");
     EXPECT_EQ(At(1, 0).GroundSprite, Tile("water"));
@@ -86,7 +87,7 @@ TEST_F(MapLoaderTest, StoresEveryLayerWithItsSprite) {
     EXPECT_EQ(At(3, 2).TopSprite, Tile("water"));
     EXPECT_EQ(At(0, 0).Attribute, "X");
     EXPECT_EQ(At(2, 0).Attribute, "W");
-    EXPECT_EQ(t.game.mapInfo.Name, "town");
+    EXPECT_EQ(t.game.map->info.Name, "town");
 }
 
 TEST_F(MapLoaderTest, CellsTheNewFilesDoNotReachKeepTheOldMap) {
@@ -95,8 +96,8 @@ TEST_F(MapLoaderTest, CellsTheNewFilesDoNotReachKeepTheOldMap) {
     // B: no ".btl" or ".ftl"; one short ground line, one long one, then the
     // file ends.
     Write("b", {.gtl = "water water\r\nrock rock rock rock rock rock", .atl = "X\r\n"});
-    LoadMap(t.game, "a");
-    LoadMap(t.game, "b");
+    EnterMap(t.game, "a");
+    EnterMap(t.game, "b");
     ASSERT_FALSE(t.game.ended);
     EXPECT_EQ(At(1, 0).Ground, "water");
     EXPECT_EQ(At(2, 0).Ground, "");
@@ -116,20 +117,20 @@ TEST_F(MapLoaderTest, SpawnsMonstersInReadingOrder) {
     t.folder.Write("monsters.ini", "Slime\r\nBat\r\nOrc\r\n");
     LoadMonsterTypes(t.game);
     Write("field", {.atl = "3 0 -2 abc\r\n3x 9 . 1\r\n. 99999999999 -2147483648 2\r\n"});
-    LoadMap(t.game, "field");
-    ASSERT_EQ(t.game.monsters.size(), 4u);
-    EXPECT_EQ(t.game.monsters[0].Name, "Orc");
-    EXPECT_EQ(t.game.monsters[1].Name, "Orc");
-    EXPECT_EQ(t.game.monsters[2].Name, "Slime");
-    EXPECT_EQ(t.game.monsters[3].Name, "Bat");
-    EXPECT_LT(t.game.monsters[0].Y, t.game.monsters[1].Y);  // row 0 before row 1
-    EXPECT_LT(t.game.monsters[1].X, t.game.monsters[2].X);  // left before right
+    EnterMap(t.game, "field");
+    ASSERT_EQ(t.game.map->monsters.size(), 4u);
+    EXPECT_EQ(t.game.map->monsters[0].Name, "Orc");
+    EXPECT_EQ(t.game.map->monsters[1].Name, "Orc");
+    EXPECT_EQ(t.game.map->monsters[2].Name, "Slime");
+    EXPECT_EQ(t.game.map->monsters[3].Name, "Bat");
+    EXPECT_LT(t.game.map->monsters[0].Y, t.game.map->monsters[1].Y);  // row 0 before row 1
+    EXPECT_LT(t.game.map->monsters[1].X, t.game.map->monsters[2].X);  // left before right
     EXPECT_EQ(At(0, 1).Attribute, "3x");
 
     // The next map starts with no monsters of its own.
     Write("empty", {});
-    LoadMap(t.game, "empty");
-    EXPECT_TRUE(t.game.monsters.empty());
+    EnterMap(t.game, "empty");
+    EXPECT_TRUE(t.game.map->monsters.empty());
 }
 
 TEST_F(MapLoaderTest, TileScriptsNeverTakeTheFixedSlots) {
@@ -139,7 +140,7 @@ TEST_F(MapLoaderTest, TileScriptsNeverTakeTheFixedSlots) {
     t.folder.Write("maps/s_1_0.ds", "A = 10\r\n");
     t.folder.Write("maps/s_2_0.ds", "B=20\r\n");
     Write("s", {.atl = ". S S .\r\nS . . .\r\n"});
-    LoadMap(t.game, "s");
+    EnterMap(t.game, "s");
     ASSERT_FALSE(t.game.ended);
     EXPECT_EQ(At(1, 0).Script, 0);
     EXPECT_EQ(At(2, 0).Script, 13);
@@ -152,11 +153,11 @@ TEST_F(MapLoaderTest, TileScriptsNeverTakeTheFixedSlots) {
 
     // Reloading frees the old tile scripts first, so the same slots return;
     // a map without script tiles leaves them free.
-    LoadMap(t.game, "s");
+    EnterMap(t.game, "s");
     EXPECT_EQ(At(1, 0).Script, 0);
     EXPECT_EQ(At(2, 0).Script, 13);
     Write("plain", {});
-    LoadMap(t.game, "plain");
+    EnterMap(t.game, "plain");
     EXPECT_FALSE(t.game.script.SlotInUse(0));
     EXPECT_FALSE(t.game.script.SlotInUse(13));
     EXPECT_FALSE(t.game.script.SlotInUse(14));
@@ -167,12 +168,12 @@ TEST_F(MapLoaderTest, ScriptTilesBeyondTheFreeSlotsGetNone) {
     test::PrepareWorld(big, 8, 5);
     test::WriteMap(big.folder, "many",
                    {.gtl = LayerText(8, 5, "grass"), .atl = LayerText(8, 5, "S")});
-    LoadMap(big.game, "many");
+    EnterMap(big.game, "many");
     ASSERT_FALSE(big.game.ended);
     // Slot 0 and 13-49 are the 38 slots tile scripts may use.
     std::vector<int32_t> used;
     int32_t without = 0;
-    for (const MapCell& cell : big.game.grid.Cells()) {
+    for (const MapCell& cell : big.game.map->grid.Cells()) {
         if (cell.Script < 0) {
             ++without;
             continue;
@@ -184,7 +185,7 @@ TEST_F(MapLoaderTest, ScriptTilesBeyondTheFreeSlotsGetNone) {
     std::sort(used.begin(), used.end());
     EXPECT_EQ(std::adjacent_find(used.begin(), used.end()), used.end());
     EXPECT_EQ(used.size(), 38u);
-    EXPECT_EQ(big.game.grid.Cell(7, 4)->Script, -1);  // the last cells miss out
+    EXPECT_EQ(big.game.map->grid.Cell(7, 4)->Script, -1);  // the last cells miss out
 }
 
 TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
@@ -196,16 +197,16 @@ TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
     Write("d", {});
 
     t.media.ClearSoundLog();
-    LoadMap(t.game, "a");
-    const int theme = t.game.mapInfo.Music;
+    EnterMap(t.game, "a");
+    const int theme = t.game.map->info.Music;
     ASSERT_NE(theme, 0);
     EXPECT_EQ(CountSoundEvents(SoundKind::Play, theme), 1u);
     EXPECT_TRUE(t.media.IsSoundPlaying(theme));
     EXPECT_EQ(t.game.CurrentMusicName, "theme.wav");
 
     t.media.ClearSoundLog();
-    LoadMap(t.game, "b");
-    EXPECT_EQ(t.game.mapInfo.Music, theme);
+    EnterMap(t.game, "b");
+    EXPECT_EQ(t.game.map->info.Music, theme);
     EXPECT_EQ(CountSoundEvents(SoundKind::Play, theme), 0u);
     EXPECT_EQ(CountSoundEvents(SoundKind::Stop, theme), 0u);
     EXPECT_EQ(CountSoundEvents(SoundKind::Free, theme), 0u);
@@ -216,8 +217,8 @@ TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
     EXPECT_TRUE(t.media.IsSoundPlaying(theme));
 
     t.media.ClearSoundLog();
-    LoadMap(t.game, "c");
-    const int cave = t.game.mapInfo.Music;
+    EnterMap(t.game, "c");
+    const int cave = t.game.map->info.Music;
     ASSERT_NE(cave, 0);
     EXPECT_EQ(CountSoundEvents(SoundKind::Stop, theme), 1u);
     EXPECT_EQ(CountSoundEvents(SoundKind::Free, theme), 1u);
@@ -225,9 +226,9 @@ TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
     EXPECT_TRUE(t.media.IsSoundPlaying(cave));
     ASSERT_EQ(CountSoundEvents(SoundKind::Play, cave), 1u);
 
-    LoadMap(t.game, "d");
+    EnterMap(t.game, "d");
     EXPECT_FALSE(t.media.IsSoundPlaying(cave));
-    EXPECT_EQ(t.game.mapInfo.Music, 0);
+    EXPECT_EQ(t.game.map->info.Music, 0);
     EXPECT_EQ(t.game.CurrentMusicName, "");
 }
 
@@ -236,8 +237,8 @@ TEST_F(MapLoaderTest, EnterSoundPlaysOnceAndIsReleasedByTheNextMap) {
     Write("a", {.ini = IniText("Properties", {{"EnterSound", "bell.wav"}})});
     Write("b", {});
     t.media.ClearSoundLog();
-    LoadMap(t.game, "a");
-    const int bell = t.game.mapInfo.EnterSound;
+    EnterMap(t.game, "a");
+    const int bell = t.game.map->info.EnterSound;
     ASSERT_NE(bell, 0);
     ASSERT_EQ(CountSoundEvents(SoundKind::Play, bell), 1u);
     for (const auto& event : t.media.SoundLog()) {
@@ -245,9 +246,9 @@ TEST_F(MapLoaderTest, EnterSoundPlaysOnceAndIsReleasedByTheNextMap) {
             EXPECT_EQ(event.loop, 0);
         }
     }
-    LoadMap(t.game, "b");
+    EnterMap(t.game, "b");
     EXPECT_EQ(CountSoundEvents(SoundKind::Free, bell), 1u);
-    EXPECT_EQ(t.game.mapInfo.EnterSound, 0);
+    EXPECT_EQ(t.game.map->info.EnterSound, 0);
 }
 
 TEST_F(MapLoaderTest, PropertiesComeFromTheMapIni) {
@@ -263,8 +264,8 @@ TEST_F(MapLoaderTest, PropertiesComeFromTheMapIni) {
                                                  {"TextBlue", "7"},
                                                  {"AlwaysNight", "257"},
                                                  {"AlwaysDay", "2"}})});
-    LoadMap(t.game, "town");
-    const MapInfo& info = t.game.mapInfo;
+    EnterMap(t.game, "town");
+    const MapInfo& info = t.game.map->info;
     EXPECT_EQ(info.ExitUp, "north");
     EXPECT_EQ(info.ExitDown, "south");
     EXPECT_EQ(info.ExitLeft, "west");
@@ -283,10 +284,10 @@ TEST_F(MapLoaderTest, PropertiesComeFromTheMapIni) {
     // A map without an .ini file reads everything empty.
     test::WriteMap(t.folder, "bare",
                    {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, ".")});
-    LoadMap(t.game, "bare");
-    EXPECT_EQ(t.game.mapInfo.ExitUp, "");
-    EXPECT_EQ(t.game.mapInfo.Title, "");
-    EXPECT_EQ(t.game.mapInfo.AlwaysNight, 0);
+    EnterMap(t.game, "bare");
+    EXPECT_EQ(t.game.map->info.ExitUp, "");
+    EXPECT_EQ(t.game.map->info.Title, "");
+    EXPECT_EQ(t.game.map->info.AlwaysNight, 0);
     EXPECT_FALSE(t.game.ended);
 }
 
@@ -298,15 +299,15 @@ TEST_F(MapLoaderTest, ReadsObjectsWarpsAndAnimations) {
     Write("hall", {.ani = "TORCH, 10, 20, 1\r\nunknown,1,1,0\r\n",
                    .obl = "Sword, sword.png, 2, 1, 3, 4, 5, 6\r\nShield,shield.png,0,0\r\n",
                    .wpl = "4,7,cave,1,2\r\n 1 , 2 , deep cave , 3 , 4 \r\n"});
-    LoadMap(t.game, "hall");
-    ASSERT_EQ(t.game.animations.size(), 1u);
-    EXPECT_EQ(t.game.animations[0].Name, "torch");
-    EXPECT_EQ(t.game.animations[0].X, 10);
-    EXPECT_EQ(t.game.animations[0].Y, 20);
-    EXPECT_EQ(t.game.animations[0].PlayOnce, 1);
+    EnterMap(t.game, "hall");
+    ASSERT_EQ(t.game.map->animations.size(), 1u);
+    EXPECT_EQ(t.game.map->animations[0].Name, "torch");
+    EXPECT_EQ(t.game.map->animations[0].X, 10);
+    EXPECT_EQ(t.game.map->animations[0].Y, 20);
+    EXPECT_EQ(t.game.map->animations[0].PlayOnce, 1);
 
-    ASSERT_EQ(t.game.objects.size(), 2u);
-    const ObjectType& sword = t.game.objects[0];
+    ASSERT_EQ(t.game.map->objects.size(), 2u);
+    const ObjectType& sword = t.game.map->objects[0];
     EXPECT_EQ(sword.Name, "Sword");
     ASSERT_NE(sword.Sprite, 0);
     EXPECT_EQ(t.media.SpriteWidth(sword.Sprite), 10);
@@ -316,35 +317,35 @@ TEST_F(MapLoaderTest, ReadsObjectsWarpsAndAnimations) {
     EXPECT_EQ(sword.Health, 4);
     EXPECT_EQ(sword.Speed, 5);
     EXPECT_EQ(sword.HealAmount, 6);
-    EXPECT_EQ(t.game.objects[1].Sprite, 0);
-    EXPECT_EQ(t.game.objects[1].HealAmount, 0);
+    EXPECT_EQ(t.game.map->objects[1].Sprite, 0);
+    EXPECT_EQ(t.game.map->objects[1].HealAmount, 0);
 
-    ASSERT_EQ(t.game.warps.size(), 2u);
-    EXPECT_EQ(t.game.warps[0].X, 4);
-    EXPECT_EQ(t.game.warps[0].Y, 7);
-    EXPECT_EQ(t.game.warps[0].TargetMap, "cave");
-    EXPECT_EQ(t.game.warps[0].TargetX, 1);
-    EXPECT_EQ(t.game.warps[0].TargetY, 2);
-    EXPECT_EQ(t.game.warps[1].TargetMap, "deep cave");
-    EXPECT_EQ(t.game.warps[1].TargetY, 4);
+    ASSERT_EQ(t.game.map->warps.size(), 2u);
+    EXPECT_EQ(t.game.map->warps[0].X, 4);
+    EXPECT_EQ(t.game.map->warps[0].Y, 7);
+    EXPECT_EQ(t.game.map->warps[0].TargetMap, "cave");
+    EXPECT_EQ(t.game.map->warps[0].TargetX, 1);
+    EXPECT_EQ(t.game.map->warps[0].TargetY, 2);
+    EXPECT_EQ(t.game.map->warps[1].TargetMap, "deep cave");
+    EXPECT_EQ(t.game.map->warps[1].TargetY, 4);
 
     // Blank lines make no entries: no invisible object, and no warp at tile
     // (0, 0) to the map "" that would end the game.
     Write("gaps", {.ani = "\r\ntorch,1,1,0\r\n  \r\n\r\n",
                    .obl = "\r\nSword,sword.png,2,1,0,0,0,0\r\n   \r\n\r\n",
                    .wpl = "\r\n4,7,cave,1,2\r\n \r\n\r\n"});
-    LoadMap(t.game, "gaps");
-    EXPECT_EQ(t.game.animations.size(), 1u);
-    ASSERT_EQ(t.game.objects.size(), 1u);
-    EXPECT_EQ(t.game.objects[0].Name, "Sword");
-    ASSERT_EQ(t.game.warps.size(), 1u);
-    EXPECT_EQ(t.game.warps[0].TargetMap, "cave");
+    EnterMap(t.game, "gaps");
+    EXPECT_EQ(t.game.map->animations.size(), 1u);
+    ASSERT_EQ(t.game.map->objects.size(), 1u);
+    EXPECT_EQ(t.game.map->objects[0].Name, "Sword");
+    ASSERT_EQ(t.game.map->warps.size(), 1u);
+    EXPECT_EQ(t.game.map->warps[0].TargetMap, "cave");
 
     Write("yard", {});
-    LoadMap(t.game, "yard");
-    EXPECT_TRUE(t.game.objects.empty());
-    EXPECT_TRUE(t.game.warps.empty());
-    EXPECT_TRUE(t.game.animations.empty());
+    EnterMap(t.game, "yard");
+    EXPECT_TRUE(t.game.map->objects.empty());
+    EXPECT_TRUE(t.game.map->warps.empty());
+    EXPECT_TRUE(t.game.map->animations.empty());
 }
 
 TEST_F(MapLoaderTest, DebugModeNotesWarpMarkersThatDoNotMatchTheWarpList) {
@@ -354,23 +355,23 @@ TEST_F(MapLoaderTest, DebugModeNotesWarpMarkersThatDoNotMatchTheWarpList) {
           {.atl = "W W W .\r\n. . . .\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
     Write("one", {.atl = "W . . .\r\n. . . .\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
     Write("two", {.atl = "W . . .\r\n. . . W\r\n. . . .\r\n", .wpl = "0,0,a,0,0\r\n1,0,a,0,0\r\n"});
-    LoadMap(t.game, "three");
+    EnterMap(t.game, "three");
     ASSERT_EQ(CountMessages(note), 1u);
     EXPECT_EQ(t.media.Messages().back().text,
               "There are more warps specified in the .atl file than the .wpl file.");
     EXPECT_EQ(t.media.Messages().back().buttons, MessageButtons::Ok);
-    LoadMap(t.game, "one");
+    EnterMap(t.game, "one");
     EXPECT_EQ(CountMessages(note), 2u);
-    LoadMap(t.game, "two");
+    EnterMap(t.game, "two");
     EXPECT_EQ(CountMessages(note), 2u);
     t.game.settings.DebugMode = 0;
-    LoadMap(t.game, "three");
+    EnterMap(t.game, "three");
     EXPECT_EQ(CountMessages(note), 2u);
     EXPECT_FALSE(t.game.ended);
 }
 
 TEST_F(MapLoaderTest, MissingGroundOrAttributeFileEndsTheGame) {
-    LoadMap(t.game, "nowhere");
+    EnterMap(t.game, "nowhere");
     ASSERT_TRUE(t.game.ended);
     ASSERT_EQ(t.media.Messages().size(), 1u);
     EXPECT_EQ(t.media.Messages()[0].title, "Error");
@@ -380,12 +381,12 @@ TEST_F(MapLoaderTest, MissingGroundOrAttributeFileEndsTheGame) {
     TestGame other;
     test::PrepareWorld(other, 4, 3, {"water"});
     test::WriteMap(other.folder, "half", {.gtl = LayerText(4, 3, "water")});
-    LoadMap(other.game, "half");
+    EnterMap(other.game, "half");
     ASSERT_TRUE(other.game.ended);
     ASSERT_EQ(other.media.Messages().size(), 1u);
     EXPECT_EQ(other.media.Messages()[0].title, "Error");
     EXPECT_EQ(other.media.Messages()[0].text, "Couldn't load map tile attributes: half");
-    EXPECT_EQ(other.game.grid.Cell(0, 0)->Ground, "water");  // read before the attributes
+    EXPECT_EQ(other.game.map->grid.Cell(0, 0)->Ground, "water");  // read before the attributes
     EXPECT_EQ(other.game.clock.MapEnterTime, 0);
 }
 
@@ -393,10 +394,10 @@ TEST_F(MapLoaderTest, RecordsTheEntryTimeAndRunsTheEnterScriptLast) {
     t.folder.Write("maps/a_enter.ds", "ENTERED = ENTERED + 1\r\n");
     t.game.script.SetSymbol("ENTERED", "0", ValueType::Number);
     Write("a", {});
-    const uint64_t generation = t.game.mapGeneration;
+    const uint64_t generation = t.game.map->entry;
     t.media.SetTimeMs(5000);
-    LoadMap(t.game, "a");
-    EXPECT_EQ(t.game.mapGeneration, generation + 1);
+    EnterMap(t.game, "a");
+    EXPECT_EQ(t.game.map->entry, generation + 1);
     EXPECT_EQ(t.game.clock.MapEnterTime, 5000);
     EXPECT_EQ(t.game.clock.LastTickTime, 0);  // 0 stays 0: a new game's first tick
     ASSERT_NE(t.game.script.GetSymbol("ENTERED"), nullptr);
@@ -404,8 +405,8 @@ TEST_F(MapLoaderTest, RecordsTheEntryTimeAndRunsTheEnterScriptLast) {
 
     t.game.clock.LastTickTime = 100;
     t.media.SetTimeMs(7000);
-    LoadMap(t.game, "a");
-    EXPECT_EQ(t.game.mapGeneration, generation + 2);
+    EnterMap(t.game, "a");
+    EXPECT_EQ(t.game.map->entry, generation + 2);
     EXPECT_EQ(t.game.clock.MapEnterTime, 7000);
     EXPECT_EQ(t.game.clock.LastTickTime, 7000);
     EXPECT_EQ(t.game.script.GetSymbol("ENTERED")->value, "2");
@@ -416,21 +417,21 @@ TEST_F(MapLoaderTest, EnterScriptsThatLoadMapsEndlesslyAreCutShort) {
     t.game.script.RegisterCommand(
         [this, &calls](ScriptEngine& engine) {
             ++calls;
-            LoadMap(t.game, "loop");
+            EnterMap(t.game, "loop");
             engine.SetReturnValue("1", ValueType::Number);
             return int32_t{1};
         },
         "EnterAgain", 0);
     t.folder.Write("maps/loop_enter.ds", "EnterAgain()\r\n");
     Write("loop", {});
-    const uint64_t generation = t.game.mapGeneration;
-    LoadMap(t.game, "loop");
+    const uint64_t generation = t.game.map->entry;
+    EnterMap(t.game, "loop");
     EXPECT_FALSE(t.game.ended);
     EXPECT_GE(calls, 1);
     EXPECT_LE(calls, 32);
-    EXPECT_EQ(t.game.mapGeneration, generation + static_cast<uint64_t>(calls) + 1);
+    EXPECT_EQ(t.game.map->entry, generation + static_cast<uint64_t>(calls) + 1);
     EXPECT_EQ(t.game.mapLoadDepth, 0);
-    EXPECT_EQ(t.game.mapInfo.Name, "loop");
+    EXPECT_EQ(t.game.map->info.Name, "loop");
 }
 
 TEST_F(MapLoaderTest, UntrustedFilesNeverCrash) {
@@ -453,7 +454,7 @@ TEST_F(MapLoaderTest, UntrustedFilesNeverCrash) {
                        .obl = garbage(300),
                        .wpl = garbage(300)});
         t.folder.Write("maps/junk_enter.ds", garbage(200));
-        LoadMap(t.game, "junk");
+        EnterMap(t.game, "junk");
         ASSERT_FALSE(t.game.ended) << "round " << round;
     }
     // Separators only, huge numbers, very long rows and many extra lines.
@@ -464,13 +465,13 @@ TEST_F(MapLoaderTest, UntrustedFilesNeverCrash) {
                   .atl = "S S S S S S S S 2147483647 -2147483648 1 2\r\n\r\n\r\r\n",
                   .obl = "x,x,2147483647,2147483647,1,1,1,1\r\n",
                   .wpl = ",,,,,,,,\r\n99999999999,-99999999999,,,\r\n"});
-    LoadMap(t.game, "odd");
+    EnterMap(t.game, "odd");
     EXPECT_FALSE(t.game.ended);
     EXPECT_EQ(At(0, 0).Ground, "");
-    EXPECT_EQ(t.game.warps.size(), 2u);
+    EXPECT_EQ(t.game.map->warps.size(), 2u);
 
     // An empty map name ends the game like any missing map.
-    LoadMap(t.game, "");
+    EnterMap(t.game, "");
     EXPECT_TRUE(t.game.ended);
     EXPECT_EQ(t.media.Messages().back().text, "Couldn't load map tiles: ");
 }
@@ -480,14 +481,14 @@ TEST(MapLoaderEmptyGridTest, AMapOnAnEmptyGridLoadsNothingAndGoesOn) {
     t.game.settings.MapWidth = -3;
     t.game.settings.MapHeight = 1000000;
     CreateMapGrid(t.game);
-    EXPECT_EQ(t.game.grid.Width(), 0);
+    EXPECT_EQ(t.game.map->grid.Width(), 0);
     test::WriteMap(
         t.folder, "m",
         {.gtl = LayerText(4, 3, "grass"), .atl = LayerText(4, 3, "1 S"), .wpl = "1,1,m,1,1\r\n"});
-    LoadMap(t.game, "m");
+    EnterMap(t.game, "m");
     EXPECT_FALSE(t.game.ended);
-    EXPECT_TRUE(t.game.grid.Cells().empty());
-    EXPECT_EQ(t.game.warps.size(), 1u);
+    EXPECT_TRUE(t.game.map->grid.Cells().empty());
+    EXPECT_EQ(t.game.map->warps.size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+// Entering a map (a new game, a warp, a map edge, a saved game or the LoadMap
+// command) and loading a saved game.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/world/Game.h"
+
+namespace vorn {
+
+// Replaces the current map with map `name`: releases what belonged to the old
+// one, reads the new one's files into a fresh CurrentMap that takes over the
+// grid, spawns its monsters, loads its scripts, animations, objects and
+// warps, starts its music and runs its enter script. A missing ".gtl" or
+// ".atl" file is fatal (game.ended is set after the error box). The player's
+// position is not touched: callers set it first.
+void EnterMap(Game& game, const std::string& name);
+
+// A missing "save<N>.ini" shows "Save game <N> not found!" and ends the game
+// (game.ended); otherwise restores the player, appends the inventory,
+// replaces the variables and enters the saved map.
+void LoadGame(Game& game, int32_t slot);
+
+}  // namespace vorn
