@@ -6,7 +6,7 @@
 
 #include "common/TextPrimitives.h"
 #include "game/bindings/CommandTables.h"
-#include "game/play/Collision.h"
+#include "game/play/ActorBoxes.h"
 
 namespace vorn::bindings {
 
@@ -60,12 +60,9 @@ bool GetNearestMonster(Game& game, ScriptEngine& script) {
 
 // Frame rectangles of the monster and the player; -1 when none overlaps.
 bool GetIntersectMonster(Game& game, ScriptEngine& script) {
-    const int32_t playerX = RoundHalfEven(game.player.X);
-    const int32_t playerY = RoundHalfEven(game.player.Y);
+    const Rect player = PlayerFrame(game);
     for (const Monster& monster : game.map->monsters) {
-        if (Overlaps(RoundHalfEven(monster.X), RoundHalfEven(monster.Y), monster.FrameWidth,
-                     monster.FrameHeight, playerX, playerY, game.settings.PlayerWidth,
-                     game.settings.PlayerHeight)) {
+        if (Overlaps(MonsterFrame(monster), player)) {
             return NumberResult(script, monster.ID);
         }
     }

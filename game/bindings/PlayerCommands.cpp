@@ -62,7 +62,7 @@ bool SetPlayerAttacking(Game& game, ScriptEngine& script) {
     int32_t flag = 0;
     if (!NumberArgument(script, 0, flag))
         return kFailed;
-    game.player.Attacking = static_cast<uint8_t>(flag);
+    game.player.Attacking = (flag & 0xFF) != 0;  // the number's low byte
     return NoResult(script);
 }
 

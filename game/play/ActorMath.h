@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/TextPrimitives.h"
+#include "game/world/GameTypes.h"
 
 namespace vorn::actor {
 
@@ -20,6 +21,15 @@ inline int32_t WrapSub(int32_t a, int32_t b) {
 
 inline int32_t Nearest(double value) {
     return RoundHalfEven(value);
+}
+
+// The walking speed of an actor on a diagonal, per axis.
+constexpr double kDiagonalFactor = 0.75;
+
+// The vertical (and sideways) speed of a walk up or down: three quarters,
+// rounded, on a diagonal.
+inline int32_t AxisSpeed(int32_t speed, Diagonal diagonal) {
+    return diagonal != Diagonal::None ? Nearest(speed * kDiagonalFactor) : speed;
 }
 
 // Pixels travelled in this frame at `speed` pixels per second.

@@ -29,13 +29,6 @@ inline int64_t CeilDiv(int64_t a, int64_t b) {
     return -FloorDiv(-a, b);
 }
 
-// The inclusive overlap test of Overlaps, on 64-bit values so that tile
-// rectangles far out never wrap.
-inline bool OverlapsWide(int64_t ax, int64_t ay, int64_t aw, int64_t ah, int64_t bx, int64_t by,
-                         int64_t bw, int64_t bh) {
-    return !(ay + ah < by || by + bh < ay || ax + aw < bx || bx + bw < ax);
-}
-
 // A half-open run of cell indices [first, last).
 struct IndexRange {
     int32_t first = 0;

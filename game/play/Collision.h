@@ -1,19 +1,18 @@
-// Rectangle overlap and the collision test of candidate clip boxes.
+// The collision test of a candidate clip box.
 #pragma once
 
 #include <cstdint>
 
 #include "game/world/Game.h"
+#include "game/world/Rect.h"
 
 namespace vorn {
 
-// Inclusive test: rectangles that only touch overlap.
-bool Overlaps(int32_t ax, int32_t ay, int32_t aw, int32_t ah, int32_t bx, int32_t by, int32_t bw,
-              int32_t bh);
-
-// `who` is -1 for the player or a monster's ID. Only cells under the box are
-// visited; the result equals a scan of every cell.
-bool IsBlocked(const Game& game, int32_t left, int32_t top, int32_t width, int32_t height,
-               int32_t who);
+// Whether `box` is blocked for `who`: the player (kPlayerMover, or any
+// negative number) or a monster's ID. Monsters are kept off the map's outermost pixels and out of
+// the player; both are blocked by the other monsters and the walls that bar
+// them. Only cells under the box are visited; the result equals a scan of
+// every cell.
+bool IsBlocked(const Game& game, const Rect& box, int32_t who);
 
 }  // namespace vorn

@@ -14,9 +14,9 @@
 
 #include "common/TextPrimitives.h"
 #include "game/play/ActorMath.h"
-#include "game/play/Collision.h"
 #include "game/play/Events.h"
 #include "game/world/Animations.h"
+#include "game/world/Rect.h"
 
 namespace vorn {
 
@@ -26,23 +26,19 @@ using actor::WrapSub;
 
 namespace {
 
-constexpr int32_t kFacingDown = 0;
-constexpr int32_t kFacingUp = 1;
-constexpr int32_t kFacingRight = 2;
-constexpr int32_t kFacingLeft = 3;
-
 // The attacker's facing as the debug hit messages name it.
-const char* FacingWord(int32_t facing) {
+const char* FacingWord(Facing facing) {
     switch (facing) {
-        case kFacingDown:
+        case Facing::Down:
             return "down";
-        case kFacingUp:
+        case Facing::Up:
             return "up";
-        case kFacingRight:
+        case Facing::Right:
             return "right";
-        case kFacingLeft:
+        case Facing::Left:
             return "left";
-        default:  // a facing that lands no hit never gets here
+        case Facing::None:  // a facing that lands no hit never gets here
+        default:
             return "";
     }
 }
@@ -62,15 +58,16 @@ bool PlayerFacesMonster(const Game& game, const Monster& monster) {
     const Player& player = game.player;
     const GameSettings& settings = game.settings;
     switch (player.Facing) {
-        case kFacingDown:
+        case Facing::Down:
             return WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1) < monster.ClipTop;
-        case kFacingUp:
+        case Facing::Up:
             return player.ClipTop > WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1);
-        case kFacingLeft:
+        case Facing::Left:
             return player.ClipLeft > WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
-        case kFacingRight:
+        case Facing::Right:
             return WrapAdd(player.ClipLeft, settings.PlayerClipX) <
                    WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
+        case Facing::None:
         default:
             return false;
     }
@@ -81,16 +78,17 @@ bool MonsterFacesPlayer(const Game& game, const Monster& monster) {
     const Player& player = game.player;
     const GameSettings& settings = game.settings;
     switch (monster.Facing) {
-        case kFacingDown:
+        case Facing::Down:
             return WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1) < player.ClipTop;
-        case kFacingUp:
+        case Facing::Up:
             return monster.ClipTop > WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1);
-        case kFacingLeft:
+        case Facing::Left:
             return monster.ClipLeft > WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
-        case kFacingRight:
+        case Facing::Right:
             return WrapAdd(monster.ClipLeft, monster.ClipWidth) <
                    WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
-        default:  // facing -1 never hits
+        case Facing::None:  // never hits
+        default:
             return false;
     }
 }
@@ -99,10 +97,11 @@ bool FramesTouch(const Game& game, const Monster& monster) {
     const Player& player = game.player;
     const GameSettings& settings = game.settings;
     // Both frames grown by one pixel on every side.
-    return Overlaps(Nearest(player.X - 1.0), Nearest(player.Y - 1.0),
-                    WrapAdd(settings.PlayerWidth, 2), WrapAdd(settings.PlayerHeight, 2),
-                    Nearest(monster.X - 1.0), Nearest(monster.Y - 1.0),
-                    WrapAdd(monster.FrameWidth, 2), WrapAdd(monster.FrameHeight, 2));
+    const Rect playerFrame{Nearest(player.X - 1.0), Nearest(player.Y - 1.0),
+                           WrapAdd(settings.PlayerWidth, 2), WrapAdd(settings.PlayerHeight, 2)};
+    const Rect monsterFrame{Nearest(monster.X - 1.0), Nearest(monster.Y - 1.0),
+                            WrapAdd(monster.FrameWidth, 2), WrapAdd(monster.FrameHeight, 2)};
+    return Overlaps(playerFrame, monsterFrame);
 }
 
 void LandPlayerHit(Game& game, Monster& monster) {
@@ -113,7 +112,7 @@ void LandPlayerHit(Game& game, Monster& monster) {
         game.map->info.SpeechText = std::string("Hit monster ") + FacingWord(player.Facing) +
                                     ". Monster HP: " + IntToText(monster.Health);
     }
-    player.HitLanded = 1;
+    player.HitLanded = true;
     player.RecoilLeft = game.settings.PlayerRecoilAmount;
     monster.FoundPlayer = 1;
     game.media.PlaySoundHandle(monster.HitSound, 0);
@@ -139,7 +138,7 @@ bool KillMonster(Game& game, size_t index) {
         DropItem(game, dead);
     }
     if (sameMap) {
-        held->monsters[index].Dying = 1;
+        held->monsters[index].Dying = true;
     }
     game.player.KillCount = WrapAdd(game.player.KillCount, 1);
     game.media.PlaySoundHandle(dead.DeathSound, 0);
@@ -151,14 +150,14 @@ void AdvancePlayerFrames(Game& game) {
     Player& player = game.player;
     const GameSettings& settings = game.settings;
     const int32_t frameTime = game.clock.FrameTime;
-    if ((player.Moving == 0 && player.Attacking == 0) ||
+    if ((!player.Moving && !player.Attacking) ||
         WrapSub(frameTime, player.AnimTime) < settings.AnimationSpeed) {
         return;
     }
-    if (player.Attacking != 0) {
+    if (player.Attacking) {
         player.AttackFrame = WrapAdd(player.AttackFrame, 1);
         if (player.AttackFrame >= settings.AttackFrameCount) {
-            player.Attacking = 0;
+            player.Attacking = false;
             player.AttackEndTime = frameTime;
         }
     } else {
@@ -180,11 +179,11 @@ void AdvanceMonsterFrames(Game& game) {
     std::vector<Monster>& monsters = held->monsters;
     for (size_t i = 0; i < monsters.size(); ++i) {
         Monster& monster = monsters[i];
-        if ((monster.Moving == 0 && monster.Attacking == 0 && monster.Dying == 0) ||
+        if ((!monster.Moving && !monster.Attacking && !monster.Dying) ||
             WrapSub(frameTime, monster.AnimTime) < settings.AnimationSpeed) {
             continue;
         }
-        if (monster.Dying != 0) {
+        if (monster.Dying) {
             if (monster.DeathDuration <= 0) {
                 // The monster that moves into this place waits for the next
                 // frame: the walk goes on at the next position.
@@ -193,11 +192,11 @@ void AdvanceMonsterFrames(Game& game) {
             }
             monster.DeathDuration -= 1;
             monster.AnimTime = frameTime;
-        } else if (monster.Attacking != 0) {
+        } else if (monster.Attacking) {
             monster.AnimTime = frameTime;
             monster.AttackFrame = WrapAdd(monster.AttackFrame, 1);
             if (monster.AttackFrame >= settings.AttackFrameCount) {
-                monster.Attacking = 0;
+                monster.Attacking = false;
                 monster.LastAttackTime = frameTime;
                 MonsterHitsPlayer(game, i);
                 if (game.ended || !game.IsCurrentMap(held)) {
@@ -220,15 +219,14 @@ void AdvanceMonsterFrames(Game& game) {
 void PlayerHitStep(Game& game) {
     for (size_t i = 0; i < game.map->monsters.size(); ++i) {
         Monster& monster = game.map->monsters[i];
-        if (game.player.Attacking == 0 || game.player.HitLanded != 0 ||
-            !FramesTouch(game, monster)) {
+        if (!game.player.Attacking || game.player.HitLanded || !FramesTouch(game, monster)) {
             continue;
         }
         if (PlayerFacesMonster(game, monster)) {
             LandPlayerHit(game, monster);
         }
         // The death check runs for every touching monster, hit or not.
-        if (monster.Health <= 0 && monster.Dying == 0) {
+        if (monster.Health <= 0 && !monster.Dying) {
             if (!KillMonster(game, i)) {
                 return;
             }
@@ -266,7 +264,7 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
             game.map->info.SpeechText = std::string("Hit player ") + FacingWord(monster.Facing) +
                                         ". Player HP: " + IntToText(player.Health);
         }
-        monster.HitLanded = 1;
+        monster.HitLanded = true;
         game.media.PlaySoundHandle(settings.PlayerHitSound, 0);
     }
     if (player.Health > player.MaxHealth) {

@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "common/TextPrimitives.h"
+#include "game/play/ActorBoxes.h"
 #include "game/play/CellRange.h"
-#include "game/play/PlayerControl.h"
 
 namespace vorn {
 
@@ -91,36 +91,31 @@ void RunMonsterEvent(Game& game, const Monster& monster, int32_t mapSlot, int32_
     presets.Free("MONSTERY");
 }
 
-constexpr int32_t kProbeSize = 3;
-
-struct Probe {
-    int32_t left = 0;
-    int32_t top = 0;
-    IndexRange columns;  // the cells whose tiles can touch the probe
+// The probe and the cells whose tiles can touch it.
+struct ProbeCells {
+    Rect probe;
+    IndexRange columns;
     IndexRange rows;
 };
 
-Probe CentreProbe(const Game& game) {
-    Probe probe;
-    probe.left = CentreProbeLeft(game);
-    probe.top = CentreProbeTop(game);
-    probe.columns =
-        CellsTouching(probe.left, kProbeSize, game.settings.TileWidth, MapColumns(game));
-    probe.rows = CellsTouching(probe.top, kProbeSize, game.settings.TileHeight, MapRows(game));
-    return probe;
+ProbeCells CentreProbeCells(const Game& game) {
+    ProbeCells cells;
+    cells.probe = CentreProbe(game);
+    cells.columns =
+        CellsTouching(cells.probe.left, kProbeSize, game.settings.TileWidth, MapColumns(game));
+    cells.rows =
+        CellsTouching(cells.probe.top, kProbeSize, game.settings.TileHeight, MapRows(game));
+    return cells;
 }
 
-// The first "S" cell of `column` (top to bottom) whose tile overlaps the
-// probe, or -1.
-int32_t FirstScriptRow(const Game& game, int32_t column, const Probe& probe) {
-    const int64_t tileWidth = game.settings.TileWidth;
-    const int64_t tileHeight = game.settings.TileHeight;
-    for (int32_t row = probe.rows.first; row < probe.rows.last; ++row) {
+// The first script tile of `column` (top to bottom) that overlaps the probe,
+// or -1.
+int32_t FirstScriptRow(const Game& game, int32_t column, const ProbeCells& cells) {
+    for (int32_t row = cells.rows.first; row < cells.rows.last; ++row) {
         const MapCell* cell = game.map->grid.Cell(column, row);
-        if (cell == nullptr || cell->Attribute != "S")
+        if (cell == nullptr || cell->Attribute.Kind() != CellKind::ScriptTile)
             continue;
-        if (OverlapsWide(column * tileWidth, row * tileHeight, tileWidth, tileHeight, probe.left,
-                         probe.top, kProbeSize, kProbeSize)) {
+        if (Overlaps(TileRect(game.settings, column, row), cells.probe)) {
             return row;
         }
     }
@@ -263,11 +258,11 @@ void ScriptTileCheck(Game& game) {
     // Only the cells under the probe can match, so only they are visited;
     // the probe is taken afresh after every script, which may move the
     // player or load another map.
-    Probe probe = CentreProbe(game);
-    for (int32_t column = probe.columns.first; column < probe.columns.last; ++column) {
+    ProbeCells cells = CentreProbeCells(game);
+    for (int32_t column = cells.columns.first; column < cells.columns.last; ++column) {
         if (game.ended)
             return;
-        const int32_t row = FirstScriptRow(game, column, probe);
+        const int32_t row = FirstScriptRow(game, column, cells);
         if (row < 0)
             continue;
         const int32_t slot = game.map->grid.Cell(column, row)->Script;
@@ -283,8 +278,8 @@ void ScriptTileCheck(Game& game) {
         presets.Free("PLAYERX");
         presets.Free("PLAYERY");
 
-        probe = CentreProbe(game);
-        column = std::max(column, probe.columns.first - 1);
+        cells = CentreProbeCells(game);
+        column = std::max(column, cells.columns.first - 1);
     }
 }
 

@@ -5,10 +5,9 @@
 #include <string>
 
 #include "common/TextPrimitives.h"
+#include "game/play/ActorBoxes.h"
 #include "game/play/ActorMath.h"
-#include "game/play/Collision.h"
 #include "game/play/Events.h"
-#include "game/play/PlayerControl.h"
 
 namespace vorn {
 
@@ -16,26 +15,23 @@ using actor::WrapAdd;
 
 namespace {
 
-// Side of the square centre probe, in pixels.
-constexpr int32_t kProbeSize = 3;
-
 // Index of the first object not yet in the inventory under the centre probe,
 // or the list size when there is none.
 size_t FindObjectUnderPlayer(Game& game) {
-    const int32_t probeLeft = CentreProbeLeft(game);
-    const int32_t probeTop = CentreProbeTop(game);
-    for (size_t i = 0; i < game.map->objects.size(); ++i) {
-        const ObjectType& object = game.map->objects[i];
+    const Rect probe = CentreProbe(game);
+    const std::vector<ObjectType>& objects = game.map->objects;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const ObjectType& object = objects[i];
         if (InventoryHas(game, object.Name)) {
             continue;
         }
-        if (Overlaps(object.X, object.Y, game.media.SpriteWidth(object.Sprite),
-                     game.media.SpriteHeight(object.Sprite), probeLeft, probeTop, kProbeSize,
-                     kProbeSize)) {
+        const Rect picture{object.X, object.Y, game.media.SpriteWidth(object.Sprite),
+                           game.media.SpriteHeight(object.Sprite)};
+        if (Overlaps(picture, probe)) {
             return i;
         }
     }
-    return game.map->objects.size();
+    return objects.size();
 }
 
 std::string PickUpMessage(const ObjectType& object) {

@@ -153,7 +153,7 @@ void CheckWarpCount(Game& game, const CurrentMap& map) {
         return;
     size_t markers = 0;
     for (const MapCell& cell : map.grid.Cells()) {
-        if (cell.Attribute == "W")
+        if (cell.Attribute.Kind() == CellKind::WarpMarker)
             ++markers;
     }
     if (markers != map.warps.size()) {
@@ -208,10 +208,10 @@ void EnterMap(Game& game, const std::string& name) {
         return;
     }
     ReadAttributeLayer(reader, map.grid, [&](int32_t x, int32_t y, MapCell& cell) {
-        const int32_t type = TextToInt(cell.Attribute);
+        const int32_t type = TextToInt(cell.Attribute.Text());
         if (type > 0) {
             SpawnMonster(game, type, x, y);
-        } else if (cell.Attribute == "S") {
+        } else if (cell.Attribute.Kind() == CellKind::ScriptTile) {
             cell.Script = LoadTileScript(game, base, x, y);
         }
     });

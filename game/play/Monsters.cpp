@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "game/play/ActorBoxes.h"
 #include "game/play/ActorMath.h"
 #include "game/play/Collision.h"
 
@@ -17,11 +18,6 @@ using actor::WrapAdd;
 using actor::WrapSub;
 
 namespace {
-
-constexpr int32_t kFacingDown = 0;
-constexpr int32_t kFacingUp = 1;
-constexpr int32_t kFacingRight = 2;
-constexpr int32_t kFacingLeft = 3;
 
 // The most a monster's first random decision may lag its spawn, in
 // milliseconds, so monsters placed by one map load do not all change their
@@ -35,40 +31,25 @@ bool SeesPlayer(const Game& game, const Monster& monster) {
     const int32_t length = settings.AIVisionLength;
     const int32_t width = settings.AIVisionWidth;
     const int32_t halfWidth = width / 2;
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t boxWidth = 0;
-    int32_t boxHeight = 0;
+    Rect vision;
     switch (monster.Facing) {
-        case kFacingLeft:
-            left = WrapSub(cx, length);
-            top = WrapSub(cy, halfWidth);
-            boxWidth = length;
-            boxHeight = width;
+        case Facing::Left:
+            vision = {WrapSub(cx, length), WrapSub(cy, halfWidth), length, width};
             break;
-        case kFacingRight:
-            left = cx;
-            top = WrapSub(cy, halfWidth);
-            boxWidth = length;
-            boxHeight = width;
+        case Facing::Right:
+            vision = {cx, WrapSub(cy, halfWidth), length, width};
             break;
-        case kFacingDown:
-            left = WrapSub(cx, halfWidth);
-            top = cy;
-            boxWidth = width;
-            boxHeight = length;
+        case Facing::Down:
+            vision = {WrapSub(cx, halfWidth), cy, width, length};
             break;
-        case kFacingUp:
-            left = WrapSub(cx, halfWidth);
-            top = WrapSub(cy, length);
-            boxWidth = width;
-            boxHeight = length;
+        case Facing::Up:
+            vision = {WrapSub(cx, halfWidth), WrapSub(cy, length), width, length};
             break;
-        default:  // facing -1 (on the player's spot) has no vision box
+        case Facing::None:  // on the player's spot: no vision box
+        default:
             return false;
     }
-    return Overlaps(left, top, boxWidth, boxHeight, Nearest(game.player.X), Nearest(game.player.Y),
-                    settings.PlayerWidth, settings.PlayerHeight);
+    return Overlaps(vision, PlayerFrame(game));
 }
 
 void Wander(Game& game, Monster& monster) {
@@ -76,40 +57,41 @@ void Wander(Game& game, Monster& monster) {
     if (WrapSub(frameTime, monster.LastAIChange) <= game.settings.AIChangeFrequency) {
         return;
     }
+    // 0 to 3 a facing to walk in, 4 standing still.
     const int choice = game.media.RandomInt(4);
     if (choice == 4) {
-        monster.Moving = 0;
-        monster.Diagonal = 0;
+        monster.Moving = false;
+        monster.Diagonal = Diagonal::None;
     } else {
-        monster.Facing = choice;
-        if (choice == kFacingDown || choice == kFacingUp) {
-            monster.Diagonal = game.media.RandomInt(2);
+        monster.Facing = static_cast<Facing>(choice);
+        if (monster.Facing == Facing::Down || monster.Facing == Facing::Up) {
+            monster.Diagonal = static_cast<Diagonal>(game.media.RandomInt(2));
         }
-        monster.Moving = 1;
+        monster.Moving = true;
     }
     monster.LastAIChange = frameTime;
 }
 
 void Chase(const Game& game, Monster& monster) {
     const Player& player = game.player;
-    monster.Moving = 1;
-    monster.Facing = -1;
+    monster.Moving = true;
+    monster.Facing = Facing::None;
     if (player.ClipTop > monster.ClipTop) {
-        monster.Facing = kFacingDown;
+        monster.Facing = Facing::Down;
     } else if (player.ClipTop < monster.ClipTop) {
-        monster.Facing = kFacingUp;
+        monster.Facing = Facing::Up;
     }
     if (player.ClipLeft > monster.ClipLeft) {
-        if (monster.Facing == -1) {
-            monster.Facing = kFacingRight;
+        if (monster.Facing == Facing::None) {
+            monster.Facing = Facing::Right;
         } else {
-            monster.Diagonal = 2;
+            monster.Diagonal = Diagonal::Right;
         }
     } else if (player.ClipLeft < monster.ClipLeft) {
-        if (monster.Facing == -1) {
-            monster.Facing = kFacingLeft;
+        if (monster.Facing == Facing::None) {
+            monster.Facing = Facing::Left;
         } else {
-            monster.Diagonal = 1;
+            monster.Diagonal = Diagonal::Left;
         }
     }
 }
@@ -118,7 +100,7 @@ void Chase(const Game& game, Monster& monster) {
 bool FreeAt(const Game& game, const Monster& monster, float x, float y) {
     const int32_t left = WrapAdd(Nearest(x), WrapSub(monster.FrameWidth, monster.ClipWidth) / 2);
     const int32_t top = WrapAdd(Nearest(y), WrapSub(monster.FrameHeight, monster.ClipHeight));
-    return !IsBlocked(game, left, top, monster.ClipWidth, monster.ClipHeight, monster.ID);
+    return !IsBlocked(game, {left, top, monster.ClipWidth, monster.ClipHeight}, monster.ID);
 }
 
 void Walk(const Game& game, Monster& monster) {
@@ -127,29 +109,27 @@ void Walk(const Game& game, Monster& monster) {
         return FrameStep(clock.FrameTime, clock.PreviousFrameTime, speed);
     };
     switch (monster.Facing) {
-        case kFacingLeft:
-        case kFacingRight: {
+        case Facing::Left:
+        case Facing::Right: {
             const double distance = step(monster.Speed);
             const float cx = static_cast<float>(
-                monster.Facing == kFacingLeft ? monster.X - distance : monster.X + distance);
+                monster.Facing == Facing::Left ? monster.X - distance : monster.X + distance);
             if (FreeAt(game, monster, cx, monster.Y)) {
                 monster.X = cx;
             }
             break;
         }
-        case kFacingUp:
-        case kFacingDown: {
-            const double speed =
-                monster.Diagonal > 0 ? Nearest(monster.Speed * 0.75) : monster.Speed;
-            const double distance = step(speed);
+        case Facing::Up:
+        case Facing::Down: {
+            const double distance = step(actor::AxisSpeed(monster.Speed, monster.Diagonal));
             float cx = monster.X;
-            if (monster.Diagonal == 1) {
+            if (monster.Diagonal == Diagonal::Left) {
                 cx = static_cast<float>(monster.X - distance);
-            } else if (monster.Diagonal == 2) {
+            } else if (monster.Diagonal == Diagonal::Right) {
                 cx = static_cast<float>(monster.X + distance);
             }
-            const float cy = static_cast<float>(monster.Facing == kFacingUp ? monster.Y - distance
-                                                                            : monster.Y + distance);
+            const float cy = static_cast<float>(
+                monster.Facing == Facing::Up ? monster.Y - distance : monster.Y + distance);
             // Both axes, then the horizontal part alone, then the vertical:
             // a monster slides along the wall it walks into.
             if (FreeAt(game, monster, cx, cy)) {
@@ -162,7 +142,8 @@ void Walk(const Game& game, Monster& monster) {
             }
             break;
         }
-        default:  // facing -1: already on the player's spot
+        case Facing::None:  // already on the player's spot
+        default:
             break;
     }
 }
@@ -172,9 +153,7 @@ void MaybeStartAttack(Game& game, Monster& monster) {
         return;
     }
     const GameSettings& settings = game.settings;
-    if (!Overlaps(Nearest(monster.X), Nearest(monster.Y), monster.FrameWidth, monster.FrameHeight,
-                  Nearest(game.player.X), Nearest(game.player.Y), settings.PlayerWidth,
-                  settings.PlayerHeight)) {
+    if (!Overlaps(MonsterFrame(monster), PlayerFrame(game))) {
         return;
     }
     const int32_t frameTime = game.clock.FrameTime;
@@ -182,11 +161,11 @@ void MaybeStartAttack(Game& game, Monster& monster) {
         WrapSub(frameTime, monster.LastAttackTime) >= settings.MonsterAttackDelay) {
         monster.LastAttackTime = 0;
     }
-    if (monster.Attacking == 0 && monster.LastAttackTime == 0 && monster.Friendly == 0) {
-        monster.Moving = 0;
-        monster.Attacking = 1;
+    if (!monster.Attacking && monster.LastAttackTime == 0 && monster.Friendly == 0) {
+        monster.Moving = false;
+        monster.Attacking = true;
         monster.AttackFrame = 0;
-        monster.HitLanded = 0;
+        monster.HitLanded = false;
         monster.LastAttackTime = frameTime;
         game.media.PlaySoundHandle(monster.AttackSound, 0);
     }
@@ -218,7 +197,7 @@ void SpawnMonster(Game& game, int32_t typeNumber, int32_t column, int32_t row) {
     monster.LastAIChange =
         WrapAdd(game.media.ElapsedMs(), game.media.RandomInt(kSpawnDecisionSpread));
     monster.ID = static_cast<int32_t>(game.map->monsters.size() + 1);
-    monster.Facing = game.media.RandomInt(3);
+    monster.Facing = static_cast<Facing>(game.media.RandomInt(3));
     const double tileWidth = game.settings.TileWidth;
     const double tileHeight = game.settings.TileHeight;
     monster.X = static_cast<float>(column * tileWidth + tileWidth / 2.0 - type.FrameWidth / 2.0);
@@ -228,7 +207,7 @@ void SpawnMonster(Game& game, int32_t typeNumber, int32_t column, int32_t row) {
 
 void MonsterDecisionStep(Game& game) {
     for (Monster& monster : game.map->monsters) {
-        if (monster.Dying != 0) {
+        if (monster.Dying) {
             continue;
         }
         if (monster.Friendly == 0 && SeesPlayer(game, monster)) {
@@ -239,7 +218,7 @@ void MonsterDecisionStep(Game& game) {
         if (monster.Friendly == 1 || monster.FoundPlayer == 0) {
             Wander(game, monster);
         }
-        if (monster.FoundPlayer != 0 && monster.Attacking == 0 && monster.Friendly == 0) {
+        if (monster.FoundPlayer != 0 && !monster.Attacking && monster.Friendly == 0) {
             Chase(game, monster);
         }
     }
@@ -247,7 +226,7 @@ void MonsterDecisionStep(Game& game) {
 
 void MonsterMoveStep(Game& game) {
     for (Monster& monster : game.map->monsters) {
-        if (monster.Moving != 1 || monster.Dying != 0) {
+        if (!monster.Moving || monster.Dying) {
             continue;
         }
         Walk(game, monster);

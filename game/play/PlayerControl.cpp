@@ -12,6 +12,8 @@
 #include <string>
 
 #include "common/TextPrimitives.h"
+#include "game/play/ActorBoxes.h"
+#include "game/play/ActorMath.h"
 #include "game/play/CellRange.h"
 #include "game/play/Collision.h"
 #include "game/play/Events.h"
@@ -22,15 +24,6 @@
 namespace vorn {
 
 namespace {
-
-constexpr int32_t kFacingDown = 0;
-constexpr int32_t kFacingUp = 1;
-constexpr int32_t kFacingRight = 2;
-constexpr int32_t kFacingLeft = 3;
-constexpr int32_t kDiagonalLeft = 1;
-constexpr int32_t kDiagonalRight = 2;
-// The walking speed on a diagonal, per axis.
-constexpr double kDiagonalFactor = 0.75;
 
 void PlaySound(Game& game, int sound) {
     if (sound != 0) {
@@ -49,7 +42,8 @@ int32_t ClipTopAt(const GameSettings& s, float y) {
 // Whether the player's clip box at the candidate position (cx, cy) is free.
 bool FreeAt(const Game& game, float cx, float cy) {
     const GameSettings& s = game.settings;
-    return !IsBlocked(game, ClipLeftAt(s, cx), ClipTopAt(s, cy), s.PlayerClipX, s.PlayerClipY, -1);
+    return !IsBlocked(game, {ClipLeftAt(s, cx), ClipTopAt(s, cy), s.PlayerClipX, s.PlayerClipY},
+                      kPlayerMover);
 }
 
 // Milliseconds since the previous frame. Before the first frame has been
@@ -64,33 +58,28 @@ double ElapsedMs(const ClockState& clock) {
     return elapsed > 0 ? static_cast<double>(elapsed) : 0.0;
 }
 
-// The vertical (and diagonal) speed: three quarters on a diagonal.
-int32_t AxisSpeed(int32_t speed, int32_t diagonal) {
-    return diagonal > 0 ? RoundHalfEven(speed * kDiagonalFactor) : speed;
-}
-
 void Walk(Game& game, double elapsedMs) {
     Player& p = game.player;
     auto step = [elapsedMs](int32_t speed) { return elapsedMs / 1000.0 * speed; };
-    if (p.Facing == kFacingLeft || p.Facing == kFacingRight) {
-        const double dx = p.Facing == kFacingLeft ? -step(p.Speed) : step(p.Speed);
+    if (p.Facing == Facing::Left || p.Facing == Facing::Right) {
+        const double dx = p.Facing == Facing::Left ? -step(p.Speed) : step(p.Speed);
         const float cx = static_cast<float>(p.X + dx);
         if (FreeAt(game, cx, p.Y)) {
             p.X = cx;
         }
         return;
     }
-    if (p.Facing != kFacingUp && p.Facing != kFacingDown) {
+    if (p.Facing != Facing::Up && p.Facing != Facing::Down) {
         return;
     }
-    const double axisStep = step(AxisSpeed(p.Speed, p.Diagonal));
-    const float cy = static_cast<float>(p.Facing == kFacingUp ? p.Y - axisStep : p.Y + axisStep);
+    const double axisStep = step(actor::AxisSpeed(p.Speed, p.Diagonal));
+    const float cy = static_cast<float>(p.Facing == Facing::Up ? p.Y - axisStep : p.Y + axisStep);
     if (FreeAt(game, p.X, cy)) {
         p.Y = cy;
     }
-    if (p.Diagonal == kDiagonalLeft || p.Diagonal == kDiagonalRight) {
+    if (p.Diagonal == Diagonal::Left || p.Diagonal == Diagonal::Right) {
         const float cx =
-            static_cast<float>(p.Diagonal == kDiagonalLeft ? p.X - axisStep : p.X + axisStep);
+            static_cast<float>(p.Diagonal == Diagonal::Left ? p.X - axisStep : p.X + axisStep);
         if (FreeAt(game, cx, p.Y)) {
             p.X = cx;
         }
@@ -114,21 +103,21 @@ void Recoil(Game& game, double elapsedMs) {
     Player& p = game.player;
     const int32_t speed = game.settings.PlayerRecoilSpeed;
     auto step = [elapsedMs](int32_t s) { return elapsedMs / 1000.0 * s; };
-    if (p.Facing == kFacingLeft || p.Facing == kFacingRight) {
-        const double dx = p.Facing == kFacingLeft ? step(speed) : -step(speed);
+    if (p.Facing == Facing::Left || p.Facing == Facing::Right) {
+        const double dx = p.Facing == Facing::Left ? step(speed) : -step(speed);
         const float cx = static_cast<float>(p.X + dx);
         RecoilAxis(game, p.X, cx, FreeAt(game, cx, p.Y));
         return;
     }
-    if (p.Facing != kFacingUp && p.Facing != kFacingDown) {
+    if (p.Facing != Facing::Up && p.Facing != Facing::Down) {
         return;
     }
-    const double axisStep = step(AxisSpeed(speed, p.Diagonal));
-    const float cy = static_cast<float>(p.Facing == kFacingUp ? p.Y + axisStep : p.Y - axisStep);
+    const double axisStep = step(actor::AxisSpeed(speed, p.Diagonal));
+    const float cy = static_cast<float>(p.Facing == Facing::Up ? p.Y + axisStep : p.Y - axisStep);
     RecoilAxis(game, p.Y, cy, FreeAt(game, p.X, cy));
-    if (p.Diagonal == kDiagonalLeft || p.Diagonal == kDiagonalRight) {
+    if (p.Diagonal == Diagonal::Left || p.Diagonal == Diagonal::Right) {
         const float cx =
-            static_cast<float>(p.Diagonal == kDiagonalLeft ? p.X + axisStep : p.X - axisStep);
+            static_cast<float>(p.Diagonal == Diagonal::Left ? p.X + axisStep : p.X - axisStep);
         RecoilAxis(game, p.X, cx, FreeAt(game, cx, p.Y));
     }
 }
@@ -140,30 +129,30 @@ void UpdateDirection(Game& game) {
     // release for a later frame.
     if (media.KeyReleased(keys::Left) || media.KeyReleased(keys::Right) ||
         media.KeyReleased(keys::Up) || media.KeyReleased(keys::Down)) {
-        p.Moving = 0;
-        p.Diagonal = 0;
+        p.Moving = false;
+        p.Diagonal = Diagonal::None;
         return;
     }
     auto diagonalFromKeys = [&media] {
         if (media.KeyDown(keys::Left)) {
-            return kDiagonalLeft;
+            return Diagonal::Left;
         }
-        return media.KeyDown(keys::Right) ? kDiagonalRight : 0;
+        return media.KeyDown(keys::Right) ? Diagonal::Right : Diagonal::None;
     };
     if (media.KeyDown(keys::Up)) {
-        p.Moving = 1;
-        p.Facing = kFacingUp;
+        p.Moving = true;
+        p.Facing = Facing::Up;
         p.Diagonal = diagonalFromKeys();
     } else if (media.KeyDown(keys::Down)) {
-        p.Moving = 1;
-        p.Facing = kFacingDown;
+        p.Moving = true;
+        p.Facing = Facing::Down;
         p.Diagonal = diagonalFromKeys();
     } else if (media.KeyDown(keys::Left)) {
-        p.Moving = 1;
-        p.Facing = kFacingLeft;
+        p.Moving = true;
+        p.Facing = Facing::Left;
     } else if (media.KeyDown(keys::Right)) {
-        p.Moving = 1;
-        p.Facing = kFacingRight;
+        p.Moving = true;
+        p.Facing = Facing::Right;
     }
 }
 
@@ -173,16 +162,16 @@ void UpdateAttack(Game& game) {
     Player& p = game.player;
     const int32_t now = game.clock.FrameTime;
     if (!game.media.KeyDown(keys::LeftCtrl) && !game.media.KeyDown(keys::RightCtrl)) {
-        p.Attacking = 0;
+        p.Attacking = false;
         return;
     }
     if (p.AttackEndTime != 0 && int64_t{now} - p.AttackEndTime >= game.settings.PlayerAttackDelay) {
         p.AttackEndTime = 0;
     }
-    if (p.Attacking == 0 && p.AttackEndTime == 0) {
-        p.Attacking = 1;
+    if (!p.Attacking && p.AttackEndTime == 0) {
+        p.Attacking = true;
         p.AttackFrame = 0;
-        p.HitLanded = 0;
+        p.HitLanded = false;
         p.AnimTime = now;
         PlaySound(game, game.settings.PlayerAttackSound);
         RaisePlayerAttack(game);
@@ -201,19 +190,11 @@ void LeaveAndEnter(Game& game, const std::string& target) {
 
 }  // namespace
 
-int32_t CentreProbeLeft(const Game& game) {
-    return RoundHalfEven(double{game.player.X} + game.settings.PlayerWidth / 2.0 - 1.0);
-}
-
-int32_t CentreProbeTop(const Game& game) {
-    return RoundHalfEven(double{game.player.Y} + game.settings.PlayerHeight / 2.0 - 1.0);
-}
-
 void PlayerInputStep(Game& game) {
     MediaLayer& media = game.media;
     Player& p = game.player;
     media.ReadKeyboard();
-    const bool wasMoving = p.Moving != 0;
+    const bool wasMoving = p.Moving;
 
     UpdateDirection(game);
     UpdateAttack(game);
@@ -230,8 +211,8 @@ void PlayerInputStep(Game& game) {
         return;
     }
 
-    game.statsScreenShown = media.KeyDown(keys::Tab) != 0;
-    if (!wasMoving && p.Moving == 1 && p.Attacking == 0) {
+    game.statsScreenShown = media.KeyDown(keys::Tab);
+    if (!wasMoving && p.Moving && !p.Attacking) {
         p.AnimTime = game.clock.FrameTime;
     }
 }
@@ -241,7 +222,7 @@ void PlayerMoveStep(Game& game) {
     const double elapsedMs = ElapsedMs(game.clock);
     if (p.RecoilLeft > 0) {
         Recoil(game, elapsedMs);
-    } else if (p.Moving == 1 && p.Attacking == 0) {
+    } else if (p.Moving && !p.Attacking) {
         Walk(game, elapsedMs);
     } else {
         return;
@@ -251,14 +232,11 @@ void PlayerMoveStep(Game& game) {
 
 void WarpStep(Game& game) {
     const GameSettings& s = game.settings;
-    const int32_t probeLeft = CentreProbeLeft(game);
-    const int32_t probeTop = CentreProbeTop(game);
+    const Rect probe = CentreProbe(game);
     // The leave script may enter another map; the held map keeps this warp.
     const std::shared_ptr<const CurrentMap> held = game.map;
     for (const Warp& warp : held->warps) {
-        const int64_t tileX = int64_t{warp.X} * s.TileWidth;
-        const int64_t tileY = int64_t{warp.Y} * s.TileHeight;
-        if (!OverlapsWide(probeLeft, probeTop, 3, 3, tileX, tileY, s.TileWidth, s.TileHeight)) {
+        if (!Overlaps(probe, TileRect(s, warp.X, warp.Y))) {
             continue;
         }
         RaiseMapLeave(game);
@@ -277,13 +255,13 @@ void MapEdgeStep(Game& game) {
     const GameSettings& s = game.settings;
     Player& p = game.player;
     const bool pushing = p.RecoilLeft > 0;
-    const bool moving = p.Moving == 1;
+    const bool moving = p.Moving;
     const int64_t mapPixelWidth = int64_t{s.MapWidth} * s.TileWidth;
     const float lastColumnX = static_cast<float>((s.MapWidth - int64_t{1}) * s.TileWidth);
     const float lastRowY = static_cast<float>((s.MapHeight - int64_t{1}) * s.TileHeight);
 
     if (p.ClipLeft <= 0 &&
-        ((moving && (p.Facing == kFacingLeft || p.Diagonal == kDiagonalLeft)) || pushing)) {
+        ((moving && (p.Facing == Facing::Left || p.Diagonal == Diagonal::Left)) || pushing)) {
         if (!game.map->info.ExitLeft.empty()) {
             p.X = lastColumnX - 1.0f;
             LeaveAndEnter(game, std::string(game.map->info.ExitLeft));
@@ -292,7 +270,7 @@ void MapEdgeStep(Game& game) {
         p.X = static_cast<float>(-(s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
     }
     if (int64_t{p.ClipLeft} + s.PlayerClipX >= mapPixelWidth &&
-        ((moving && (p.Facing == kFacingRight || p.Diagonal == kDiagonalRight)) || pushing)) {
+        ((moving && (p.Facing == Facing::Right || p.Diagonal == Diagonal::Right)) || pushing)) {
         if (!game.map->info.ExitRight.empty()) {
             p.X = 1.0f;
             LeaveAndEnter(game, std::string(game.map->info.ExitRight));
@@ -300,7 +278,7 @@ void MapEdgeStep(Game& game) {
         }
         p.X = static_cast<float>(lastColumnX + (s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
     }
-    if (p.ClipTop <= 0 && ((moving && p.Facing == kFacingUp) || pushing)) {
+    if (p.ClipTop <= 0 && ((moving && p.Facing == Facing::Up) || pushing)) {
         if (!game.map->info.ExitUp.empty()) {
             p.Y = lastRowY;
             LeaveAndEnter(game, std::string(game.map->info.ExitUp));
@@ -308,7 +286,7 @@ void MapEdgeStep(Game& game) {
         }
         p.Y = static_cast<float>(-(s.PlayerHeight - int64_t{s.PlayerClipY}));
     }
-    if (p.Y >= lastRowY && ((moving && p.Facing == kFacingDown) || pushing)) {
+    if (p.Y >= lastRowY && ((moving && p.Facing == Facing::Down) || pushing)) {
         if (!game.map->info.ExitDown.empty()) {
             p.Y = 0.0f;
             LeaveAndEnter(game, std::string(game.map->info.ExitDown));

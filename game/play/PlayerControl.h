@@ -14,8 +14,4 @@ void WarpStep(Game& game);
 void MapEdgeStep(Game& game);
 void RefreshClipBoxes(Game& game);
 
-// The 3 x 3 centre probe used by warps, script tiles and pick-up.
-int32_t CentreProbeLeft(const Game& game);
-int32_t CentreProbeTop(const Game& game);
-
 }  // namespace vorn

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/TextPrimitives.h"
+#include "game/play/ActorBoxes.h"
 #include "game/play/ActorSprites.h"
 #include "game/play/CellRange.h"
 #include "game/play/Items.h"
@@ -42,10 +43,11 @@ int32_t TileY(const Game& game, int32_t row) {
 
 // Columns outer, rows inner, as every layer pass runs.
 void DrawLayer(Game& game, const VisibleCells& cells, LayerSprite layer, bool transparent) {
+    const MapGrid& grid = game.map->grid;
     for (int32_t c = cells.columns.first; c < cells.columns.last; ++c) {
         const int32_t x = TileX(game, c);
         for (int32_t r = cells.rows.first; r < cells.rows.last; ++r) {
-            const int sprite = game.map->grid.Cell(c, r)->*layer;
+            const int sprite = grid.Cell(c, r)->*layer;
             if (sprite <= 0) {
                 continue;
             }
@@ -73,31 +75,30 @@ void DrawObjects(Game& game) {
 // actor's feet are drawn now, under the actor, and flagged so the foreground
 // pass skips them. Cells off the screen are left alone: drawing them would
 // show nothing, and the foreground pass does not visit them to clear a flag.
-void DrawForegroundBehind(Game& game, const VisibleCells& visible, int32_t left, int32_t top,
-                          int32_t width, int32_t height, double feet) {
+void DrawForegroundBehind(Game& game, const VisibleCells& visible, const Rect& frame, double feet) {
     const GameSettings& s = game.settings;
-    IndexRange columns = CellsTouching(left, width, s.TileWidth, MapColumns(game));
-    IndexRange rows = CellsTouching(top, height, s.TileHeight, MapRows(game));
+    IndexRange columns = CellsTouching(frame.left, frame.width, s.TileWidth, MapColumns(game));
+    IndexRange rows = CellsTouching(frame.top, frame.height, s.TileHeight, MapRows(game));
     columns.first = std::max(columns.first, visible.columns.first);
     columns.last = std::min(columns.last, visible.columns.last);
     rows.first = std::max(rows.first, visible.rows.first);
     rows.last = std::min(rows.last, visible.rows.last);
+    MapGrid& grid = game.map->grid;
     for (int32_t c = columns.first; c < columns.last; ++c) {
-        const int64_t tileX = int64_t{c} * s.TileWidth;
         for (int32_t r = rows.first; r < rows.last; ++r) {
-            MapCell& cell = *game.map->grid.Cell(c, r);
+            MapCell& cell = *grid.Cell(c, r);
             if (cell.ForegroundSprite <= 0) {
                 continue;
             }
-            const int64_t tileY = int64_t{r} * s.TileHeight;
-            if (!OverlapsWide(tileX, tileY, s.TileWidth, s.TileHeight, left, top, width, height)) {
+            const Rect tile = TileRect(s, c, r);
+            if (!Overlaps(tile, frame)) {
                 continue;
             }
-            if (static_cast<double>(tileY + s.TileHeight) >= feet) {
+            if (static_cast<double>(tile.top + tile.height) >= feet) {
                 continue;
             }
             game.media.DrawSpriteTransparent(cell.ForegroundSprite, TileX(game, c), TileY(game, r));
-            cell.DrawnBehind = 1;
+            cell.DrawnBehind = true;
         }
     }
 }
@@ -105,23 +106,23 @@ void DrawForegroundBehind(Game& game, const VisibleCells& visible, int32_t left,
 void DrawPlayer(Game& game, const VisibleCells& visible) {
     const GameSettings& s = game.settings;
     const Player& p = game.player;
-    DrawForegroundBehind(game, visible, RoundHalfEven(p.X), RoundHalfEven(p.Y), s.PlayerWidth,
-                         s.PlayerHeight, double{p.Y} + s.PlayerHeight);
+    DrawForegroundBehind(game, visible, PlayerFrame(game), double{p.Y} + s.PlayerHeight);
     const int32_t row = p.Attacking ? s.MoveFrameCount + p.AttackFrame : p.WalkFrame;
-    if (ClipSheetFrame(game.media, p.Sprite, p.Facing, row, s.PlayerWidth, s.PlayerHeight)) {
+    if (ClipSheetFrame(game.media, p.Sprite, SheetColumn(p.Facing), row, s.PlayerWidth,
+                       s.PlayerHeight)) {
         game.media.DrawSpriteTransparent(p.Sprite, PlayerScreenX(game), PlayerScreenY(game));
     }
 }
 
 void DrawMonster(Game& game, const VisibleCells& visible, const Monster& m) {
     const GameSettings& s = game.settings;
-    const int32_t left = RoundHalfEven(m.X);
-    const int32_t top = RoundHalfEven(m.Y);
-    DrawForegroundBehind(game, visible, left, top, m.FrameWidth, m.FrameHeight,
-                         double{m.Y} + m.FrameHeight);
+    const Rect frame = MonsterFrame(m);
+    DrawForegroundBehind(game, visible, frame, double{m.Y} + m.FrameHeight);
     const int32_t row = m.Attacking ? s.MoveFrameCount + m.AttackFrame : m.WalkFrame;
-    if (ClipSheetFrame(game.media, m.Sprite, m.Facing, row, m.FrameWidth, m.FrameHeight)) {
-        game.media.DrawSpriteTransparent(m.Sprite, ScreenX(game, left), ScreenY(game, top));
+    if (ClipSheetFrame(game.media, m.Sprite, SheetColumn(m.Facing), row, m.FrameWidth,
+                       m.FrameHeight)) {
+        game.media.DrawSpriteTransparent(m.Sprite, ScreenX(game, RoundHalfEven(m.X)),
+                                         ScreenY(game, RoundHalfEven(m.Y)));
     }
     if (m.Dying && m.DeathDuration >= 1) {
         DrawDeathMark(game, m);
@@ -145,12 +146,13 @@ void DrawActors(Game& game, const VisibleCells& visible) {
 }
 
 void DrawForeground(Game& game, const VisibleCells& cells) {
+    MapGrid& grid = game.map->grid;
     for (int32_t c = cells.columns.first; c < cells.columns.last; ++c) {
         const int32_t x = TileX(game, c);
         for (int32_t r = cells.rows.first; r < cells.rows.last; ++r) {
-            MapCell& cell = *game.map->grid.Cell(c, r);
+            MapCell& cell = *grid.Cell(c, r);
             if (cell.DrawnBehind) {
-                cell.DrawnBehind = 0;
+                cell.DrawnBehind = false;
                 continue;
             }
             if (cell.ForegroundSprite > 0) {

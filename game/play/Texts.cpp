@@ -80,7 +80,7 @@ void DrawScreenTexts(Game& game) {
         if (now >= text.StartTime) {
             int32_t x = text.X;
             int32_t y = text.Y;
-            if (text.ScreenFixed == 0) {
+            if (!text.ScreenFixed) {
                 x = ScreenX(game, x);
                 y = ScreenY(game, y);
             }
@@ -181,8 +181,8 @@ void DrawStatsScreen(Game& game) {
 
 void AddScreenText(Game& game, const std::string& text, int32_t x, int32_t y, int32_t duration,
                    int32_t startTime, int32_t screenFixed) {
-    game.screenTexts.push_back(
-        {text, x, y, duration, startTime, static_cast<uint8_t>(screenFixed & 0xFF)});
+    // The flag is the number's low byte.
+    game.screenTexts.push_back({text, x, y, duration, startTime, (screenFixed & 0xFF) != 0});
 }
 
 void DrawTexts(Game& game) {

@@ -65,7 +65,7 @@ void CreateAnimationInstance(Game& game, std::string_view name, int32_t x, int32
         instance.DrawStage = definition.DrawStage;
         instance.X = x;
         instance.Y = y;
-        instance.PlayOnce = static_cast<int8_t>(static_cast<uint8_t>(playOnce & 0xFF));
+        instance.PlayOnce = (playOnce & 0xFF) != 0;  // the number's low byte
         instance.CurrentFrame = 0;
         instance.LastFrameTime = game.media.ElapsedMs();
         game.map->animations.push_back(std::move(instance));
@@ -89,7 +89,7 @@ void AdvanceAnimations(Game& game, int32_t now) {
             ++animation.CurrentFrame;
             if (animation.CurrentFrame >= animation.FrameCount) {
                 animation.CurrentFrame = 0;
-                if (animation.PlayOnce != 0) {
+                if (animation.PlayOnce) {
                     live.erase(live.begin() + static_cast<std::ptrdiff_t>(i));
                     continue;
                 }

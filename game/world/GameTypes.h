@@ -6,9 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "game/media/MediaLayer.h"
+#include "game/media/MediaTypes.h"
+#include "game/world/CellAttribute.h"
 
 namespace vorn {
+
+// Where an actor looks, which is also the column of its sprite sheet. None
+// is a chasing monster standing exactly on the player's clip position: it
+// has no vision box, walks nowhere, hits nothing and draws no frame.
+enum class Facing : int32_t { None = -1, Down = 0, Up = 1, Right = 2, Left = 3 };
+// The sideways half of a walk up or down.
+enum class Diagonal : int32_t { None = 0, Left = 1, Right = 2 };
+
+constexpr int32_t SheetColumn(Facing facing) {
+    return static_cast<int32_t>(facing);
+}
 
 // settings.ini, group "Settings", read once at start-up. Numbers missing from
 // the file read 0, texts "".
@@ -100,15 +112,15 @@ struct Player {
     int32_t Damage = 0;
     int Sprite = 0;
     int32_t Speed = 0;
-    int32_t Facing = 0;    // 0 down, 1 up, 2 right, 3 left
-    int32_t Diagonal = 0;  // 0 none, 1 left, 2 right
+    vorn::Facing Facing = vorn::Facing::Down;
+    vorn::Diagonal Diagonal = vorn::Diagonal::None;
     int32_t WalkFrame = 0;
     int32_t AttackFrame = 0;
     int32_t KillCount = 0;
     int32_t AnimTime = 0;
-    uint8_t Moving = 0;
-    uint8_t Attacking = 0;
-    uint8_t HitLanded = 0;
+    bool Moving = false;
+    bool Attacking = false;
+    bool HitLanded = false;
     int32_t AttackEndTime = 0;
     int32_t RecoilLeft = 0;
 };
@@ -155,22 +167,25 @@ struct Monster {
     int32_t DeathDuration = 0;
     int32_t WalkFrame = 0;
     int32_t AttackFrame = 0;
-    int32_t Facing = 0;  // -1 while chasing a player at exactly its clip position
-    int32_t Diagonal = 0;
+    vorn::Facing Facing = vorn::Facing::Down;
+    vorn::Diagonal Diagonal = vorn::Diagonal::None;
     float X = 0.0f;
     float Y = 0.0f;
     int32_t ClipLeft = 0;
     int32_t ClipTop = 0;
+    // A byte, not a flag: scripts may store any value and read it back.
     uint8_t FoundPlayer = 0;
     int32_t LastAIChange = 0;
     int32_t AnimTime = 0;
-    uint8_t Moving = 0;
-    uint8_t Attacking = 0;
-    uint8_t Dying = 0;
+    bool Moving = false;
+    bool Attacking = false;
+    bool Dying = false;
     int32_t LastAttackTime = 0;
-    uint8_t HitLanded = 0;
+    bool HitLanded = false;
     int32_t ID = 0;
     int32_t ItemDropRate = 0;
+    // 0 hostile, 1 friendly; any other value wanders until it finds the
+    // player and then keeps its last movement.
     int8_t Friendly = 0;
 };
 
@@ -179,9 +194,9 @@ struct MapCell {
     std::string Background;
     std::string Foreground;
     std::string Top;
-    std::string Attribute;
+    CellAttribute Attribute;
     int32_t Script = 0;  // tile-script slot; meaningful when Attribute is "S"
-    int8_t DrawnBehind = 0;
+    bool DrawnBehind = false;
     // The layers' sprites as FindTileSprite gives them (-1: no tile image),
     // resolved whenever a layer name is stored so drawing needs no lookup.
     int GroundSprite = -1;
@@ -204,6 +219,8 @@ struct MapInfo {
     int32_t TextGreen = 0;
     int32_t TextRed = 0;
     int32_t TextBlue = 0;
+    // The low byte of the number, as the map file or a script gave it; not 0
+    // means always.
     int8_t AlwaysNight = 0;
     int8_t AlwaysDay = 0;
 };
@@ -241,7 +258,7 @@ struct Animation {
     int32_t Y = 0;
     int32_t LastFrameTime = 0;
     int32_t DrawStage = 0;
-    int8_t PlayOnce = 0;
+    bool PlayOnce = false;
 };
 
 struct ScreenText {
@@ -250,7 +267,7 @@ struct ScreenText {
     int32_t Y = 0;
     int32_t Duration = 0;
     int32_t StartTime = 0;
-    uint8_t ScreenFixed = 0;
+    bool ScreenFixed = false;
 };
 
 }  // namespace vorn

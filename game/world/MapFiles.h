@@ -26,7 +26,7 @@ struct MapProperties {
     int32_t TextGreen = 0;
     int32_t TextRed = 0;
     int32_t TextBlue = 0;
-    int8_t AlwaysNight = 0;  // the low 8 bits of the key's number
+    int8_t AlwaysNight = 0;  // the low byte of the key's number
     int8_t AlwaysDay = 0;
 };
 

@@ -117,7 +117,7 @@ protected:
         elder->Y = 9 * 32;
         elder->X = 8 * 32 + 24;
         PlacePlayerOnTile(8, 9);
-        game_.player.Facing = 2;
+        game_.player.Facing = vorn::Facing::Right;
         return elder;
     }
 
@@ -201,7 +201,7 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     target.Y = game_.player.Y;
     for (size_t i = 1; i < game_.map->monsters.size(); ++i)
         game_.map->monsters[i].Speed = 0;
-    game_.player.Facing = 2;
+    game_.player.Facing = vorn::Facing::Right;
     game_.player.Health = 100;
     game_.player.MaxHealth = 100;
     // Each hit pushes the hero back: step in again, then strike.

@@ -215,7 +215,7 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
             for (int c = 0; c < kMapSide; ++c) {
                 for (int r = 0; r < kMapSide; ++r) {
                     if (hasLeaves(c, r) &&
-                        Overlaps(c * 32, r * 32, 32, 32, a.left, a.top, a.size, a.size) &&
+                        Overlaps({c * 32, r * 32, 32, 32}, {a.left, a.top, a.size, a.size}) &&
                         (r + 1) * 32 < feet) {
                         Paint(expected, width, height, ScreenX(t.game, c * 32),
                               ScreenY(t.game, r * 32), 32, 32, leafColour);

@@ -33,8 +33,6 @@ constexpr float kAboveX = 160.0f, kAboveY = 130.0f;
 constexpr float kLeftX = 130.0f, kLeftY = 160.0f;
 constexpr float kRightX = 190.0f, kRightY = 160.0f;
 
-constexpr int32_t kDown = 0, kUp = 1, kRight = 2, kLeft = 3;
-
 class CombatTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -52,7 +50,7 @@ protected:
         game().settings.HeartSprite = t.media.LoadSpriteFile(t.folder.Path() + "/heart.png");
     }
 
-    void StartPlayerAttack(int32_t facing) {
+    void StartPlayerAttack(Facing facing) {
         player().Facing = facing;
         player().Attacking = 1;
         player().HitLanded = 0;
@@ -95,14 +93,14 @@ protected:
 struct SideCase {
     const char* name;
     float x, y;
-    int32_t hittingFacing;
+    Facing hittingFacing;
 };
 
 const std::array<SideCase, 4> kSides{{
-    {"below", kBelowX, kBelowY, kDown},
-    {"above", kAboveX, kAboveY, kUp},
-    {"left", kLeftX, kLeftY, kLeft},
-    {"right", kRightX, kRightY, kRight},
+    {"below", kBelowX, kBelowY, Facing::Down},
+    {"above", kAboveX, kAboveY, Facing::Up},
+    {"left", kLeftX, kLeftY, Facing::Left},
+    {"right", kRightX, kRightY, Facing::Right},
 }};
 
 TEST_F(CombatTest, PlayerHitsOnlyTheSideItFaces) {
@@ -111,9 +109,9 @@ TEST_F(CombatTest, PlayerHitsOnlyTheSideItFaces) {
             SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
             game().map->monsters.clear();
             const size_t m = AddMonster(game(), side.x, side.y);
-            StartPlayerAttack(facing);
+            StartPlayerAttack(static_cast<Facing>(facing));
             PlayerHitStep(game());
-            const bool hit = facing == side.hittingFacing;
+            const bool hit = static_cast<Facing>(facing) == side.hittingFacing;
             EXPECT_EQ(monster(m).Health, hit ? 6 : 10);
             EXPECT_EQ(player().HitLanded, hit ? 1 : 0);
         }
@@ -125,7 +123,7 @@ TEST_F(CombatTest, AHitHurtsTurnsHostilePushesBackAndSounds) {
     monster(m).Friendly = 1;
     monster(m).HitSound = LoadTestSound(t, "hit.wav");
     t.media.ClearSoundLog();
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, 6);
     EXPECT_EQ(monster(m).Friendly, 0);
@@ -143,20 +141,20 @@ TEST_F(CombatTest, GrownFramesThatTouchStillCountAsInReach) {
     // Player frame grown: y 159 .. 193. A monster frame at y 194 grown starts
     // at 193 (touching); one at 195 is out of reach.
     const size_t touching = AddMonster(game(), 160.0f, 194.0f);
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(touching).Health, 6);
 
     game().map->monsters.clear();
     const size_t away = AddMonster(game(), 160.0f, 195.0f);
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(away).Health, 10);
 }
 
 TEST_F(CombatTest, NoHitWithoutAnAttack) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
-    player().Facing = kDown;
+    player().Facing = Facing::Down;
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, 10);
     EXPECT_EQ(player().RecoilLeft, 0);
@@ -165,7 +163,7 @@ TEST_F(CombatTest, NoHitWithoutAnAttack) {
 TEST_F(CombatTest, OneAttackHitsOnlyTheFirstMonsterInListOrder) {
     const size_t first = AddMonster(game(), kBelowX, kBelowY);
     const size_t second = AddMonster(game(), kBelowX + 4.0f, kBelowY + 2.0f);
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(first).Health, 6);
     EXPECT_EQ(monster(second).Health, 10);
@@ -189,7 +187,7 @@ TEST_F(CombatTest, DebugModeWritesTheHitIntoTheSpeechText) {
     game().map->info.SpeechText = "Welcome";
     game().map->monsters.clear();
     AddMonster(game(), kBelowX, kBelowY);
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(game().map->info.SpeechText, "Welcome");
 }
@@ -202,7 +200,7 @@ TEST_F(CombatTest, AKillingHitMarksTheCorpseCountsAndAnnounces) {
     monster(m).Name = "Cave Bat";
     monster(m).DeathSound = LoadTestSound(t, "death.wav");
     t.media.ClearSoundLog();
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, 0);
     EXPECT_EQ(monster(m).Dying, 1);
@@ -215,9 +213,9 @@ TEST_F(CombatTest, AKillingHitMarksTheCorpseCountsAndAnnounces) {
 TEST_F(CombatTest, ADyingMonsterTakesHitsButDoesNotDieAgain) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 4;
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, -4);
     EXPECT_EQ(player().KillCount, 1);
@@ -226,7 +224,7 @@ TEST_F(CombatTest, ADyingMonsterTakesHitsButDoesNotDieAgain) {
 TEST_F(CombatTest, DeathCheckRunsForATouchingMonsterBehindThePlayer) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 0;  // set by a script, for example
-    StartPlayerAttack(kUp);
+    StartPlayerAttack(Facing::Up);
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, 0);
     EXPECT_EQ(player().HitLanded, 0);
@@ -242,7 +240,7 @@ TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
         const size_t m = AddMonster(game(), kBelowX + 0.5f, kBelowY);
         monster(m).Health = 1;
         monster(m).ItemDropRate = 1;
-        StartPlayerAttack(kDown);
+        StartPlayerAttack(Facing::Down);
         PlayerHitStep(game());
         ASSERT_EQ(game().map->objects.size(), static_cast<size_t>(kill));
     }
@@ -269,7 +267,7 @@ TEST_F(CombatTest, HeartDropsWhereTheMonsterDieScriptsLeftTheMonster) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 1;
     monster(m).ItemDropRate = 1;
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     ASSERT_EQ(monster(m).X, 300.0f);
     ASSERT_EQ(game().map->objects.size(), 1u);
@@ -285,7 +283,7 @@ TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
         const size_t m = AddMonster(game(), kBelowX, kBelowY);
         monster(m).Health = 1;
         monster(m).ItemDropRate = 3;
-        StartPlayerAttack(kDown);
+        StartPlayerAttack(Facing::Down);
         PlayerHitStep(game());
     }
     EXPECT_EQ(player().KillCount, kKills);
@@ -300,7 +298,7 @@ TEST_F(CombatTest, MonsterDieScriptsSeeTheDyingMonster) {
     AddMonster(game(), 400.0f, 400.0f);
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 1;
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     ASSERT_EQ(recorded.size(), 2u);
     EXPECT_EQ(recorded[0], "'2' 160 190");
@@ -316,7 +314,7 @@ TEST_F(CombatTest, MonsterDieScriptThatLoadsAMapLeavesTheNewMapAlone) {
     monster(m).Name = "Ogre";
     monster(m).ItemDropRate = 1;
     AddMonster(game(), kBelowX + 2.0f, kBelowY + 2.0f);  // would be checked next
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     ASSERT_EQ(recorded.size(), 1u);
     ASSERT_EQ(game().map->monsters.size(), 1u);
@@ -347,7 +345,7 @@ TEST_F(CombatTest, MonsterDieScriptLoadingARealMapLeavesItsMonstersAlive) {
     ASSERT_EQ(game().map->monsters.size(), 2u);
     RefreshClipBoxes(game());
     const uint64_t entry = game().map->entry;
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_FALSE(game().ended);
     EXPECT_NE(game().map->entry, entry);
@@ -368,7 +366,7 @@ TEST_F(CombatTest, DisableMonsterDeathRemovesTheCorpseAtItsNextStep) {
     monster(m).Health = 1;
     monster(m).DeathDuration = 5;
     monster(m).AnimTime = game().clock.FrameTime;
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     ASSERT_EQ(monster(m).Dying, 1);
     EXPECT_EQ(monster(m).DeathDuration, 0);
@@ -387,14 +385,14 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
     // the player: the one above facing down, and so on.
     struct MonsterSide {
         SideCase side;
-        int32_t hittingFacing;
+        Facing hittingFacing;
         const char* message;
     };
     const std::array<MonsterSide, 4> cases{{
-        {kSides[0], kUp, "Hit player up. Player HP: 6"},
-        {kSides[1], kDown, "Hit player down. Player HP: 6"},
-        {kSides[2], kRight, "Hit player right. Player HP: 6"},
-        {kSides[3], kLeft, "Hit player left. Player HP: 6"},
+        {kSides[0], Facing::Up, "Hit player up. Player HP: 6"},
+        {kSides[1], Facing::Down, "Hit player down. Player HP: 6"},
+        {kSides[2], Facing::Right, "Hit player right. Player HP: 6"},
+        {kSides[3], Facing::Left, "Hit player left. Player HP: 6"},
     }};
     game().settings.DebugMode = 1;
     for (const auto& [side, hittingFacing, message] : cases) {
@@ -402,13 +400,13 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
             SCOPED_TRACE(std::string(side.name) + " facing " + std::to_string(facing));
             game().map->monsters.clear();
             const size_t m = AddMonster(game(), side.x, side.y);
-            monster(m).Facing = facing;
+            monster(m).Facing = static_cast<Facing>(facing);
             monster(m).Damage = -1;  // a landed hit shows as +1 health
             player().Health = 5;
             player().RecoilLeft = 0;
             game().map->info.SpeechText.clear();
             MonsterHitsPlayer(game(), m);
-            const bool hit = facing == hittingFacing;
+            const bool hit = static_cast<Facing>(facing) == hittingFacing;
             EXPECT_EQ(player().Health, hit ? 6 : 5);
             EXPECT_EQ(game().map->info.SpeechText, hit ? message : "");
             EXPECT_EQ(monster(m).HitLanded, hit ? 1 : 0);
@@ -419,7 +417,7 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
 
 TEST_F(CombatTest, AMonsterFacingThePlayerHitsWithoutADistanceTest) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = kDown;
+    monster(m).Facing = Facing::Down;
     monster(m).Damage = -2;
     player().Health = 1;
     PlacePlayer(game(), 160.0f, 420.0f);  // walked far away below
@@ -429,7 +427,7 @@ TEST_F(CombatTest, AMonsterFacingThePlayerHitsWithoutADistanceTest) {
 
 TEST_F(CombatTest, DamageFiveTakesZeroToFive) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = kDown;
+    monster(m).Facing = Facing::Down;
     monster(m).Damage = 5;
     std::array<int, 6> seen{};
     for (int i = 0; i < 600; ++i) {
@@ -448,7 +446,7 @@ TEST_F(CombatTest, DamageFiveTakesZeroToFive) {
 
 TEST_F(CombatTest, NegativeDamageHealsUpToMaxHealth) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = kDown;
+    monster(m).Facing = Facing::Down;
     monster(m).Damage = -3;
     player().Health = 5;
     player().MaxHealth = 10;
@@ -462,7 +460,7 @@ TEST_F(CombatTest, MonsterHitSoundsAndWritesTheDebugMessage) {
     game().settings.PlayerHitSound = LoadTestSound(t, "ouch.wav");
     game().settings.DebugMode = 1;
     const size_t m = AddMonster(game(), kRightX, kRightY);
-    monster(m).Facing = kLeft;
+    monster(m).Facing = Facing::Left;
     monster(m).Damage = -1;
     player().Health = 5;
     t.media.ClearSoundLog();
@@ -478,7 +476,7 @@ TEST_F(CombatTest, PlayerDeathSoundsAndRunsThePlayerDieScripts) {
     game().settings.PlayerDeathSound = LoadTestSound(t, "dead.wav");
     AddMonster(game(), 400.0f, 400.0f);
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = -1;  // no hit: the check runs all the same
+    monster(m).Facing = Facing::None;  // no hit: the check runs all the same
     player().Health = 0;
     t.media.ClearSoundLog();
     MonsterHitsPlayer(game(), m);
@@ -492,7 +490,7 @@ TEST_F(CombatTest, PlayerDieScriptThatLoadsAMapEndsTheMonsterPartOfTheStep) {
     RegisterRecorder(true);
     test::LoadScript(t, "global_playerdie.ds", "RecordEvent()\n", slots::kGlobalPlayerDie);
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = kDown;
+    monster(m).Facing = Facing::Down;
     monster(m).Attacking = 1;
     monster(m).AttackFrame = test::kArenaAttackFrames - 1;
     monster(m).AnimTime = game().clock.FrameTime;
@@ -520,7 +518,7 @@ TEST_F(CombatTest, AFriendlyMonsterTurnsHostileAfterOneHitAndThenAttacks) {
     monster(m).Friendly = 1;
     monster(m).FoundPlayer = 1;
     monster(m).Moving = 1;
-    monster(m).Facing = 2;
+    monster(m).Facing = Facing::Right;
     monster(m).LastAIChange = game().clock.FrameTime + 100000;
     for (int frame = 0; frame < 30; ++frame) {
         RunMonsterFrame(t, 10);
@@ -529,7 +527,7 @@ TEST_F(CombatTest, AFriendlyMonsterTurnsHostileAfterOneHitAndThenAttacks) {
     monster(0).X = kBelowX;  // back from its wandering, touching the player
     monster(0).Y = kBelowY;
     RefreshClipBoxes(game());
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     RunMonsterFrame(t, 10);
     EXPECT_EQ(monster(0).Friendly, 0);
     EXPECT_EQ(monster(0).Attacking, 0);
@@ -565,7 +563,7 @@ TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
     for (int32_t row = 0; row < 16; ++row)
         SetAttribute(game(), 4, row, "X");
     AddMonster(game(), kRightX, kRightY);
-    StartPlayerAttack(kRight);
+    StartPlayerAttack(Facing::Right);
     PlayerHitStep(game());
     ASSERT_EQ(player().RecoilLeft, test::kArenaRecoil);
     player().Attacking = 0;
@@ -577,7 +575,7 @@ TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
 
 TEST_F(CombatTest, RecoilWithRoomPushesAgainstTheFacing) {
     AddMonster(game(), kRightX, kRightY);
-    StartPlayerAttack(kRight);
+    StartPlayerAttack(Facing::Right);
     PlayerHitStep(game());
     player().Attacking = 0;
     NextFrame(t, 20);  // 200 px/s: 4 pixels
@@ -610,7 +608,7 @@ TEST_F(CombatTest, PlayerWalkFramesAdvanceByElapsedStepsAndSoundEachStep) {
 }
 
 TEST_F(CombatTest, PlayerAttackLastsAttackFrameCountSteps) {
-    StartPlayerAttack(kDown);
+    StartPlayerAttack(Facing::Down);
     for (int step = 1; step < test::kArenaAttackFrames; ++step) {
         NextFrame(t, 350);  // a long frame still advances one attack frame
         AnimationStep(game());
@@ -661,7 +659,7 @@ TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
 
 TEST_F(CombatTest, MonsterAttackEndsAfterItsFramesAndThenHits) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
-    monster(m).Facing = kDown;
+    monster(m).Facing = Facing::Down;
     monster(m).Damage = -2;
     monster(m).Attacking = 1;
     monster(m).AnimTime = game().clock.FrameTime;
@@ -744,14 +742,14 @@ TEST_F(CombatTest, ExtremeValuesNeitherOverflowNorCrash) {
         each.AttackFrame = INT32_MAX;
         each.Moving = 1;
         each.FoundPlayer = 1;
-        each.Facing = static_cast<int32_t>(m % 4);
+        each.Facing = static_cast<Facing>(m % 4);
         each.LastAIChange = INT32_MIN;
         each.LastAttackTime = INT32_MAX;
         each.AnimTime = INT32_MIN;
     }
     for (int frame = 0; frame < 6; ++frame) {
         NextFrame(t, 16);
-        StartPlayerAttack(frame % 4);
+        StartPlayerAttack(static_cast<Facing>(frame % 4));
         MonsterMoveStep(game());
         MonsterDecisionStep(game());
         PlayerHitStep(game());

@@ -154,7 +154,7 @@ TEST_F(EdgesAndWarpsTest, StandingAtAnEdgeDoesNothingButAPushCounts) {
     Frames(2);
     EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_FLOAT_EQ(player().X, -10.0f);
-    player().Facing = 2;  // pushed left, against the facing
+    player().Facing = Facing::Right;  // pushed left, against the facing
     player().RecoilLeft = 5;
     Frame(10);
     EXPECT_EQ(t.game.map->info.Name, "west");

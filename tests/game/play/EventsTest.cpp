@@ -3,6 +3,7 @@
 // map loads from inside every kind of event.
 #include <gtest/gtest.h>
 
+#include "game/play/ActorBoxes.h"
 #include "game/play/Events.h"
 #include "game/play/MapEntry.h"
 #include "game/play/PlayerControl.h"
@@ -453,7 +454,7 @@ TEST(ScriptTileWalkTest, WalkingAcrossATileRunsItsScriptInEveryFrameOfTheCrossin
     int framesOnTile = 0;
     for (int frame = 0; frame < 60 && game.player.X < 200.0f; ++frame) {
         RunFrame(game);
-        const int32_t probeLeft = CentreProbeLeft(game);
+        const int64_t probeLeft = CentreProbe(game).left;
         const bool onTile = probeLeft + 3 >= 96 && probeLeft <= 128;
         framesOnTile += onTile ? 1 : 0;
         runs = std::stoi(shell.Variable("N"));

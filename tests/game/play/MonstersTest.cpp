@@ -84,8 +84,8 @@ TEST_F(MonstersTest, SpawnCopiesTheTypeAndCentresTheFrameOnTheTile) {
     // 3 * 32 + 16 - 12 and 2 * 32 + 32 - 40 - 1.
     EXPECT_FLOAT_EQ(m.X, 100.0f);
     EXPECT_FLOAT_EQ(m.Y, 55.0f);
-    EXPECT_GE(m.Facing, 0);
-    EXPECT_LE(m.Facing, 3);
+    EXPECT_GE(m.Facing, Facing::Down);
+    EXPECT_LE(m.Facing, Facing::Left);
     EXPECT_GE(m.LastAIChange, now);
     EXPECT_LE(m.LastAIChange, now + 500);
     EXPECT_EQ(m.Moving, 0);
@@ -122,8 +122,8 @@ TEST_F(MonstersTest, SpawnSpreadsDecisionTimesAndFacings) {
     for (int i = 0; i < 400; ++i) {
         SpawnMonster(game(), 1, i % 16, 1);
         const Monster& m = game().map->monsters.back();
-        ASSERT_GE(m.Facing, 0);
-        ASSERT_LE(m.Facing, 3);
+        ASSERT_GE(m.Facing, Facing::Down);
+        ASSERT_LE(m.Facing, Facing::Left);
         facings[static_cast<size_t>(m.Facing)]++;
         earliest = std::min(earliest, m.LastAIChange);
         latest = std::max(latest, m.LastAIChange);
@@ -138,7 +138,7 @@ TEST_F(MonstersTest, SpawnSpreadsDecisionTimesAndFacings) {
 // --- Vision -----------------------------------------------------------------
 
 struct VisionCase {
-    int32_t facing;
+    Facing facing;
     float seenX, seenY;      // player frame just touching the vision box
     float unseenX, unseenY;  // one pixel further out
 };
@@ -146,13 +146,13 @@ struct VisionCase {
 // The monster stands at (160, 160): centre (176, 176); vision 96 long, 32 wide.
 TEST_F(MonstersTest, VisionBoxLiesOnTheFacedSideAndTouchingCounts) {
     const std::array<VisionCase, 4> cases{{
-        {0, 160.0f, 272.0f, 160.0f, 273.0f},  // down: box y 176 .. 272
-        {1, 160.0f, 48.0f, 160.0f, 47.0f},    // up: box y 80 .. 176
-        {2, 272.0f, 160.0f, 273.0f, 160.0f},  // right: box x 176 .. 272
-        {3, 48.0f, 160.0f, 47.0f, 160.0f},    // left: box x 80 .. 176
+        {Facing::Down, 160.0f, 272.0f, 160.0f, 273.0f},   // box y 176 .. 272
+        {Facing::Up, 160.0f, 48.0f, 160.0f, 47.0f},       // box y 80 .. 176
+        {Facing::Right, 272.0f, 160.0f, 273.0f, 160.0f},  // box x 176 .. 272
+        {Facing::Left, 48.0f, 160.0f, 47.0f, 160.0f},     // box x 80 .. 176
     }};
     for (const VisionCase& c : cases) {
-        SCOPED_TRACE(c.facing);
+        SCOPED_TRACE(SheetColumn(c.facing));
         game().map->monsters.clear();
         const size_t m = AddSettledMonster(160.0f, 160.0f);
         monster(m).Facing = c.facing;
@@ -168,7 +168,7 @@ TEST_F(MonstersTest, VisionBoxLiesOnTheFacedSideAndTouchingCounts) {
 
 TEST_F(MonstersTest, VisionSeesNothingBehindTheMonster) {
     const size_t m = AddSettledMonster(160.0f, 160.0f);
-    monster(m).Facing = 3;
+    monster(m).Facing = Facing::Left;
     PlacePlayer(game(), 200.0f, 160.0f);  // right beside it, but it looks left
     MonsterDecisionStep(game());
     EXPECT_EQ(monster(m).FoundPlayer, 0);
@@ -176,9 +176,9 @@ TEST_F(MonstersTest, VisionSeesNothingBehindTheMonster) {
 
 TEST_F(MonstersTest, FacingMinusOneAndFriendlyMonstersHaveNoVision) {
     const size_t blind = AddSettledMonster(160.0f, 160.0f);
-    monster(blind).Facing = -1;
+    monster(blind).Facing = Facing::None;
     const size_t friendly = AddSettledMonster(320.0f, 160.0f);
-    monster(friendly).Facing = 3;
+    monster(friendly).Facing = Facing::Left;
     monster(friendly).Friendly = 1;
     PlacePlayer(game(), 240.0f, 160.0f);  // inside the friendly one's box
     MonsterDecisionStep(game());
@@ -188,18 +188,18 @@ TEST_F(MonstersTest, FacingMinusOneAndFriendlyMonstersHaveNoVision) {
 
 TEST_F(MonstersTest, ASeenPlayerIsChasedAfterLeavingTheBox) {
     const size_t m = AddSettledMonster(160.0f, 160.0f);
-    monster(m).Facing = 3;
+    monster(m).Facing = Facing::Left;
     PlacePlayer(game(), 100.0f, 160.0f);
     MonsterDecisionStep(game());
     ASSERT_EQ(monster(m).FoundPlayer, 1);
-    EXPECT_EQ(monster(m).Facing, 3);
+    EXPECT_EQ(monster(m).Facing, Facing::Left);
     EXPECT_EQ(monster(m).Moving, 1);
     // The player goes far below, out of any vision box.
     PlacePlayer(game(), 160.0f, 400.0f);
     NextFrame(t, 16);
     MonsterDecisionStep(game());
     EXPECT_EQ(monster(m).FoundPlayer, 1);
-    EXPECT_EQ(monster(m).Facing, 0);
+    EXPECT_EQ(monster(m).Facing, Facing::Down);
     EXPECT_EQ(monster(m).Moving, 1);
 }
 
@@ -209,7 +209,7 @@ TEST_F(MonstersTest, WanderingWaitsStrictlyLongerThanTheChangeFrequency) {
     const size_t m = AddMonster(game(), 160.0f, 160.0f);
     PlacePlayer(game(), 480.0f, 480.0f);
     monster(m).LastAIChange = game().clock.FrameTime;
-    monster(m).Facing = 3;
+    monster(m).Facing = Facing::Left;
     monster(m).Moving = 0;
     NextFrame(t, test::kArenaAIChange);
     MonsterDecisionStep(game());
@@ -229,23 +229,23 @@ TEST_F(MonstersTest, WanderingStandsOneInFiveAndSplitsVerticalWalks) {
     std::array<int, 4> facings{};
     std::array<int, 3> diagonals{};
     for (int i = 0; i < kDecisions; ++i) {
-        monster(m).Diagonal = 0;
+        monster(m).Diagonal = Diagonal::None;
         NextFrame(t, 1001);
         MonsterDecisionStep(game());
         ASSERT_EQ(monster(m).LastAIChange, game().clock.FrameTime);
         if (monster(m).Moving == 0) {
             ++standing;
-            EXPECT_EQ(monster(m).Diagonal, 0);
+            EXPECT_EQ(monster(m).Diagonal, Diagonal::None);
             continue;
         }
-        const int32_t facing = monster(m).Facing;
-        ASSERT_GE(facing, 0);
-        ASSERT_LE(facing, 3);
+        const Facing facing = monster(m).Facing;
+        ASSERT_GE(facing, Facing::Down);
+        ASSERT_LE(facing, Facing::Left);
         facings[static_cast<size_t>(facing)]++;
-        if (facing <= 1) {
+        if (facing == Facing::Down || facing == Facing::Up) {
             diagonals[static_cast<size_t>(monster(m).Diagonal)]++;
         } else {
-            EXPECT_EQ(monster(m).Diagonal, 0);
+            EXPECT_EQ(monster(m).Diagonal, Diagonal::None);
         }
     }
     // Expected 1000 each; 4 standard deviations is about 113.
@@ -264,28 +264,29 @@ TEST_F(MonstersTest, WanderingStandsOneInFiveAndSplitsVerticalWalks) {
 struct ChaseCase {
     const char* name;
     float playerX, playerY;
-    int32_t facing, diagonal;
+    Facing facing;
+    Diagonal diagonal;
 };
 
 // The monster stands at (160, 160) and has found the player; its Diagonal
 // starts at 0.
 TEST_F(MonstersTest, ChaseHeadsForThePlayerEveryFrame) {
     const std::array<ChaseCase, 8> cases{{
-        {"directly above", 160.0f, 60.0f, 1, 0},
-        {"upper right", 200.0f, 60.0f, 1, 2},
-        {"upper left", 120.0f, 60.0f, 1, 1},
-        {"directly below", 160.0f, 260.0f, 0, 0},
-        {"lower left", 150.0f, 260.0f, 0, 1},
-        {"same row right", 300.0f, 160.0f, 2, 0},
-        {"same row left", 20.0f, 160.0f, 3, 0},
-        {"same spot", 160.0f, 160.0f, -1, 0},
+        {"directly above", 160.0f, 60.0f, Facing::Up, Diagonal::None},
+        {"upper right", 200.0f, 60.0f, Facing::Up, Diagonal::Right},
+        {"upper left", 120.0f, 60.0f, Facing::Up, Diagonal::Left},
+        {"directly below", 160.0f, 260.0f, Facing::Down, Diagonal::None},
+        {"lower left", 150.0f, 260.0f, Facing::Down, Diagonal::Left},
+        {"same row right", 300.0f, 160.0f, Facing::Right, Diagonal::None},
+        {"same row left", 20.0f, 160.0f, Facing::Left, Diagonal::None},
+        {"same spot", 160.0f, 160.0f, Facing::None, Diagonal::None},
     }};
     for (const ChaseCase& c : cases) {
         SCOPED_TRACE(c.name);
         game().map->monsters.clear();
         const size_t m = AddSettledMonster(160.0f, 160.0f);
         monster(m).FoundPlayer = 1;
-        monster(m).Facing = 2;
+        monster(m).Facing = Facing::Right;
         PlacePlayer(game(), c.playerX, c.playerY);
         MonsterDecisionStep(game());
         EXPECT_EQ(monster(m).Moving, 1);
@@ -297,27 +298,27 @@ TEST_F(MonstersTest, ChaseHeadsForThePlayerEveryFrame) {
 TEST_F(MonstersTest, ChaseWithEqualClipLeftKeepsThePreviousDiagonal) {
     const size_t m = AddSettledMonster(160.0f, 160.0f);
     monster(m).FoundPlayer = 1;
-    monster(m).Diagonal = 1;
+    monster(m).Diagonal = Diagonal::Left;
     PlacePlayer(game(), 160.0f, 20.0f);
     MonsterDecisionStep(game());
-    EXPECT_EQ(monster(m).Facing, 1);
-    EXPECT_EQ(monster(m).Diagonal, 1);
+    EXPECT_EQ(monster(m).Facing, Facing::Up);
+    EXPECT_EQ(monster(m).Diagonal, Diagonal::Left);
 }
 
 TEST_F(MonstersTest, AttackingAndDyingMonstersDoNotChase) {
     const size_t attacking = AddSettledMonster(160.0f, 160.0f);
     monster(attacking).FoundPlayer = 1;
     monster(attacking).Attacking = 1;
-    monster(attacking).Facing = 3;
+    monster(attacking).Facing = Facing::Left;
     const size_t dying = AddSettledMonster(320.0f, 160.0f);
     monster(dying).FoundPlayer = 1;
     monster(dying).Dying = 1;
-    monster(dying).Facing = 2;
+    monster(dying).Facing = Facing::Right;
     PlacePlayer(game(), 160.0f, 400.0f);
     MonsterDecisionStep(game());
-    EXPECT_EQ(monster(attacking).Facing, 3);
+    EXPECT_EQ(monster(attacking).Facing, Facing::Left);
     EXPECT_EQ(monster(attacking).Moving, 0);
-    EXPECT_EQ(monster(dying).Facing, 2);
+    EXPECT_EQ(monster(dying).Facing, Facing::Right);
     EXPECT_EQ(monster(dying).Moving, 0);
 }
 
@@ -333,14 +334,14 @@ TEST_F(MonstersTest, FriendlyValueTwoFreezesItsMovementOnceItFoundThePlayer) {
     // Then neither wandering nor chasing changes it.
     monster(m).FoundPlayer = 1;
     monster(m).Moving = 1;
-    monster(m).Facing = 2;
+    monster(m).Facing = Facing::Right;
     const int32_t lastChange = monster(m).LastAIChange;
     for (int i = 0; i < 5; ++i) {
         NextFrame(t, 1001);
         MonsterDecisionStep(game());
     }
     EXPECT_EQ(monster(m).LastAIChange, lastChange);
-    EXPECT_EQ(monster(m).Facing, 2);
+    EXPECT_EQ(monster(m).Facing, Facing::Right);
     EXPECT_EQ(monster(m).Moving, 1);
 }
 
@@ -363,11 +364,11 @@ TEST_F(MonstersTest, WalksAtItsSpeedScaledByTheFrameTime) {
     const size_t down = AddSettledMonster(160.0f, 224.0f);
     const size_t upRight = AddSettledMonster(320.0f, 320.0f);
     PlacePlayer(game(), 480.0f, 10.0f);
-    monster(left).Facing = 3;
-    monster(right).Facing = 2;
-    monster(down).Facing = 0;
-    monster(upRight).Facing = 1;
-    monster(upRight).Diagonal = 2;
+    monster(left).Facing = Facing::Left;
+    monster(right).Facing = Facing::Right;
+    monster(down).Facing = Facing::Down;
+    monster(upRight).Facing = Facing::Up;
+    monster(upRight).Diagonal = Diagonal::Right;
     for (Monster& m : game().map->monsters)
         m.Moving = 1;
     NextFrame(t, 100);
@@ -394,10 +395,10 @@ TEST_F(MonstersTest, StandingFacingMinusOneAndDyingMonstersDoNotMove) {
     const size_t onSpot = AddSettledMonster(160.0f, 160.0f);
     const size_t dying = AddSettledMonster(160.0f, 224.0f);
     PlacePlayer(game(), 480.0f, 10.0f);
-    monster(standing).Facing = 2;
-    monster(onSpot).Facing = -1;
+    monster(standing).Facing = Facing::Right;
+    monster(onSpot).Facing = Facing::None;
     monster(onSpot).Moving = 1;
-    monster(dying).Facing = 2;
+    monster(dying).Facing = Facing::Right;
     monster(dying).Moving = 1;
     monster(dying).Dying = 1;
     NextFrame(t, 100);
@@ -413,8 +414,8 @@ TEST_F(MonstersTest, DiagonalWalkSlidesAlongAWallAbove) {
     for (int32_t column = 0; column < 16; ++column)
         SetAttribute(game(), column, 4, "X");
     PlacePlayer(game(), 480.0f, 480.0f);
-    monster(m).Facing = 1;
-    monster(m).Diagonal = 2;
+    monster(m).Facing = Facing::Up;
+    monster(m).Diagonal = Diagonal::Right;
     monster(m).Moving = 1;
     // 1000 ms at 48 px/s: 48 pixels up would enter row 4; right stays free.
     NextFrame(t, 1000);
@@ -429,8 +430,8 @@ TEST_F(MonstersTest, DiagonalWalkSlidesUpAlongAWallBeside) {
     for (int32_t row = 0; row < 16; ++row)
         SetAttribute(game(), 6, row, "M");
     PlacePlayer(game(), 480.0f, 480.0f);
-    monster(m).Facing = 1;
-    monster(m).Diagonal = 2;
+    monster(m).Facing = Facing::Up;
+    monster(m).Diagonal = Diagonal::Right;
     monster(m).Moving = 1;
     NextFrame(t, 500);  // 24 pixels: the clip box would reach x 209
     MonsterMoveStep(game());
@@ -445,8 +446,8 @@ TEST_F(MonstersTest, BlockedOnAllSidesStaysPut) {
         SetAttribute(game(), i, 4, "W");
     }
     PlacePlayer(game(), 480.0f, 480.0f);
-    monster(m).Facing = 1;
-    monster(m).Diagonal = 2;
+    monster(m).Facing = Facing::Up;
+    monster(m).Diagonal = Diagonal::Right;
     monster(m).Moving = 1;
     NextFrame(t, 1000);
     MonsterMoveStep(game());
@@ -458,7 +459,7 @@ TEST_F(MonstersTest, MonstersBlockEachOtherButNotThemselves) {
     const size_t walker = AddSettledMonster(100.0f, 160.0f);
     AddSettledMonster(140.0f, 160.0f);  // clip x 146..165
     PlacePlayer(game(), 480.0f, 480.0f);
-    monster(walker).Facing = 2;
+    monster(walker).Facing = Facing::Right;
     monster(walker).Moving = 1;
     // 250 ms at 64 px/s: 16 pixels, clip x 122..141 would stay free.
     NextFrame(t, 250);
@@ -474,7 +475,7 @@ TEST_F(MonstersTest, MonstersBlockEachOtherButNotThemselves) {
 TEST_F(MonstersTest, TheMapEdgeIsAHardMarginForMonsters) {
     const size_t m = AddSettledMonster(4.0f, 160.0f);  // clip left 10
     PlacePlayer(game(), 480.0f, 480.0f);
-    monster(m).Facing = 3;
+    monster(m).Facing = Facing::Left;
     monster(m).Moving = 1;
     NextFrame(t, 100);  // 6.4 pixels: clip left 4 is still free
     MonsterMoveStep(game());
@@ -491,7 +492,7 @@ TEST_F(MonstersTest, TouchingHostileMonsterStartsAnAttack) {
     const size_t m = AddSettledMonster(160.0f, 190.0f);
     PlacePlayer(game(), 160.0f, 170.0f);  // the frames overlap
     monster(m).FoundPlayer = 1;
-    monster(m).Facing = 1;
+    monster(m).Facing = Facing::Up;
     monster(m).Moving = 1;
     monster(m).AttackSound = test::LoadTestSound(t, "attack.wav");
     t.media.ClearSoundLog();
@@ -510,15 +511,15 @@ TEST_F(MonstersTest, NoAttackWithoutTouchingFindingHostilityOrMoving) {
     const size_t far = AddSettledMonster(160.0f, 300.0f);
     monster(far).FoundPlayer = 1;
     monster(far).Moving = 1;
-    monster(far).Facing = 1;
+    monster(far).Facing = Facing::Up;
     const size_t unaware = AddSettledMonster(180.0f, 160.0f);
     monster(unaware).Moving = 1;
-    monster(unaware).Facing = 2;
+    monster(unaware).Facing = Facing::Right;
     const size_t friendly = AddSettledMonster(140.0f, 160.0f);
     monster(friendly).FoundPlayer = 1;
     monster(friendly).Friendly = 1;
     monster(friendly).Moving = 1;
-    monster(friendly).Facing = 3;
+    monster(friendly).Facing = Facing::Left;
     const size_t standing = AddSettledMonster(160.0f, 120.0f);
     monster(standing).FoundPlayer = 1;
     NextFrame(t, 16);
@@ -532,7 +533,7 @@ TEST_F(MonstersTest, AttackDelayCountsFromTheEndOfTheLastAttack) {
     const size_t m = AddSettledMonster(160.0f, 190.0f);
     PlacePlayer(game(), 160.0f, 170.0f);
     monster(m).FoundPlayer = 1;
-    monster(m).Facing = -1;  // on the player's spot: it does not walk away
+    monster(m).Facing = Facing::None;  // on the player's spot: it does not walk away
     monster(m).Moving = 1;
     // The previous attack ended now.
     monster(m).LastAttackTime = game().clock.FrameTime;

@@ -40,7 +40,7 @@ TEST_F(MovementTest, WalkingCoversSpeedTimesElapsedTimeInTheFacing) {
     Frame(100);
     EXPECT_FLOAT_EQ(player().X, 110.0f);
     EXPECT_FLOAT_EQ(player().Y, 100.0f);
-    EXPECT_EQ(player().Facing, 2);
+    EXPECT_EQ(player().Facing, Facing::Right);
     EXPECT_EQ(player().Moving, 1);
     Frame(50);
     EXPECT_FLOAT_EQ(player().X, 115.0f);
@@ -50,7 +50,7 @@ TEST_F(MovementTest, WalkingCoversSpeedTimesElapsedTimeInTheFacing) {
     EXPECT_FLOAT_EQ(player().Y, 100.0f);
     Frame(100);
     EXPECT_FLOAT_EQ(player().Y, 110.0f);
-    EXPECT_EQ(player().Facing, 0);
+    EXPECT_EQ(player().Facing, Facing::Down);
 }
 
 TEST_F(MovementTest, DiagonalWalksAtThreeQuartersOfTheSpeedOnEachAxis) {
@@ -60,8 +60,8 @@ TEST_F(MovementTest, DiagonalWalksAtThreeQuartersOfTheSpeedOnEachAxis) {
     Hold(keys::Up);
     Hold(keys::Left);
     Frame(100);
-    EXPECT_EQ(player().Facing, 1);
-    EXPECT_EQ(player().Diagonal, 1);
+    EXPECT_EQ(player().Facing, Facing::Up);
+    EXPECT_EQ(player().Diagonal, Diagonal::Left);
     EXPECT_NEAR(player().X, 193.6f, 1e-3);
     EXPECT_NEAR(player().Y, 193.6f, 1e-3);
 
@@ -71,13 +71,13 @@ TEST_F(MovementTest, DiagonalWalksAtThreeQuartersOfTheSpeedOnEachAxis) {
     Hold(keys::Down);
     Frame(100);  // releasing Left (and Up) clears Moving for this frame
     EXPECT_EQ(player().Moving, 0);
-    EXPECT_EQ(player().Diagonal, 0);
+    EXPECT_EQ(player().Diagonal, Diagonal::None);
     EXPECT_NEAR(player().X, 193.6f, 1e-3);
     Frame(100);  // the Up release is seen now, one key per frame
     EXPECT_EQ(player().Moving, 0);
     Frame(100);
-    EXPECT_EQ(player().Facing, 0);
-    EXPECT_EQ(player().Diagonal, 2);
+    EXPECT_EQ(player().Facing, Facing::Down);
+    EXPECT_EQ(player().Diagonal, Diagonal::Right);
     EXPECT_NEAR(player().X, 200.0f, 1e-3);
     EXPECT_NEAR(player().Y, 200.0f, 1e-3);
 }
@@ -96,7 +96,7 @@ TEST_F(MovementTest, ReleasingOneKeyOfADiagonalStopsForOneFrameThenWalksStraight
     EXPECT_FLOAT_EQ(player().Y, y);
     Frame(100);
     EXPECT_EQ(player().Moving, 1);
-    EXPECT_EQ(player().Diagonal, 0);
+    EXPECT_EQ(player().Diagonal, Diagonal::None);
     EXPECT_FLOAT_EQ(player().X, x);
     EXPECT_FLOAT_EQ(player().Y, y - 10.0f);
 }
@@ -142,7 +142,7 @@ TEST_F(MovementTest, ABlockedHorizontalStepOnADiagonalStillLetsTheVerticalThroug
 
 TEST_F(MovementTest, RecoilPushesAgainstTheFacingAndCountsTheDistanceOff) {
     PutPlayer(t.game, 200.0f, 200.0f);
-    player().Facing = 2;
+    player().Facing = Facing::Right;
     player().RecoilLeft = 16;
     Hold(keys::Right);  // walking keys do not move a pushed player
     Frame(50);          // 200 px/s for 50 ms: 10 px
@@ -157,11 +157,11 @@ TEST_F(MovementTest, RecoilPushesAgainstTheFacingAndCountsTheDistanceOff) {
 
 TEST_F(MovementTest, FacingKeysTurnThePushWhileWalkingKeysDoNotMove) {
     PutPlayer(t.game, 200.0f, 200.0f);
-    player().Facing = 2;
+    player().Facing = Facing::Right;
     player().RecoilLeft = 30;
     Hold(keys::Up);
     Frame(50);
-    EXPECT_EQ(player().Facing, 1);
+    EXPECT_EQ(player().Facing, Facing::Up);
     EXPECT_FLOAT_EQ(player().X, 200.0f);
     EXPECT_FLOAT_EQ(player().Y, 210.0f);  // pushed down, against "up"
     EXPECT_EQ(player().RecoilLeft, 20);
@@ -170,7 +170,7 @@ TEST_F(MovementTest, FacingKeysTurnThePushWhileWalkingKeysDoNotMove) {
 TEST_F(MovementTest, RecoilIntoAWallEndsAtOnce) {
     PutPlayer(t.game, 190.0f, 200.0f);  // clip box x 196 .. 216, y 216 .. 232
     Wall(7, 6);                         // x 224 .. 256, y 192 .. 224
-    player().Facing = 3;                // facing left, the push goes right
+    player().Facing = Facing::Left;     // facing left, the push goes right
     player().RecoilLeft = 16;
     Frame(50);  // 10 px would put the clip box's right edge on 226
     EXPECT_EQ(player().RecoilLeft, 0);
@@ -181,8 +181,8 @@ TEST_F(MovementTest, RecoilIntoAWallEndsAtOnce) {
 
 TEST_F(MovementTest, DiagonalRecoilUsesThreeQuartersOfTheRecoilSpeed) {
     PutPlayer(t.game, 200.0f, 200.0f);
-    player().Facing = 1;
-    player().Diagonal = 2;  // was walking up-right
+    player().Facing = Facing::Up;
+    player().Diagonal = Diagonal::Right;  // was walking up-right
     player().RecoilLeft = 40;
     Frame(100);  // nearest(200 x 0.75) = 150 px/s: 15 px per axis
     EXPECT_FLOAT_EQ(player().Y, 215.0f);
@@ -332,7 +332,7 @@ TEST_F(MovementScriptTest, AScriptTileRunsWhileWalkingOrPushedButNotStandingStil
     Frame(20);  // the release stops the player
     Frame(20);
     EXPECT_EQ(runs, 2);
-    player().Facing = 0;
+    player().Facing = Facing::Down;
     player().RecoilLeft = 10;  // pushed up, back over the tile
     Frame(20);
     EXPECT_EQ(runs, 3);

@@ -197,7 +197,7 @@ TEST_F(RenderTest, AnObjectInTheInventoryIsNotDrawnButStaysOnTheMap) {
 }
 
 TEST_F(RenderTest, SheetFramesFollowFacingWalkAndAttackFrames) {
-    t.game.player.Facing = 2;
+    t.game.player.Facing = Facing::Right;
     t.game.player.WalkFrame = 3;
     DrawFrame(t.game);
     const DrawCall walk = Log()[IndexOf(playerSheet)];
@@ -217,7 +217,7 @@ TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
     // A sheet of 4 x 6 frames and a short seventh row of 8 pixels.
     const int shortSheet = MakeSprite(t, "short", 128, 200, 0x123456);
     t.game.player.Sprite = shortSheet;
-    t.game.player.Facing = 1;
+    t.game.player.Facing = Facing::Up;
     t.game.player.Attacking = 1;
     t.game.player.AttackFrame = 2;  // row 6: cut to the 8 pixels there
     DrawFrame(t.game);
@@ -229,17 +229,17 @@ TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(shortSheet), 0);
     t.game.player.AttackFrame = 0;
-    t.game.player.Facing = 4;  // no fifth column
+    t.game.player.Facing = static_cast<Facing>(4);  // no fifth column
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(shortSheet), 0);
 
     // A chasing monster at the player's own clip position faces -1.
     const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
     Monster& m = PutMonster(t.game, 300.0f, 300.0f, bat, 1);
-    m.Facing = -1;
+    m.Facing = Facing::None;
     DrawFrame(t.game);
     EXPECT_EQ(CountOf(bat), 0);
-    t.game.map->monsters[0].Facing = 3;
+    t.game.map->monsters[0].Facing = Facing::Left;
     DrawFrame(t.game);
     ASSERT_EQ(CountOf(bat), 1);
     EXPECT_EQ(Log()[IndexOf(bat)].clipX, 96);

@@ -114,7 +114,7 @@ TEST(StartUpTest, PlayerStartsOnTheStartTileWithTheStartValues) {
     EXPECT_EQ(player.Speed, 90);
     EXPECT_NE(player.Sprite, 0);
     EXPECT_EQ(shell.media.SpriteWidth(player.Sprite), 64);
-    EXPECT_EQ(player.Facing, 0);
+    EXPECT_EQ(player.Facing, Facing::Down);
     EXPECT_EQ(player.KillCount, 0);
     EXPECT_EQ(shell.game.settings.HalfPlayerWidth, 12);
 }
