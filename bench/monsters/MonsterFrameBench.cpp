@@ -75,7 +75,7 @@ std::unique_ptr<test::TestGame> MakeWorld(int monsterCount) {
                                               s.ScreenPixelHeight + s.StatusBarHeight);
     t.media.OpenSpriteScreen(window, s.ScreenPixelWidth, s.ScreenPixelHeight + s.StatusBarHeight);
     t.folder.Write("monster.png", test::MakePng(32 * 4, 32 * 4, 0x808000));
-    const int sprite = t.media.LoadSpriteFile(t.folder.Path() + "/monster.png");
+    const SpriteHandle sprite = t.media.LoadSpriteFile(t.folder.Path() + "/monster.png");
     game.player.Sprite = t.media.LoadSpriteFile(t.folder.Path() + "/monster.png");
 
     game.map->grid.Allocate(kMapSize, kMapSize);

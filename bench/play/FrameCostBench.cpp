@@ -65,12 +65,12 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
     game.player.Sprite = test::MakeSprite(t, "player", 128, 224, 0x3050A0);
     game.player.Health = 1000000;
     game.player.MaxHealth = 1000000;
-    int ground[4];
+    vorn::SpriteHandle ground[4];
     for (int i = 0; i < 4; ++i) {
         ground[i] = test::AddTileImage(t, "g" + std::to_string(i), 32, 32, 0x204020 + i * 0x101010);
     }
-    const int tree = test::AddTileImage(t, "tree", 32, 32, 0x30A030);
-    const int rock = test::AddTileImage(t, "rock", 32, 32, 0x707070);
+    const SpriteHandle tree = test::AddTileImage(t, "tree", 32, 32, 0x30A030);
+    const SpriteHandle rock = test::AddTileImage(t, "rock", 32, 32, 0x707070);
     for (int32_t column = 0; column < mapSide; ++column) {
         for (int32_t row = 0; row < mapSide; ++row) {
             MapCell& cell = *game.map->grid.Cell(column, row);

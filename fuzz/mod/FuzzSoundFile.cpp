@@ -15,20 +15,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     vorn::HeadlessMedia media;
     media.InitAudio();
-    const int sound = media.LoadSoundFile(path);
-    const int fixed = media.LoadSoundFile(path, vorn::kScriptSoundNumber);
-    for (int handle : {sound, fixed}) {
+    const vorn::SoundHandle sound = media.LoadSoundFile(path);
+    const vorn::SoundHandle fixed = media.LoadSoundFile(path, vorn::kScriptSoundNumber);
+    for (const vorn::SoundHandle handle : {sound, fixed}) {
         (void)media.SoundExists(handle);
-        media.PlaySoundHandle(handle, 1);
+        media.PlaySoundHandle(handle, true);
         media.AdvanceTimeMs(100000);
         (void)media.IsSoundPlaying(handle);
-        media.PlaySoundHandle(handle, 0);
+        media.PlaySoundHandle(handle, false);
         media.AdvanceTimeMs(600000);
         (void)media.IsSoundPlaying(handle);
         media.StopSoundHandle(handle);
         media.FreeSoundHandle(handle);
         media.FreeSoundHandle(handle);
-        media.PlaySoundHandle(handle, 0);
+        media.PlaySoundHandle(handle, false);
     }
     return 0;
 }

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int window = media.OpenGameWindow("fuzz", 64, 48);
     media.OpenSpriteScreen(window, 64, 48);
     media.SetTransparentColour({0, 255, 255});
-    const int sprite = media.LoadSpriteFile(path);
+    const vorn::SpriteHandle sprite = media.LoadSpriteFile(path);
     if (sprite != 0 && (media.SpriteWidth(sprite) <= 0 || media.SpriteHeight(sprite) <= 0)) {
         abort();  // a loaded sprite has a size
     }

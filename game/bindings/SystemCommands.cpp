@@ -35,10 +35,11 @@ bool PlaySound(Game& game, ScriptEngine& script) {
     MediaLayer& media = game.media;
     if (media.SoundExists(kScriptSoundNumber))
         media.FreeSoundHandle(kScriptSoundNumber);
-    const int sound = media.LoadSoundFile(game.ModFolder + "/sounds/" + file, kScriptSoundNumber);
+    const SoundHandle sound =
+        media.LoadSoundFile(game.ModFolder + "/sounds/" + file, kScriptSoundNumber);
     int32_t played = 0;
-    if (sound != 0 && media.SoundExists(kScriptSoundNumber)) {
-        media.PlaySoundHandle(kScriptSoundNumber, 0);
+    if (sound && media.SoundExists(kScriptSoundNumber)) {
+        media.PlaySoundHandle(kScriptSoundNumber, false);
         played = 1;
     }
     return NumberResult(script, played);

@@ -159,7 +159,7 @@ public:
     }
 
     // --- DrawObserver -------------------------------------------------------
-    void SpriteDrawn(int sprite, int x, int y, bool transparent, int clipX, int clipY,
+    void SpriteDrawn(SpriteHandle sprite, int x, int y, bool transparent, int clipX, int clipY,
                      int clipWidth, int clipHeight) override {
         drawLog.push_back({sprite, x, y, transparent, clipX, clipY, clipWidth, clipHeight});
     }
@@ -246,8 +246,8 @@ void HeadlessMedia::ClearSoundLog() {
     platform_.soundLog.clear();
 }
 
-bool HeadlessMedia::IsSoundPlaying(int sound) const {
-    auto it = platform_.sounds.find(sound);
+bool HeadlessMedia::IsSoundPlaying(SoundHandle sound) const {
+    auto it = platform_.sounds.find(sound.Id());
     if (it == platform_.sounds.end()) {
         return false;
     }

@@ -48,7 +48,7 @@ public:
 
     struct SoundEvent {
         enum class Kind { Load, Play, Stop, Free } kind;
-        int sound = 0;
+        SoundHandle sound;
         std::string path;  // for Load
         int loop = 0;      // for Play
     };
@@ -56,13 +56,13 @@ public:
     void ClearSoundLog();
     // From PlaySoundHandle until stopped, freed or, unless looping, until the
     // sound's length has passed on the test clock.
-    bool IsSoundPlaying(int sound) const;
+    bool IsSoundPlaying(SoundHandle sound) const;
 
     // Sprite and text draws since the last PresentFrame, in order. Draws of
     // handle 0 (or a freed handle) and of empty text are not recorded; they
     // do nothing.
     struct DrawCall {
-        int sprite = 0;
+        SpriteHandle sprite;
         int x = 0;
         int y = 0;
         bool transparent = false;

@@ -96,54 +96,54 @@ void MediaLayer::SetTransparentColour(Colour colour) {
     state_->screen.SetTransparentColour(ColourToRgb(colour));
 }
 
-int MediaLayer::LoadSpriteFile(const std::string& path) {
+SpriteHandle MediaLayer::LoadSpriteFile(const std::string& path) {
     Picture picture;
     if (!LoadPictureFile(path, picture)) {
-        return 0;
+        return {};
     }
     return state_->screen.AddSprite(std::move(picture));
 }
 
-void MediaLayer::FreeSprite(int sprite) {
-    state_->screen.FreeSprite(sprite);
+void MediaLayer::FreeSprite(SpriteHandle sprite) {
+    state_->screen.FreeSprite(sprite.Id());
 }
 
-int MediaLayer::SpriteWidth(int sprite) const {
-    const Sprite* found = state_->screen.FindSprite(sprite);
+int MediaLayer::SpriteWidth(SpriteHandle sprite) const {
+    const Sprite* found = state_->screen.FindSprite(sprite.Id());
     return found != nullptr ? found->picture.width : 0;
 }
 
-int MediaLayer::SpriteHeight(int sprite) const {
-    const Sprite* found = state_->screen.FindSprite(sprite);
+int MediaLayer::SpriteHeight(SpriteHandle sprite) const {
+    const Sprite* found = state_->screen.FindSprite(sprite.Id());
     return found != nullptr ? found->picture.height : 0;
 }
 
-void MediaLayer::ClipSprite(int sprite, int x, int y, int width, int height) {
-    state_->screen.ClipSprite(sprite, x, y, width, height);
+void MediaLayer::ClipSprite(SpriteHandle sprite, int x, int y, int width, int height) {
+    state_->screen.ClipSprite(sprite.Id(), x, y, width, height);
 }
 
 namespace {
 
-void DrawAndTell(SoftwareScreen& screen, DrawObserver* observer, int sprite, int x, int y,
+void DrawAndTell(SoftwareScreen& screen, DrawObserver* observer, SpriteHandle sprite, int x, int y,
                  bool transparent) {
     if (observer != nullptr) {
-        const Sprite* found = screen.FindSprite(sprite);
+        const Sprite* found = screen.FindSprite(sprite.Id());
         if (found == nullptr) {
             return;
         }
         const ClipRect& clip = found->clip;
         observer->SpriteDrawn(sprite, x, y, transparent, clip.x, clip.y, clip.width, clip.height);
     }
-    screen.DrawSprite(sprite, x, y, transparent);
+    screen.DrawSprite(sprite.Id(), x, y, transparent);
 }
 
 }  // namespace
 
-void MediaLayer::DrawSprite(int sprite, int x, int y) {
+void MediaLayer::DrawSprite(SpriteHandle sprite, int x, int y) {
     DrawAndTell(state_->screen, state_->observer, sprite, x, y, false);
 }
 
-void MediaLayer::DrawSpriteTransparent(int sprite, int x, int y) {
+void MediaLayer::DrawSpriteTransparent(SpriteHandle sprite, int x, int y) {
     DrawAndTell(state_->screen, state_->observer, sprite, x, y, true);
 }
 
@@ -203,24 +203,24 @@ bool MediaLayer::IsFontLoaded(int slot) const {
 
 // --- Sound -----------------------------------------------------------------
 
-int MediaLayer::LoadSoundFile(const std::string& path, int fixedNumber) {
-    return platform_->LoadSound(path, fixedNumber);
+SoundHandle MediaLayer::LoadSoundFile(const std::string& path, SoundHandle fixed) {
+    return platform_->LoadSound(path, fixed.Id());
 }
 
-bool MediaLayer::SoundExists(int sound) {
-    return platform_->SoundExists(sound);
+bool MediaLayer::SoundExists(SoundHandle sound) {
+    return platform_->SoundExists(sound.Id());
 }
 
-void MediaLayer::PlaySoundHandle(int sound, int loop) {
-    platform_->PlaySound(sound, loop != 0);
+void MediaLayer::PlaySoundHandle(SoundHandle sound, bool loop) {
+    platform_->PlaySound(sound.Id(), loop);
 }
 
-void MediaLayer::StopSoundHandle(int sound) {
-    platform_->StopSound(sound);
+void MediaLayer::StopSoundHandle(SoundHandle sound) {
+    platform_->StopSound(sound.Id());
 }
 
-void MediaLayer::FreeSoundHandle(int sound) {
-    platform_->FreeSound(sound);
+void MediaLayer::FreeSoundHandle(SoundHandle sound) {
+    platform_->FreeSound(sound.Id());
 }
 
 // --- Keyboard, clock, chance, messages -------------------------------------

@@ -25,8 +25,8 @@ class DrawObserver {
 public:
     virtual ~DrawObserver() = default;
     // `clip` is the sprite's clip rectangle at the time of the draw.
-    virtual void SpriteDrawn(int sprite, int x, int y, bool transparent, int clipX, int clipY,
-                             int clipWidth, int clipHeight) = 0;
+    virtual void SpriteDrawn(SpriteHandle sprite, int x, int y, bool transparent, int clipX,
+                             int clipY, int clipWidth, int clipHeight) = 0;
     // Colours are 0xRRGGBB; font -1 is the default font.
     virtual void TextDrawn(const std::string& text, int x, int y, int font, uint32_t colour,
                            bool opaque, uint32_t backColour) = 0;
@@ -59,14 +59,14 @@ public:
     void SetTransparentColour(Colour colour);
 
     // Sprites. A file starting with "BM" is a Windows bitmap, anything else PNG.
-    int LoadSpriteFile(const std::string& path);
-    void FreeSprite(int sprite);
-    int SpriteWidth(int sprite) const;
-    int SpriteHeight(int sprite) const;
+    SpriteHandle LoadSpriteFile(const std::string& path);
+    void FreeSprite(SpriteHandle sprite);
+    int SpriteWidth(SpriteHandle sprite) const;
+    int SpriteHeight(SpriteHandle sprite) const;
     // Cut to the picture; (-1, -1, -1, -1) resets to the whole picture.
-    void ClipSprite(int sprite, int x, int y, int width, int height);
-    void DrawSprite(int sprite, int x, int y);
-    void DrawSpriteTransparent(int sprite, int x, int y);
+    void ClipSprite(SpriteHandle sprite, int x, int y, int width, int height);
+    void DrawSprite(SpriteHandle sprite, int x, int y);
+    void DrawSpriteTransparent(SpriteHandle sprite, int x, int y);
 
     // Text and boxes, bracketed by BeginText / EndText. BeginText resets the
     // state: default font, black text, opaque background, white back colour.
@@ -85,13 +85,13 @@ public:
     bool LoadFontSlot(int slot, const std::string& faceName, int size, bool bold);
     bool IsFontLoaded(int slot) const;
 
-    // Sounds: RIFF WAVE files. A non-zero `fixedNumber` is used as the handle.
-    int LoadSoundFile(const std::string& path, int fixedNumber = 0);
-    bool SoundExists(int sound);
-    // Stops, rewinds and plays once (loop 0) or endlessly; returns at once.
-    void PlaySoundHandle(int sound, int loop);
-    void StopSoundHandle(int sound);
-    void FreeSoundHandle(int sound);
+    // Sounds: RIFF WAVE files. A non-empty `fixed` handle is the one used.
+    SoundHandle LoadSoundFile(const std::string& path, SoundHandle fixed = {});
+    bool SoundExists(SoundHandle sound);
+    // Stops, rewinds and plays once or endlessly; returns at once.
+    void PlaySoundHandle(SoundHandle sound, bool loop);
+    void StopSoundHandle(SoundHandle sound);
+    void FreeSoundHandle(SoundHandle sound);
 
     // Keyboard: one snapshot per frame, read before any key test.
     void ReadKeyboard();

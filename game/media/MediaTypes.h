@@ -2,9 +2,34 @@
 // window events, message boxes, text backgrounds and the game's keys.
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <ostream>
 
 namespace vorn {
+
+// A sprite or sound the media layer handed out. The empty handle (0) means
+// "nothing loaded", and every operation given it does nothing. A handle is
+// made from the number the layer hands out (implicitly, so that tables and
+// tests can name one), but never turns back into a number by accident, and a
+// sprite handle is no sound handle.
+template <typename Tag>
+class MediaHandle {
+public:
+    constexpr MediaHandle() = default;
+    constexpr MediaHandle(int id) : id_(id) {}
+    constexpr int Id() const { return id_; }
+    constexpr explicit operator bool() const { return id_ != 0; }
+    friend constexpr auto operator<=>(MediaHandle, MediaHandle) = default;
+    friend std::ostream& operator<<(std::ostream& out, MediaHandle handle) {
+        return out << handle.id_;
+    }
+
+private:
+    int id_ = 0;
+};
+using SpriteHandle = MediaHandle<struct SpriteTag>;
+using SoundHandle = MediaHandle<struct SoundTag>;
 
 struct Colour {
     int r = 0;

@@ -84,10 +84,10 @@ int main(int argc, char** argv) {
     media.SetTransparentColour(vorn::Colour{0, 255, 255});
     media.LoadFontSlot(0, "Arial", 20, true);
     media.LoadFontSlot(1, "Tahoma", 14, true);
-    const int ground = media.LoadSpriteFile(groundFile);
-    const int tree = media.LoadSpriteFile(treeFile);
-    const int hero = media.LoadSpriteFile(heroFile);
-    std::printf("sprites %d %d %d, sound device: %s\n", ground, tree, hero,
+    const vorn::SpriteHandle ground = media.LoadSpriteFile(groundFile);
+    const vorn::SpriteHandle tree = media.LoadSpriteFile(treeFile);
+    const vorn::SpriteHandle hero = media.LoadSpriteFile(heroFile);
+    std::printf("sprites %d %d %d, sound device: %s\n", ground.Id(), tree.Id(), hero.Id(),
                 media.HasAudioDevice() ? "yes" : "no (silent)");
 
     const struct {

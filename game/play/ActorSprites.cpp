@@ -9,9 +9,9 @@
 
 namespace vorn {
 
-bool ClipSheetFrame(MediaLayer& media, int sprite, int64_t column, int64_t row, int32_t frameWidth,
-                    int32_t frameHeight) {
-    if (sprite == 0 || frameWidth <= 0 || frameHeight <= 0 || column < 0 || row < 0) {
+bool ClipSheetFrame(MediaLayer& media, SpriteHandle sprite, int64_t column, int64_t row,
+                    int32_t frameWidth, int32_t frameHeight) {
+    if (!sprite || frameWidth <= 0 || frameHeight <= 0 || column < 0 || row < 0) {
         return false;
     }
     const int64_t sheetWidth = media.SpriteWidth(sprite);
@@ -30,7 +30,7 @@ bool ClipSheetFrame(MediaLayer& media, int sprite, int64_t column, int64_t row, 
 
 void DrawDeathMark(Game& game, const Monster& monster) {
     MediaLayer& media = game.media;
-    const int sprite = game.settings.DeathSprite;
+    const SpriteHandle sprite = game.settings.DeathSprite;
     const int64_t roomX = int64_t{monster.FrameWidth} - media.SpriteWidth(sprite);
     const int64_t roomY = int64_t{monster.FrameHeight} - media.SpriteHeight(sprite);
     const int offsetX =

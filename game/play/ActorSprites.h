@@ -14,8 +14,8 @@ namespace vorn {
 // the facing -1 of a chasing monster, or a sheet with fewer rows than the
 // settings imply) selects nothing and returns false: the caller then skips
 // the draw, so no pixel outside the picture is ever read.
-bool ClipSheetFrame(MediaLayer& media, int sprite, int64_t column, int64_t row, int32_t frameWidth,
-                    int32_t frameHeight);
+bool ClipSheetFrame(MediaLayer& media, SpriteHandle sprite, int64_t column, int64_t row,
+                    int32_t frameWidth, int32_t frameHeight);
 
 // DeathSprite at a random offset inside the monster's frame, drawn anew every
 // frame. A death sprite larger than the frame is drawn at offset 0 on that

@@ -115,7 +115,7 @@ void LandPlayerHit(Game& game, Monster& monster) {
     player.HitLanded = true;
     player.RecoilLeft = game.settings.PlayerRecoilAmount;
     monster.FoundPlayer = 1;
-    game.media.PlaySoundHandle(monster.HitSound, 0);
+    game.media.PlaySoundHandle(monster.HitSound, false);
 }
 
 // The death of the monster at `index`. Returns false when its scripts loaded
@@ -141,7 +141,7 @@ bool KillMonster(Game& game, size_t index) {
         held->monsters[index].Dying = true;
     }
     game.player.KillCount = WrapAdd(game.player.KillCount, 1);
-    game.media.PlaySoundHandle(dead.DeathSound, 0);
+    game.media.PlaySoundHandle(dead.DeathSound, false);
     game.StatusText = "You've slain " + dead.Name;
     return sameMap;
 }
@@ -166,7 +166,7 @@ void AdvancePlayerFrames(Game& game) {
         if (player.WalkFrame >= settings.MoveFrameCount) {
             player.WalkFrame = 0;
         }
-        game.media.PlaySoundHandle(settings.PlayerMoveSound, 0);
+        game.media.PlaySoundHandle(settings.PlayerMoveSound, false);
     }
     player.AnimTime = frameTime;
 }
@@ -265,13 +265,13 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
                                         ". Player HP: " + IntToText(player.Health);
         }
         monster.HitLanded = true;
-        game.media.PlaySoundHandle(settings.PlayerHitSound, 0);
+        game.media.PlaySoundHandle(settings.PlayerHitSound, false);
     }
     if (player.Health > player.MaxHealth) {
         player.Health = player.MaxHealth;
     }
     if (player.Health <= 0) {
-        game.media.PlaySoundHandle(settings.PlayerDeathSound, 0);
+        game.media.PlaySoundHandle(settings.PlayerDeathSound, false);
         const Monster attacker = monster;
         RaisePlayerDie(game, attacker);
     }
@@ -281,7 +281,7 @@ void DropItem(Game& game, const Monster& monster) {
     // The heart stands centred on the bottom edge of the monster's frame.
     const double centreX = monster.X + monster.FrameWidth / 2.0;
     const double bottom = static_cast<double>(monster.Y) + monster.FrameHeight;
-    const int heart = game.settings.HeartSprite;
+    const SpriteHandle heart = game.settings.HeartSprite;
     game.autoDropCounter = WrapAdd(game.autoDropCounter, 1);
     ObjectType object;
     object.Name = "__AUTO_DROP_" + IntToText(game.autoDropCounter);

@@ -71,8 +71,8 @@ void ReleaseTileScripts(Game& game, const MapGrid& grid) {
     }
 }
 
-void StopAndFree(Game& game, int& sound) {
-    if (sound == 0)
+void StopAndFree(Game& game, SoundHandle& sound) {
+    if (!sound)
         return;
     game.media.StopSoundHandle(sound);
     game.media.FreeSoundHandle(sound);
@@ -87,7 +87,7 @@ void StopAndFree(Game& game, int& sound) {
 CurrentMap& SwapInNewMap(Game& game, const std::string& newMusic) {
     const std::shared_ptr<CurrentMap> old = game.map;
     ReleaseTileScripts(game, old->grid);
-    if (old->info.Music != 0 && newMusic != game.CurrentMusicName) {
+    if (old->info.Music && newMusic != game.CurrentMusicName) {
         StopAndFree(game, old->info.Music);
     }
     StopAndFree(game, old->info.EnterSound);
@@ -124,8 +124,8 @@ void ApplyProperties(Game& game, CurrentMap& map, const std::string& name,
 }
 
 // The sprite of an object picture, loaded the first time it is named.
-int ObjectPicture(Game& game, const std::string& path) {
-    const auto [found, added] = game.assets.objectPictures.try_emplace(path, 0);
+SpriteHandle ObjectPicture(Game& game, const std::string& path) {
+    const auto [found, added] = game.assets.objectPictures.try_emplace(path, SpriteHandle{});
     if (added)
         found->second = game.media.LoadSpriteFile(path);
     return found->second;
@@ -224,10 +224,10 @@ void EnterMap(Game& game, const std::string& name) {
     CheckWarpCount(game, map);
 
     if (properties.Music != game.CurrentMusicName) {
-        PlaySoundIfLoaded(game, map.info.Music, 1);
+        PlaySoundIfLoaded(game, map.info.Music, true);
         game.CurrentMusicName = properties.Music;
     }
-    PlaySoundIfLoaded(game, map.info.EnterSound, 0);
+    PlaySoundIfLoaded(game, map.info.EnterSound, false);
 
     const int32_t now = game.media.ElapsedMs();
     game.clock.MapEnterTime = now;

@@ -167,7 +167,7 @@ void MaybeStartAttack(Game& game, Monster& monster) {
         monster.AttackFrame = 0;
         monster.HitLanded = false;
         monster.LastAttackTime = frameTime;
-        game.media.PlaySoundHandle(monster.AttackSound, 0);
+        game.media.PlaySoundHandle(monster.AttackSound, false);
     }
 }
 

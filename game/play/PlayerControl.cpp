@@ -25,9 +25,9 @@ namespace vorn {
 
 namespace {
 
-void PlaySound(Game& game, int sound) {
-    if (sound != 0) {
-        game.media.PlaySoundHandle(sound, 0);
+void PlaySound(Game& game, SoundHandle sound) {
+    if (sound) {
+        game.media.PlaySoundHandle(sound, false);
     }
 }
 

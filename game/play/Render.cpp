@@ -20,7 +20,7 @@ namespace vorn {
 
 namespace {
 
-using LayerSprite = int MapCell::*;
+using LayerSprite = SpriteHandle MapCell::*;
 
 // The largest tile picture, which bounds how far a cell's drawing can reach
 // from the cell's own position.
@@ -47,8 +47,8 @@ void DrawLayer(Game& game, const VisibleCells& cells, LayerSprite layer, bool tr
     for (int32_t c = cells.columns.first; c < cells.columns.last; ++c) {
         const int32_t x = TileX(game, c);
         for (int32_t r = cells.rows.first; r < cells.rows.last; ++r) {
-            const int sprite = grid.Cell(c, r)->*layer;
-            if (sprite <= 0) {
+            const SpriteHandle sprite = grid.Cell(c, r)->*layer;
+            if (sprite.Id() <= 0) {  // no tile image, or an empty one
                 continue;
             }
             if (transparent) {
@@ -87,7 +87,7 @@ void DrawForegroundBehind(Game& game, const VisibleCells& visible, const Rect& f
     for (int32_t c = columns.first; c < columns.last; ++c) {
         for (int32_t r = rows.first; r < rows.last; ++r) {
             MapCell& cell = *grid.Cell(c, r);
-            if (cell.ForegroundSprite <= 0) {
+            if (cell.ForegroundSprite.Id() <= 0) {
                 continue;
             }
             const Rect tile = TileRect(s, c, r);
@@ -155,7 +155,7 @@ void DrawForeground(Game& game, const VisibleCells& cells) {
                 cell.DrawnBehind = false;
                 continue;
             }
-            if (cell.ForegroundSprite > 0) {
+            if (cell.ForegroundSprite.Id() > 0) {
                 game.media.DrawSpriteTransparent(cell.ForegroundSprite, x, TileY(game, r));
             }
         }
@@ -183,7 +183,7 @@ int32_t OverlayTiles(int32_t count, int32_t step, int32_t screenExtent, int32_t 
 void DrawNightOverlay(Game& game) {
     const GameSettings& s = game.settings;
     MediaLayer& media = game.media;
-    const int sprite = s.NightTile;
+    const SpriteHandle sprite = s.NightTile;
     const int32_t screenHeight =
         ClampToInt32(int64_t{s.ScreenPixelHeight} + std::max(0, s.StatusBarHeight));
     const int32_t columns =

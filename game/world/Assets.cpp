@@ -19,13 +19,13 @@ void LoadTileImages(Game& game) {
     }
 }
 
-int FindTileSprite(const Game& game, std::string_view name) {
+SpriteHandle FindTileSprite(const Game& game, std::string_view name) {
     const std::string_view wanted = TrimSpaces(name);
     for (const TileImage& tile : game.assets.tileImages) {
         if (tile.Name == wanted)
             return tile.Sprite;
     }
-    return -1;
+    return kNoTileImage;
 }
 
 void LoadMonsterTypes(Game& game) {
@@ -59,8 +59,8 @@ void LoadMonsterTypes(Game& game) {
     }
 }
 
-void PlaySoundIfLoaded(Game& game, int sound, int loop) {
-    if (sound == 0)
+void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop) {
+    if (!sound)
         return;
     game.media.PlaySoundHandle(sound, loop);
 }

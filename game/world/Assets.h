@@ -10,11 +10,12 @@ namespace vorn {
 
 // Every "*.png" file (case-insensitive pattern) of ModFolder + "/tiles".
 void LoadTileImages(Game& game);
-// The sprite of the first tile whose name equals TrimSpaces(name), or -1.
-int FindTileSprite(const Game& game, std::string_view name);
+// The sprite of the first tile whose name equals TrimSpaces(name), or
+// kNoTileImage.
+SpriteHandle FindTileSprite(const Game& game, std::string_view name);
 // One MonsterType per line of ModFolder + "/monsters.ini", empty lines too.
 void LoadMonsterTypes(Game& game);
-// Does nothing for handle 0.
-void PlaySoundIfLoaded(Game& game, int sound, int loop);
+// Does nothing for the empty handle.
+void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop);
 
 }  // namespace vorn

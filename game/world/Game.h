@@ -35,7 +35,7 @@ constexpr int32_t kMapTick = 12;
 constexpr int32_t kScriptSlotCount = 50;
 constexpr int32_t kScriptLinesPerSlot = 500;
 // The sound number the PlaySound command frees and reloads on every call.
-constexpr int kScriptSoundNumber = 9999;
+constexpr SoundHandle kScriptSoundNumber{9999};
 
 // What start-up loads once from the mod folder and every map shares.
 struct ModAssets {
@@ -45,7 +45,7 @@ struct ModAssets {
     // Sprites of map objects by picture path. Object pictures stay loaded
     // until the program ends, so each is loaded once and shared by every map
     // that names it; walking between maps then costs no memory.
-    std::unordered_map<std::string, int> objectPictures;
+    std::unordered_map<std::string, SpriteHandle> objectPictures;
 };
 
 struct Game {

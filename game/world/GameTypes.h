@@ -47,11 +47,11 @@ struct GameSettings {
     int32_t StartHealth = 0;
     int32_t StartDamage = 0;
     std::string PlayerSprite;
-    int PlayerAttackSound = 0;  // sound handles
-    int PlayerMoveSound = 0;
-    int PlayerDeathSound = 0;
-    int PlayerHitSound = 0;
-    int WarpSound = 0;
+    SoundHandle PlayerAttackSound;
+    SoundHandle PlayerMoveSound;
+    SoundHandle PlayerDeathSound;
+    SoundHandle PlayerHitSound;
+    SoundHandle WarpSound;
     int32_t MoveFrameCount = 0;
     int32_t AttackFrameCount = 0;
     int32_t PlayerAttackDelay = 0;
@@ -69,10 +69,10 @@ struct GameSettings {
     int32_t TickMs = 0;
     std::string FontName;
     std::string StatusFontName;
-    int HeartSprite = 0;  // sprite handles
-    int DeathSprite = 0;
-    int NightTile = 0;
-    int TitleScreen = 0;
+    SpriteHandle HeartSprite;
+    SpriteHandle DeathSprite;
+    SpriteHandle NightTile;
+    SpriteHandle TitleScreen;
 
     // Derived at start-up (integer division).
     int32_t ScreenPixelWidth = 0;
@@ -110,7 +110,7 @@ struct Player {
     int32_t ClipLeft = 0;
     int32_t ClipTop = 0;
     int32_t Damage = 0;
-    int Sprite = 0;
+    SpriteHandle Sprite;
     int32_t Speed = 0;
     vorn::Facing Facing = vorn::Facing::Down;
     vorn::Diagonal Diagonal = vorn::Diagonal::None;
@@ -127,17 +127,17 @@ struct Player {
 
 struct TileImage {
     std::string Name;
-    int Sprite = 0;
+    SpriteHandle Sprite;
 };
 
 // One line of monsters.ini. Sound fields are stored attack, death, hit while
 // the file lists attack, hit, death.
 struct MonsterType {
     std::string Name;
-    int Sprite = 0;
-    int AttackSound = 0;
-    int DeathSound = 0;
-    int HitSound = 0;
+    SpriteHandle Sprite;
+    SoundHandle AttackSound;
+    SoundHandle DeathSound;
+    SoundHandle HitSound;
     int32_t Damage = 0;
     int32_t Health = 0;
     int32_t Speed = 0;
@@ -153,10 +153,10 @@ struct MonsterType {
 // A live monster of the current map: a copy of its type plus live state.
 struct Monster {
     std::string Name;
-    int Sprite = 0;
-    int AttackSound = 0;
-    int DeathSound = 0;
-    int HitSound = 0;
+    SpriteHandle Sprite;
+    SoundHandle AttackSound;
+    SoundHandle DeathSound;
+    SoundHandle HitSound;
     int32_t Damage = 0;
     int32_t Health = 0;
     int32_t Speed = 0;
@@ -189,6 +189,10 @@ struct Monster {
     int8_t Friendly = 0;
 };
 
+// What FindTileSprite gives for a name no tile image has. It draws nothing,
+// like the empty handle of a tile image whose picture did not load.
+constexpr SpriteHandle kNoTileImage{-1};
+
 struct MapCell {
     std::string Ground;
     std::string Background;
@@ -197,12 +201,12 @@ struct MapCell {
     CellAttribute Attribute;
     int32_t Script = 0;  // tile-script slot; meaningful when Attribute is "S"
     bool DrawnBehind = false;
-    // The layers' sprites as FindTileSprite gives them (-1: no tile image),
-    // resolved whenever a layer name is stored so drawing needs no lookup.
-    int GroundSprite = -1;
-    int BackgroundSprite = -1;
-    int ForegroundSprite = -1;
-    int TopSprite = -1;
+    // The layers' sprites as FindTileSprite gives them, resolved whenever a
+    // layer name is stored so drawing needs no lookup.
+    SpriteHandle GroundSprite = kNoTileImage;
+    SpriteHandle BackgroundSprite = kNoTileImage;
+    SpriteHandle ForegroundSprite = kNoTileImage;
+    SpriteHandle TopSprite = kNoTileImage;
 };
 
 struct MapInfo {
@@ -210,8 +214,8 @@ struct MapInfo {
     std::string ExitDown;
     std::string ExitLeft;
     std::string ExitRight;
-    int Music = 0;       // sound handle
-    int EnterSound = 0;  // sound handle
+    SoundHandle Music;
+    SoundHandle EnterSound;
     std::string SpeechText;
     int32_t SpeechTextY = 0;
     std::string Title;
@@ -229,7 +233,7 @@ struct MapInfo {
 // dropped by monsters.
 struct ObjectType {
     std::string Name;
-    int Sprite = 0;
+    SpriteHandle Sprite;
     int32_t X = 0;
     int32_t Y = 0;
     int32_t Damage = 0;
@@ -249,7 +253,7 @@ struct Warp {
 // Used both for definitions (animations.ini) and live instances.
 struct Animation {
     std::string Name;
-    int Sprite = 0;
+    SpriteHandle Sprite;
     int32_t FrameCount = 0;
     int32_t FrameWidth = 0;
     float FramesPerSecond = 0.0f;

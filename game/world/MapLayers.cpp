@@ -10,9 +10,9 @@ TileSpriteIndex::TileSpriteIndex(const std::vector<TileImage>& tiles) {
         sprites_.emplace(tile.Name, tile.Sprite);
 }
 
-int TileSpriteIndex::Find(std::string_view name) const {
+SpriteHandle TileSpriteIndex::Find(std::string_view name) const {
     const auto found = sprites_.find(TrimSpaces(name));
-    return found == sprites_.end() ? -1 : found->second;
+    return found == sprites_.end() ? kNoTileImage : found->second;
 }
 
 void ReadTileLayer(TextReader& reader, MapGrid& grid, TileLayer layer,

@@ -21,11 +21,12 @@ namespace vorn {
 class TileSpriteIndex {
 public:
     explicit TileSpriteIndex(const std::vector<TileImage>& tiles);
-    // The first tile's sprite whose name equals TrimSpaces(name), or -1.
-    int Find(std::string_view name) const;
+    // The first tile's sprite whose name equals TrimSpaces(name), or
+    // kNoTileImage.
+    SpriteHandle Find(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string_view, int> sprites_;
+    std::unordered_map<std::string_view, SpriteHandle> sprites_;
 };
 
 // Calls visit(x, y, field) for every cell of rows 0 .. grid.Height()-1 in

@@ -19,10 +19,10 @@ public:
 
     std::string Text(std::string_view key) const { return ReadIniValue(path_, group_, key); }
     int32_t Int(std::string_view key) const { return TextToInt(Text(key)); }
-    int Sound(std::string_view key) const {
+    SoundHandle Sound(std::string_view key) const {
         return game_.media.LoadSoundFile(game_.ModFolder + "/sounds/" + Text(key));
     }
-    int Sprite(std::string_view folder, std::string_view key) const {
+    SpriteHandle Sprite(std::string_view folder, std::string_view key) const {
         return game_.media.LoadSpriteFile(game_.ModFolder + std::string(folder) + Text(key));
     }
 

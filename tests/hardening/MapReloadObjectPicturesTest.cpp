@@ -36,15 +36,15 @@ protected:
 TEST_F(MapReloadObjectPictures, WalkingBackAndForthReusesTheLoadedPictures) {
     EnterMap(t.game, "east");
     ASSERT_EQ(t.game.map->objects.size(), 4u);
-    const int key = t.game.map->objects[0].Sprite;
-    const int coin = t.game.map->objects[1].Sprite;
+    const SpriteHandle key = t.game.map->objects[0].Sprite;
+    const SpriteHandle coin = t.game.map->objects[1].Sprite;
     ASSERT_NE(key, 0);
     ASSERT_NE(coin, 0);
     EXPECT_NE(key, coin);
     EXPECT_EQ(t.media.SpriteWidth(key), 8);
     EXPECT_EQ(t.media.SpriteWidth(coin), 6);
 
-    std::set<int> handles{key, coin};
+    std::set<SpriteHandle> handles{key, coin};
     for (int trip = 0; trip < 50; ++trip) {
         EnterMap(t.game, "west");
         ASSERT_EQ(t.game.map->objects.size(), 1u);
@@ -55,7 +55,7 @@ TEST_F(MapReloadObjectPictures, WalkingBackAndForthReusesTheLoadedPictures) {
             handles.insert(object.Sprite);
     }
     // Only the two pictures and the missing one (0) were ever handed out.
-    EXPECT_EQ(handles, (std::set<int>{0, key, coin}));
+    EXPECT_EQ(handles, (std::set<SpriteHandle>{0, key, coin}));
     // The pictures are still whole after all the trips.
     EXPECT_EQ(t.media.SpriteWidth(t.game.map->objects[0].Sprite), 8);
     EXPECT_EQ(t.media.SpriteHeight(t.game.map->objects[1].Sprite), 6);

@@ -326,7 +326,7 @@ TEST_F(Vorn3Game, TakingTheRelicEndsTheQuestAndTheElderThanksTheHero) {
 TEST_F(Vorn3Game, TheHeroWalksBehindATreeCrownAndInFrontOfIt) {
     NewGame();
     game_.map->monsters.clear();
-    int crown = 0;
+    vorn::SpriteHandle crown;
     for (const auto& tile : game_.assets.tileImages)
         if (tile.Name == "tree_1_0")
             crown = tile.Sprite;
@@ -362,18 +362,19 @@ TEST_F(Vorn3Game, TheHeroWalksBehindATreeCrownAndInFrontOfIt) {
 TEST_F(Vorn3Game, EveryPictureAndSoundLoadsAndTheMusicLoops) {
     for (const std::string folder : {"tiles", "sprites", "objects", "animations"})
         for (const std::string& file : ListFiles(ModPath() + "/" + folder, ".png")) {
-            const int sprite = media_.LoadSpriteFile(ModPath() + "/" + folder + "/" + file);
+            const vorn::SpriteHandle sprite =
+                media_.LoadSpriteFile(ModPath() + "/" + folder + "/" + file);
             EXPECT_NE(sprite, 0) << folder << "/" << file;
             media_.FreeSprite(sprite);
         }
     for (const std::string& file : ListFiles(ModPath() + "/sounds", ".wav")) {
-        const int sound = media_.LoadSoundFile(ModPath() + "/sounds/" + file);
+        const vorn::SoundHandle sound = media_.LoadSoundFile(ModPath() + "/sounds/" + file);
         EXPECT_NE(sound, 0) << file;
         media_.FreeSoundHandle(sound);
     }
     media_.ClearSoundLog();
     NewGame();
-    int music = 0;
+    vorn::SoundHandle music;
     for (const auto& event : media_.SoundLog())
         if (event.kind == HeadlessMedia::SoundEvent::Kind::Load && event.path.size() >= 10 &&
             event.path.substr(event.path.size() - 10) == "meadow.wav")

@@ -237,7 +237,7 @@ protected:
 };
 
 TEST_F(HeadlessSoundTest, LoadPlayStopFreeAreLoggedInOrder) {
-    const int sound = media.LoadSoundFile(wav);
+    const SoundHandle sound = media.LoadSoundFile(wav);
     ASSERT_NE(sound, 0);
     EXPECT_NE(media.SoundExists(sound), 0);
     media.PlaySoundHandle(sound, 1);
@@ -276,7 +276,7 @@ TEST_F(HeadlessSoundTest, FixedNumberIsUsedAsTheHandleAndReplacedOnReload) {
 TEST_F(HeadlessSoundTest, AutomaticHandlesNeverCollideWithFixedNumbers) {
     ASSERT_EQ(media.LoadSoundFile(wav, 1), 1);
     ASSERT_EQ(media.LoadSoundFile(wav, 2), 2);
-    const int automatic = media.LoadSoundFile(wav);
+    const SoundHandle automatic = media.LoadSoundFile(wav);
     EXPECT_NE(automatic, 0);
     EXPECT_NE(automatic, 1);
     EXPECT_NE(automatic, 2);
@@ -286,7 +286,7 @@ TEST_F(HeadlessSoundTest, AutomaticHandlesNeverCollideWithFixedNumbers) {
 }
 
 TEST_F(HeadlessSoundTest, ASoundEndsAfterItsLengthUnlessItLoops) {
-    const int sound = media.LoadSoundFile(wav);
+    const SoundHandle sound = media.LoadSoundFile(wav);
     media.PlaySoundHandle(sound, 0);
     media.AdvanceTimeMs(99);
     EXPECT_TRUE(media.IsSoundPlaying(sound));
@@ -298,7 +298,7 @@ TEST_F(HeadlessSoundTest, ASoundEndsAfterItsLengthUnlessItLoops) {
 }
 
 TEST_F(HeadlessSoundTest, PlayingAPlayingSoundRestartsIt) {
-    const int sound = media.LoadSoundFile(wav);
+    const SoundHandle sound = media.LoadSoundFile(wav);
     media.PlaySoundHandle(sound, 0);
     media.AdvanceTimeMs(80);
     media.PlaySoundHandle(sound, 0);

@@ -175,7 +175,7 @@ TEST(BmpTest, TwentyFourBitRowsAreStoredBottomUp) {
 class SpriteFileTest : public ::testing::Test {
 protected:
     void SetUp() override { media.EnablePngDecoding(); }
-    int LoadBytes(const std::string& bytes) {
+    SpriteHandle LoadBytes(const std::string& bytes) {
         return media.LoadSpriteFile(dir.Write("f" + std::to_string(++count), bytes));
     }
     ScratchDir dir;
@@ -184,12 +184,12 @@ protected:
 };
 
 TEST_F(SpriteFileTest, BmpIsRecognisedByItsFirstTwoBytesWhateverTheName) {
-    const int sprite = media.LoadSpriteFile(
+    const SpriteHandle sprite = media.LoadSpriteFile(
         dir.Write("picture.png", mediatest::Bmp24(5, 4, std::vector<uint32_t>(20, 0x123456))));
     ASSERT_NE(sprite, 0);
     EXPECT_EQ(media.SpriteWidth(sprite), 5);
     EXPECT_EQ(media.SpriteHeight(sprite), 4);
-    const int png = media.LoadSpriteFile(
+    const SpriteHandle png = media.LoadSpriteFile(
         dir.Write("picture.bmp", mediatest::RgbPng(2, 3, std::vector<uint32_t>(6, 0))));
     EXPECT_EQ(media.SpriteHeight(png), 3);
 }
@@ -292,7 +292,7 @@ TEST_F(SpriteFileTest, CorruptedBytesNeverCrash) {
             for (int i = 0; i < flips; ++i) {
                 damaged[random() % damaged.size()] = static_cast<char>(random());
             }
-            const int sprite = LoadBytes(damaged);
+            const SpriteHandle sprite = LoadBytes(damaged);
             if (sprite != 0) {
                 ++loaded;
                 // Whatever loaded draws within its stated size (the sanitizer

@@ -96,7 +96,7 @@ TEST_P(SdlWindowTest, TheWindowHasTheTitleAndClientSize) {
 
 TEST_P(SdlWindowTest, PresentShowsTheFrameDrawnBeforeIt) {
     ScratchDir dir;
-    const int sprite =
+    const SpriteHandle sprite =
         media->LoadSpriteFile(dir.Write("s.png", mediatest::RgbPng(2, 1, {0xFF0000, 0x00FFFF})));
     ASSERT_NE(sprite, 0);
     media->SetTransparentColour(Colour{0, 255, 255});
@@ -219,7 +219,7 @@ TEST(SdlMediaTest, AudioInitialisationSucceedsWithoutASoundDevice) {
     EXPECT_NE(media.InitAudio(), 0);
     EXPECT_FALSE(media.HasAudioDevice());
     ScratchDir dir;
-    const int sound = media.LoadSoundFile(dir.Write("a.wav", mediatest::Wav8(10)));
+    const SoundHandle sound = media.LoadSoundFile(dir.Write("a.wav", mediatest::Wav8(10)));
     EXPECT_NE(sound, 0);
     media.PlaySoundHandle(sound, 0);
     EXPECT_EQ(media.LoadSoundFile(dir.PathOf("a.wav"), 9999), 9999);

@@ -27,13 +27,13 @@ protected:
         media.ClearFrame(Colour{255, 255, 255});
     }
 
-    int Load(int width, int height, const std::vector<uint32_t>& rgb) {
+    SpriteHandle Load(int width, int height, const std::vector<uint32_t>& rgb) {
         return media.LoadSpriteFile(dir.Write("sprite" + std::to_string(++count) + ".png",
                                               mediatest::RgbPng(width, height, rgb)));
     }
 
     // A 4 x 4 sprite whose pixel (x, y) is 0x10 * x + y in blue, 0x40 in red.
-    int LoadNumbered() {
+    SpriteHandle LoadNumbered() {
         std::vector<uint32_t> pixels;
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 4; ++x) {
@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(SpriteDrawingTest, OpaqueDisplayCopiesEveryPixelIncludingTheTransparentColour) {
-    const int sprite = Load(2, 2, {0xFF0000, kCyan, 0x00FF00, 0x0000FF});
+    const SpriteHandle sprite = Load(2, 2, {0xFF0000, kCyan, 0x00FF00, 0x0000FF});
     ASSERT_NE(sprite, 0);
     EXPECT_EQ(media.SpriteWidth(sprite), 2);
     EXPECT_EQ(media.SpriteHeight(sprite), 2);
@@ -65,7 +65,7 @@ TEST_F(SpriteDrawingTest, OpaqueDisplayCopiesEveryPixelIncludingTheTransparentCo
 
 TEST_F(SpriteDrawingTest, TransparentDisplaySkipsExactlyTheTransparentColour) {
     // Colours one step away from cyan in each component must still show.
-    const int sprite = Load(4, 1, {kCyan, 0x00FFFE, 0x01FFFF, 0x00FEFF});
+    const SpriteHandle sprite = Load(4, 1, {kCyan, 0x00FFFE, 0x01FFFF, 0x00FEFF});
     media.DrawSpriteTransparent(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), kWhite);
     EXPECT_EQ(media.PixelAt(1, 0), 0x00FFFEu);
@@ -74,7 +74,7 @@ TEST_F(SpriteDrawingTest, TransparentDisplaySkipsExactlyTheTransparentColour) {
 }
 
 TEST_F(SpriteDrawingTest, TransparentColourAppliesToSpritesLoadedBeforeIt) {
-    const int sprite = Load(2, 1, {0x123456, kCyan});
+    const SpriteHandle sprite = Load(2, 1, {0x123456, kCyan});
     media.SetTransparentColour(Colour{0x12, 0x34, 0x56});
     media.DrawSpriteTransparent(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), kWhite);
@@ -82,7 +82,7 @@ TEST_F(SpriteDrawingTest, TransparentColourAppliesToSpritesLoadedBeforeIt) {
 }
 
 TEST_F(SpriteDrawingTest, ChangingTheTransparentColourBackShowsPixelsAgain) {
-    const int sprite = Load(2, 1, {kCyan, 0x000000});
+    const SpriteHandle sprite = Load(2, 1, {kCyan, 0x000000});
     media.SetTransparentColour(Colour{0, 0, 0});
     media.DrawSpriteTransparent(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), kCyan);
@@ -99,7 +99,7 @@ TEST(SpriteKeyTest, NothingIsKeyedBeforeATransparentColourIsSet) {
     media.EnablePngDecoding();
     ASSERT_NE(media.OpenSpriteScreen(media.OpenGameWindow("t", 4, 4), 4, 4), 0);
     media.ClearFrame(Colour{255, 255, 255});
-    const int sprite =
+    const SpriteHandle sprite =
         media.LoadSpriteFile(dir.Write("a.png", mediatest::RgbPng(2, 1, {0x000000, kCyan})));
     media.DrawSpriteTransparent(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), 0x000000u);
@@ -108,7 +108,7 @@ TEST(SpriteKeyTest, NothingIsKeyedBeforeATransparentColourIsSet) {
 
 TEST_F(SpriteDrawingTest, SeeThroughPngPixelsAreSkippedOnlyByTransparentDisplay) {
     const std::string png = mediatest::RgbaPng(3, 1, {0xFF112233, 0x00445566, 0x7F778899});
-    const int sprite = media.LoadSpriteFile(dir.Write("alpha.png", png));
+    const SpriteHandle sprite = media.LoadSpriteFile(dir.Write("alpha.png", png));
     ASSERT_NE(sprite, 0);
     media.DrawSpriteTransparent(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), 0x112233u);
@@ -124,7 +124,7 @@ TEST_F(SpriteDrawingTest, SeeThroughPngPixelsAreSkippedOnlyByTransparentDisplay)
 }
 
 TEST_F(SpriteDrawingTest, ClipRectangleSelectsThePartDrawnAndStaysInForce) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.ClipSprite(sprite, 1, 2, 2, 1);
     media.DrawSprite(sprite, 20, 20);
     EXPECT_EQ(media.PixelAt(20, 20), Numbered(1, 2));
@@ -140,7 +140,7 @@ TEST_F(SpriteDrawingTest, ClipRectangleSelectsThePartDrawnAndStaysInForce) {
 }
 
 TEST_F(SpriteDrawingTest, ClipRectanglePastThePictureIsCutToIt) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.ClipSprite(sprite, 2, 3, 10, 10);
     media.DrawSprite(sprite, 0, 0);
     ASSERT_EQ(media.DrawLog().size(), 1u);
@@ -156,7 +156,7 @@ TEST_F(SpriteDrawingTest, ClipRectanglePastThePictureIsCutToIt) {
 }
 
 TEST_F(SpriteDrawingTest, ClipRectangleStartingLeftOfThePictureIsCut) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.ClipSprite(sprite, -4, 0, 6, 1);  // a sheet column of -1 is one such case
     media.DrawSprite(sprite, 0, 0);
     EXPECT_EQ(media.PixelAt(0, 0), Numbered(0, 0));
@@ -165,7 +165,7 @@ TEST_F(SpriteDrawingTest, ClipRectangleStartingLeftOfThePictureIsCut) {
 }
 
 TEST_F(SpriteDrawingTest, ClipRectangleOutsideThePictureDrawsNothing) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.ClipSprite(sprite, -4, 0, 4, 4);
     media.DrawSprite(sprite, 0, 0);
     media.ClipSprite(sprite, 4, 0, 4, 4);
@@ -178,7 +178,7 @@ TEST_F(SpriteDrawingTest, ClipRectangleOutsideThePictureDrawsNothing) {
 }
 
 TEST_F(SpriteDrawingTest, AllMinusOneResetsTheClipToTheWholePicture) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.ClipSprite(sprite, 1, 1, 1, 1);
     media.ClipSprite(sprite, -1, -1, -1, -1);
     media.DrawSprite(sprite, 0, 0);
@@ -187,7 +187,7 @@ TEST_F(SpriteDrawingTest, AllMinusOneResetsTheClipToTheWholePicture) {
 }
 
 TEST_F(SpriteDrawingTest, NegativeCoordinatesCutTheSpriteAtTheTopLeft) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.DrawSprite(sprite, -2, -3);
     EXPECT_EQ(media.PixelAt(0, 0), Numbered(2, 3));
     EXPECT_EQ(media.PixelAt(1, 0), Numbered(3, 3));
@@ -196,7 +196,7 @@ TEST_F(SpriteDrawingTest, NegativeCoordinatesCutTheSpriteAtTheTopLeft) {
 }
 
 TEST_F(SpriteDrawingTest, DrawingAtTheRightAndBottomEdgesNeverWraps) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.DrawSpriteTransparent(sprite, 62, 10);
     media.DrawSprite(sprite, 10, 46);
     EXPECT_EQ(media.PixelAt(62, 10), Numbered(0, 0));
@@ -212,7 +212,7 @@ TEST_F(SpriteDrawingTest, DrawingAtTheRightAndBottomEdgesNeverWraps) {
 }
 
 TEST_F(SpriteDrawingTest, SpritesWhollyOutsideTheScreenDrawNothing) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     const int places[][2] = {{-4, 0},      {64, 0},         {0, -4}, {0, 48}, {INT_MAX, INT_MAX},
                              {INT_MIN, 5}, {INT_MAX - 2, 0}};
     for (const auto& place : places) {
@@ -227,9 +227,9 @@ TEST_F(SpriteDrawingTest, SpritesWhollyOutsideTheScreenDrawNothing) {
 }
 
 TEST_F(SpriteDrawingTest, HandleZeroAndFreedHandlesDoNothing) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.FreeSprite(sprite);
-    for (int handle : {0, sprite, -5, 12345}) {
+    for (SpriteHandle handle : {SpriteHandle{0}, sprite, SpriteHandle{-5}, SpriteHandle{12345}}) {
         media.ClipSprite(handle, 0, 0, 1, 1);
         media.DrawSprite(handle, 0, 0);
         media.DrawSpriteTransparent(handle, 0, 0);
@@ -270,7 +270,7 @@ TEST_F(SpriteDrawingTest, ClearFrameFillsTheWholeBackBuffer) {
 }
 
 TEST_F(SpriteDrawingTest, PresentFrameShowsTheBackBufferAndStartsNewLogs) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.DrawSprite(sprite, 0, 0);
     EXPECT_EQ(media.PresentedPixelAt(0, 0), 0u);
     ASSERT_EQ(media.DrawLog().size(), 1u);
@@ -284,11 +284,11 @@ TEST_F(SpriteDrawingTest, PresentFrameShowsTheBackBufferAndStartsNewLogs) {
 }
 
 TEST_F(SpriteDrawingTest, ScreenSavesAsAPngThatLoadsBackAsASprite) {
-    const int sprite = LoadNumbered();
+    const SpriteHandle sprite = LoadNumbered();
     media.DrawSprite(sprite, 5, 6);
     const std::string path = dir.PathOf("shot.png");
     ASSERT_TRUE(media.SaveScreenPng(path));
-    const int shot = media.LoadSpriteFile(path);
+    const SpriteHandle shot = media.LoadSpriteFile(path);
     ASSERT_NE(shot, 0);
     EXPECT_EQ(media.SpriteWidth(shot), 64);
     EXPECT_EQ(media.SpriteHeight(shot), 48);

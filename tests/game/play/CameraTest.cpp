@@ -96,13 +96,13 @@ TEST(CameraCullingTest, DrawingTheVisibleCellsGivesThePictureOfDrawingEveryCell)
     SetUpField(t, kMapSide, kMapSide);
     t.game.player.Health = 0;  // no health bar over the status area
     const uint32_t groundColours[] = {0x204020, 0x406020, 0x605030, 0x203060};
-    std::vector<int> ground;
+    std::vector<SpriteHandle> ground;
     for (int i = 0; i < 4; ++i) {
         ground.push_back(test::AddTileImage(t, "g" + std::to_string(i), 32, 32, groundColours[i]));
     }
     // A top tile larger than a cell reaches into its neighbours' places.
     const uint32_t treeColour = 0xA0C0A0;
-    const int tree = test::AddTileImage(t, "tree", 48, 56, treeColour);
+    const SpriteHandle tree = test::AddTileImage(t, "tree", 48, 56, treeColour);
     for (int c = 0; c < kMapSide; ++c) {
         for (int r = 0; r < kMapSide; ++r) {
             MapCell& cell = *t.game.map->grid.Cell(c, r);
@@ -173,10 +173,10 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
     const uint32_t leafColour = 0x30C030;
     const uint32_t playerColour = 0x3050A0;
     const uint32_t monsterColour = 0xA05030;
-    const int grass = test::AddTileImage(t, "grass", 32, 32, groundColour);
-    const int leaves = test::AddTileImage(t, "leaves", 32, 32, leafColour);
+    const SpriteHandle grass = test::AddTileImage(t, "grass", 32, 32, groundColour);
+    const SpriteHandle leaves = test::AddTileImage(t, "leaves", 32, 32, leafColour);
     t.game.player.Sprite = test::MakeSprite(t, "player", 128, 224, playerColour);
-    const int bat = test::MakeSprite(t, "bat", 128, 224, monsterColour);
+    const SpriteHandle bat = test::MakeSprite(t, "bat", 128, 224, monsterColour);
     auto hasLeaves = [](int c, int r) { return (c * 3 + r * 5) % 4 == 0; };
     for (int c = 0; c < kMapSide; ++c) {
         for (int r = 0; r < kMapSide; ++r) {

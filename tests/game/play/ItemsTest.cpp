@@ -66,7 +66,7 @@ protected:
     }
 
     test::TestGame t;
-    int picture = 0;
+    SpriteHandle picture;
     std::vector<std::string> recorded;
 };
 

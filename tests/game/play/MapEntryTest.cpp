@@ -40,8 +40,8 @@ protected:
         test::WriteMap(t.folder, name, files);
     }
     const MapCell& At(int x, int y) { return *t.game.map->grid.Cell(x, y); }
-    int Tile(const std::string& name) { return FindTileSprite(t.game, name); }
-    size_t CountSoundEvents(SoundKind kind, int sound) {
+    SpriteHandle Tile(const std::string& name) { return FindTileSprite(t.game, name); }
+    size_t CountSoundEvents(SoundKind kind, SoundHandle sound) {
         size_t count = 0;
         for (const auto& event : t.media.SoundLog()) {
             if (event.kind == kind && event.sound == sound)
@@ -198,7 +198,7 @@ TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
 
     t.media.ClearSoundLog();
     EnterMap(t.game, "a");
-    const int theme = t.game.map->info.Music;
+    const SoundHandle theme = t.game.map->info.Music;
     ASSERT_NE(theme, 0);
     EXPECT_EQ(CountSoundEvents(SoundKind::Play, theme), 1u);
     EXPECT_TRUE(t.media.IsSoundPlaying(theme));
@@ -218,7 +218,7 @@ TEST_F(MapLoaderTest, MusicPlaysOnAcrossMapsWithTheSameMusic) {
 
     t.media.ClearSoundLog();
     EnterMap(t.game, "c");
-    const int cave = t.game.map->info.Music;
+    const SoundHandle cave = t.game.map->info.Music;
     ASSERT_NE(cave, 0);
     EXPECT_EQ(CountSoundEvents(SoundKind::Stop, theme), 1u);
     EXPECT_EQ(CountSoundEvents(SoundKind::Free, theme), 1u);
@@ -238,7 +238,7 @@ TEST_F(MapLoaderTest, EnterSoundPlaysOnceAndIsReleasedByTheNextMap) {
     Write("b", {});
     t.media.ClearSoundLog();
     EnterMap(t.game, "a");
-    const int bell = t.game.map->info.EnterSound;
+    const SoundHandle bell = t.game.map->info.EnterSound;
     ASSERT_NE(bell, 0);
     ASSERT_EQ(CountSoundEvents(SoundKind::Play, bell), 1u);
     for (const auto& event : t.media.SoundLog()) {

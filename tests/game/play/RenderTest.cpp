@@ -33,7 +33,7 @@ protected:
 
     const std::vector<DrawCall>& Log() { return t.media.DrawLog(); }
     // Index of the first draw of `sprite` (at x, y when given) in the log.
-    int IndexOf(int sprite, int x = -99999, int y = -99999) {
+    int IndexOf(SpriteHandle sprite, int x = -99999, int y = -99999) {
         const auto& log = Log();
         for (size_t i = 0; i < log.size(); ++i) {
             if (log[i].sprite == sprite && (x == -99999 || (log[i].x == x && log[i].y == y))) {
@@ -42,27 +42,27 @@ protected:
         }
         return -1;
     }
-    int CountOf(int sprite) {
+    int CountOf(SpriteHandle sprite) {
         const auto& log = Log();
         return static_cast<int>(std::count_if(
             log.begin(), log.end(), [sprite](const DrawCall& d) { return d.sprite == sprite; }));
     }
 
-    int playerSheet = 0;
+    SpriteHandle playerSheet;
     test::TestGame t;
 };
 
 TEST_F(RenderTest, LayersAndAnimationStagesAreDrawnInTheirOrder) {
-    const int ground = test::AddTileImage(t, "grass", 32, 32, 0x208020);
-    const int back = test::AddTileImage(t, "flower", 32, 32, 0xC04040);
-    const int fore = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
-    const int top = test::AddTileImage(t, "cloud", 32, 32, 0xE0E0E0);
+    const SpriteHandle ground = test::AddTileImage(t, "grass", 32, 32, 0x208020);
+    const SpriteHandle back = test::AddTileImage(t, "flower", 32, 32, 0xC04040);
+    const SpriteHandle fore = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
+    const SpriteHandle top = test::AddTileImage(t, "cloud", 32, 32, 0xE0E0E0);
     MapCell& cell = *t.game.map->grid.Cell(8, 8);  // right of and below the player
     cell.GroundSprite = ground;
     cell.BackgroundSprite = back;
     cell.ForegroundSprite = fore;
     cell.TopSprite = top;
-    int stageSprites[5] = {};
+    SpriteHandle stageSprites[5] = {};
     for (int stage = 1; stage <= 4; ++stage) {
         stageSprites[stage] =
             MakeSprite(t, "anim" + std::to_string(stage), 64, 16, 0x101010 * stage);
@@ -110,9 +110,9 @@ TEST_F(RenderTest, LayersAndAnimationStagesAreDrawnInTheirOrder) {
 TEST_F(RenderTest, ThePlayerGoesBeforeTheFirstMonsterLowerOnTheScreen) {
     // Player ClipTop 216; the list is sorted by ClipTop as the monster step
     // leaves it.
-    const int above = MakeSprite(t, "above", 128, 224, 0x800000);
-    const int level = MakeSprite(t, "level", 128, 224, 0x008000);
-    const int below = MakeSprite(t, "below", 128, 224, 0x000080);
+    const SpriteHandle above = MakeSprite(t, "above", 128, 224, 0x800000);
+    const SpriteHandle level = MakeSprite(t, "level", 128, 224, 0x008000);
+    const SpriteHandle below = MakeSprite(t, "below", 128, 224, 0x000080);
     PutMonster(t.game, 150.0f, 184.0f, above, 1);  // ClipTop 200
     PutMonster(t.game, 260.0f, 200.0f, level, 2);  // ClipTop 216, equal
     PutMonster(t.game, 240.0f, 224.0f, below, 3);  // ClipTop 240
@@ -128,7 +128,7 @@ TEST_F(RenderTest, ThePlayerGoesBeforeTheFirstMonsterLowerOnTheScreen) {
 }
 
 TEST_F(RenderTest, WithNoMonsterBelowThePlayerItIsDrawnLast) {
-    const int above = MakeSprite(t, "above", 128, 224, 0x800000);
+    const SpriteHandle above = MakeSprite(t, "above", 128, 224, 0x800000);
     PutMonster(t.game, 150.0f, 100.0f, above, 1);
     DrawFrame(t.game);
     EXPECT_LT(IndexOf(above), IndexOf(playerSheet));
@@ -137,7 +137,7 @@ TEST_F(RenderTest, WithNoMonsterBelowThePlayerItIsDrawnLast) {
 
 TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
     // Player frame 200 .. 232 on both axes: feet at 232.
-    const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
+    const SpriteHandle leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
     t.game.map->grid.Cell(6, 6)->ForegroundSprite = leaves;  // y 192 .. 224: above the feet
     t.game.map->grid.Cell(6, 7)->ForegroundSprite = leaves;  // y 224 .. 256: reaches below
     t.game.map->grid.Cell(6, 5)->ForegroundSprite = leaves;  // y 160 .. 192: not touching
@@ -158,15 +158,15 @@ TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
 
 TEST_F(RenderTest, ATileWhoseBottomIsAtTheFeetIsDrawnOverThePlayer) {
     PutPlayer(t.game, 200.0f, 192.0f);  // feet at 224, the tile's bottom
-    const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
+    const SpriteHandle leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
     t.game.map->grid.Cell(6, 6)->ForegroundSprite = leaves;
     DrawFrame(t.game);
     EXPECT_GT(IndexOf(leaves), IndexOf(playerSheet));
 }
 
 TEST_F(RenderTest, MonstersHideForegroundAboveTheirFeetToo) {
-    const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
-    const int leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
+    const SpriteHandle bat = MakeSprite(t, "bat", 128, 224, 0x404040);
+    const SpriteHandle leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
     t.game.map->grid.Cell(10, 3)->ForegroundSprite = leaves;  // y 96 .. 128
     PutMonster(t.game, 325.0f, 100.0f, bat, 1);               // feet at 132
     DrawFrame(t.game);
@@ -215,7 +215,7 @@ TEST_F(RenderTest, SheetFramesFollowFacingWalkAndAttackFrames) {
 
 TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
     // A sheet of 4 x 6 frames and a short seventh row of 8 pixels.
-    const int shortSheet = MakeSprite(t, "short", 128, 200, 0x123456);
+    const SpriteHandle shortSheet = MakeSprite(t, "short", 128, 200, 0x123456);
     t.game.player.Sprite = shortSheet;
     t.game.player.Facing = Facing::Up;
     t.game.player.Attacking = 1;
@@ -234,7 +234,7 @@ TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
     EXPECT_EQ(CountOf(shortSheet), 0);
 
     // A chasing monster at the player's own clip position faces -1.
-    const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
+    const SpriteHandle bat = MakeSprite(t, "bat", 128, 224, 0x404040);
     Monster& m = PutMonster(t.game, 300.0f, 300.0f, bat, 1);
     m.Facing = Facing::None;
     DrawFrame(t.game);
@@ -246,7 +246,7 @@ TEST_F(RenderTest, FramesOutsideTheSheetAreNeverRead) {
 }
 
 TEST_F(RenderTest, TheDeathMarkJumpsAboutInsideTheDyingMonstersFrame) {
-    const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
+    const SpriteHandle bat = MakeSprite(t, "bat", 128, 224, 0x404040);
     t.game.settings.DeathSprite = MakeSprite(t, "death", 8, 12, 0xFF0000);
     Monster& m = PutMonster(t.game, 300.0f, 300.0f, bat, 1);
     m.Dying = 1;
@@ -273,7 +273,7 @@ TEST_F(RenderTest, TheDeathMarkJumpsAboutInsideTheDyingMonstersFrame) {
 }
 
 TEST_F(RenderTest, ADeathMarkLargerThanTheFrameIsDrawnAtTheFramesCorner) {
-    const int bat = MakeSprite(t, "bat", 128, 224, 0x404040);
+    const SpriteHandle bat = MakeSprite(t, "bat", 128, 224, 0x404040);
     t.game.settings.DeathSprite = MakeSprite(t, "death", 40, 40, 0xFF0000);
     Monster& m = PutMonster(t.game, 300.0f, 300.0f, bat, 1);
     m.Dying = 1;
@@ -351,7 +351,7 @@ TEST_F(RenderTest, EachFramePresentsTheOneBeforeAndClearsWithTheStatusBackColour
     t.game.player.Sprite = 0;
     DrawFrame(t.game);
     EXPECT_EQ(t.media.PixelAt(300, 10), 0x0A141Eu);
-    const int ground = test::AddTileImage(t, "grass", 32, 32, 0x208020);
+    const SpriteHandle ground = test::AddTileImage(t, "grass", 32, 32, 0x208020);
     t.game.map->grid.Cell(11, 3)->GroundSprite = ground;  // at (296, 8) on screen
     DrawFrame(t.game);
     EXPECT_EQ(t.media.PresentedPixelAt(300, 10), 0x0A141Eu);

@@ -107,12 +107,12 @@ void WriteArenaMap(TestGame& test, const std::string& name, const std::vector<Ar
         test.folder.Write("maps/" + name + ".obl", objectList);
 }
 
-int LoadTestSound(TestGame& test, const std::string& name) {
+SoundHandle LoadTestSound(TestGame& test, const std::string& name) {
     test.folder.Write(name, MakeWav(64));
     return test.media.LoadSoundFile(test.folder.Path() + "/" + name);
 }
 
-int CountPlays(const TestGame& test, int sound) {
+int CountPlays(const TestGame& test, SoundHandle sound) {
     int count = 0;
     for (const HeadlessMedia::SoundEvent& event : test.media.SoundLog()) {
         if (event.kind == HeadlessMedia::SoundEvent::Kind::Play && event.sound == sound) {

@@ -65,8 +65,8 @@ void WriteArenaMap(TestGame& test, const std::string& name, const std::vector<Ar
 
 // Writes a short WAVE file into the mod folder and loads it; returns the
 // sound handle.
-int LoadTestSound(TestGame& test, const std::string& name);
+SoundHandle LoadTestSound(TestGame& test, const std::string& name);
 // How often `sound` was played since the sound log was last cleared.
-int CountPlays(const TestGame& test, int sound);
+int CountPlays(const TestGame& test, SoundHandle sound);
 
 }  // namespace vorn::test

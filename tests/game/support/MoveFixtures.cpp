@@ -50,14 +50,16 @@ void AdvanceFrame(TestGame& test, int32_t ms) {
     test.game.clock.FrameTime = test.media.ElapsedMs();
 }
 
-int MakeSprite(TestGame& test, const std::string& name, int width, int height, uint32_t colour) {
+SpriteHandle MakeSprite(TestGame& test, const std::string& name, int width, int height,
+                        uint32_t colour) {
     const std::string path = "sprites/" + name + ".png";
     test.folder.Write(path, MakePng(width, height, colour));
     return test.media.LoadSpriteFile(test.folder.Path() + "/" + path);
 }
 
-int AddTileImage(TestGame& test, const std::string& name, int width, int height, uint32_t colour) {
-    const int sprite = MakeSprite(test, "tile_" + name, width, height, colour);
+SpriteHandle AddTileImage(TestGame& test, const std::string& name, int width, int height,
+                          uint32_t colour) {
+    const SpriteHandle sprite = MakeSprite(test, "tile_" + name, width, height, colour);
     test.game.assets.tileImages.push_back({name, sprite});
     return sprite;
 }
@@ -68,7 +70,8 @@ void PutPlayer(Game& game, float x, float y) {
     RefreshClipBoxes(game);
 }
 
-Monster& PutMonster(Game& game, float x, float y, int sprite, int32_t id, int32_t frameSize) {
+Monster& PutMonster(Game& game, float x, float y, SpriteHandle sprite, int32_t id,
+                    int32_t frameSize) {
     Monster monster;
     monster.Name = "Bat";
     monster.Sprite = sprite;

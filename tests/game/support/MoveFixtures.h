@@ -27,16 +27,19 @@ void SetUpField(TestGame& test, int32_t columns, int32_t rows);
 void AdvanceFrame(TestGame& test, int32_t ms);
 
 // Loads a width x height picture of one colour (0xRRGGBB) as a sprite.
-int MakeSprite(TestGame& test, const std::string& name, int width, int height, uint32_t colour);
+SpriteHandle MakeSprite(TestGame& test, const std::string& name, int width, int height,
+                        uint32_t colour);
 
 // A tile picture registered in the game's tile list; returns its sprite.
-int AddTileImage(TestGame& test, const std::string& name, int width, int height, uint32_t colour);
+SpriteHandle AddTileImage(TestGame& test, const std::string& name, int width, int height,
+                          uint32_t colour);
 
 // Puts the player at (x, y) with its clip box computed.
 void PutPlayer(Game& game, float x, float y);
 
 // Appends a monster with a frame of frameSize x frameSize pixels, clip box
 // 20 x 16, the given sprite and ID, its clip box computed.
-Monster& PutMonster(Game& game, float x, float y, int sprite, int32_t id, int32_t frameSize = 32);
+Monster& PutMonster(Game& game, float x, float y, SpriteHandle sprite, int32_t id,
+                    int32_t frameSize = 32);
 
 }  // namespace vorn::test

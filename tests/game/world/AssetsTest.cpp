@@ -41,7 +41,7 @@ TEST(TileImagesTest, FindTrimsTheNameAndIsCaseSensitive) {
     t.folder.Write("tiles/wall.png", MakePng(6, 4, 0x808080));
     t.folder.Write("tiles/broken.png", "this is no picture");
     LoadTileImages(t.game);
-    const int wall = FindTileSprite(t.game, "  wall  ");
+    const SpriteHandle wall = FindTileSprite(t.game, "  wall  ");
     ASSERT_GT(wall, 0);
     EXPECT_EQ(t.media.SpriteWidth(wall), 6);
     EXPECT_EQ(FindTileSprite(t.game, "Wall"), -1);
@@ -130,7 +130,7 @@ TEST(MonsterTypesTest, FieldsMapInRecordOrder) {
                 return event.sound;
             }
         }
-        return -1;
+        return SoundHandle{-1};
     };
     ASSERT_NE(orc.AttackSound, 0);
     ASSERT_NE(orc.HitSound, 0);
@@ -174,7 +174,7 @@ TEST(MonsterTypesTest, MissingFileGivesNoTypes) {
 TEST(PlaySoundIfLoadedTest, PlaysOnlyLoadedSounds) {
     TestGame t;
     t.folder.Write("sounds/bell.wav", MakeWav(50));
-    const int bell = t.media.LoadSoundFile(t.folder.Path() + "/sounds/bell.wav");
+    const SoundHandle bell = t.media.LoadSoundFile(t.folder.Path() + "/sounds/bell.wav");
     ASSERT_NE(bell, 0);
     t.media.ClearSoundLog();
     PlaySoundIfLoaded(t.game, 0, 1);
