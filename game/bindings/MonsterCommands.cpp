@@ -82,7 +82,7 @@ bool GetMonsterName(Game& game, ScriptEngine& script) {
     Monster* monster = nullptr;
     if (!TargetMonster(game, script, monster))
         return kFailed;
-    return StringResult(script, monster != nullptr ? monster->Name : std::string());
+    return StringResult(script, monster != nullptr ? monster->Type.Name : std::string());
 }
 
 bool GetMonsterFriendly(Game& game, ScriptEngine& script) {

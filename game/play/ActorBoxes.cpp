@@ -18,8 +18,8 @@ Rect PlayerFrame(const Game& game) {
 }
 
 Rect MonsterFrame(const Monster& monster) {
-    return {RoundHalfEven(monster.X), RoundHalfEven(monster.Y), monster.FrameWidth,
-            monster.FrameHeight};
+    return {RoundHalfEven(monster.X), RoundHalfEven(monster.Y), monster.Type.FrameWidth,
+            monster.Type.FrameHeight};
 }
 
 Rect PlayerClipBox(const Game& game) {
@@ -28,7 +28,7 @@ Rect PlayerClipBox(const Game& game) {
 }
 
 Rect MonsterClipBox(const Monster& monster) {
-    return {monster.ClipLeft, monster.ClipTop, monster.ClipWidth, monster.ClipHeight};
+    return {monster.ClipLeft, monster.ClipTop, monster.Type.ClipWidth, monster.Type.ClipHeight};
 }
 
 Rect TileRect(const GameSettings& settings, int64_t column, int64_t row) {

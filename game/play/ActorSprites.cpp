@@ -31,8 +31,8 @@ bool ClipSheetFrame(MediaLayer& media, SpriteHandle sprite, int64_t column, int6
 void DrawDeathMark(Game& game, const Monster& monster) {
     MediaLayer& media = game.media;
     const SpriteHandle sprite = game.settings.DeathSprite;
-    const int64_t roomX = int64_t{monster.FrameWidth} - media.SpriteWidth(sprite);
-    const int64_t roomY = int64_t{monster.FrameHeight} - media.SpriteHeight(sprite);
+    const int64_t roomX = int64_t{monster.Type.FrameWidth} - media.SpriteWidth(sprite);
+    const int64_t roomY = int64_t{monster.Type.FrameHeight} - media.SpriteHeight(sprite);
     const int offsetX =
         roomX >= 0 ? media.RandomInt(static_cast<int>(std::min<int64_t>(roomX, INT32_MAX))) : 0;
     const int offsetY =

@@ -61,12 +61,12 @@ bool PlayerFacesMonster(const Game& game, const Monster& monster) {
         case Facing::Down:
             return WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1) < monster.ClipTop;
         case Facing::Up:
-            return player.ClipTop > WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1);
+            return player.ClipTop > WrapSub(WrapAdd(monster.ClipTop, monster.Type.ClipHeight), 1);
         case Facing::Left:
-            return player.ClipLeft > WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
+            return player.ClipLeft > WrapAdd(monster.ClipLeft, monster.Type.ClipWidth / 2);
         case Facing::Right:
             return WrapAdd(player.ClipLeft, settings.PlayerClipX) <
-                   WrapAdd(monster.ClipLeft, monster.ClipWidth / 2);
+                   WrapAdd(monster.ClipLeft, monster.Type.ClipWidth / 2);
         case Facing::None:
         default:
             return false;
@@ -79,13 +79,13 @@ bool MonsterFacesPlayer(const Game& game, const Monster& monster) {
     const GameSettings& settings = game.settings;
     switch (monster.Facing) {
         case Facing::Down:
-            return WrapSub(WrapAdd(monster.ClipTop, monster.ClipHeight), 1) < player.ClipTop;
+            return WrapSub(WrapAdd(monster.ClipTop, monster.Type.ClipHeight), 1) < player.ClipTop;
         case Facing::Up:
             return monster.ClipTop > WrapSub(WrapAdd(player.ClipTop, settings.PlayerClipY), 1);
         case Facing::Left:
             return monster.ClipLeft > WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
         case Facing::Right:
-            return WrapAdd(monster.ClipLeft, monster.ClipWidth) <
+            return WrapAdd(monster.ClipLeft, monster.Type.ClipWidth) <
                    WrapAdd(player.ClipLeft, settings.PlayerClipX / 2);
         case Facing::None:  // never hits
         default:
@@ -100,7 +100,8 @@ bool FramesTouch(const Game& game, const Monster& monster) {
     const Rect playerFrame{Nearest(player.X - 1.0), Nearest(player.Y - 1.0),
                            WrapAdd(settings.PlayerWidth, 2), WrapAdd(settings.PlayerHeight, 2)};
     const Rect monsterFrame{Nearest(monster.X - 1.0), Nearest(monster.Y - 1.0),
-                            WrapAdd(monster.FrameWidth, 2), WrapAdd(monster.FrameHeight, 2)};
+                            WrapAdd(monster.Type.FrameWidth, 2),
+                            WrapAdd(monster.Type.FrameHeight, 2)};
     return Overlaps(playerFrame, monsterFrame);
 }
 
@@ -115,7 +116,7 @@ void LandPlayerHit(Game& game, Monster& monster) {
     player.HitLanded = true;
     player.RecoilLeft = game.settings.PlayerRecoilAmount;
     monster.FoundPlayer = 1;
-    game.media.PlaySoundHandle(monster.HitSound, false);
+    game.media.PlaySoundHandle(monster.Type.HitSound, false);
 }
 
 // The death of the monster at `index`. Returns false when its scripts loaded
@@ -134,15 +135,15 @@ bool KillMonster(Game& game, size_t index) {
     const bool sameMap = game.IsCurrentMap(held) && index < held->monsters.size();
     const Monster dead = sameMap ? held->monsters[index] : before;
 
-    if (dead.ItemDropRate > 0 && game.media.RandomInt(dead.ItemDropRate - 1) == 0) {
+    if (dead.Type.ItemDropRate > 0 && game.media.RandomInt(dead.Type.ItemDropRate - 1) == 0) {
         DropItem(game, dead);
     }
     if (sameMap) {
         held->monsters[index].Dying = true;
     }
     game.player.KillCount = WrapAdd(game.player.KillCount, 1);
-    game.media.PlaySoundHandle(dead.DeathSound, false);
-    game.StatusText = "You've slain " + dead.Name;
+    game.media.PlaySoundHandle(dead.Type.DeathSound, false);
+    game.StatusText = "You've slain " + dead.Type.Name;
     return sameMap;
 }
 
@@ -254,10 +255,10 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
     Player& player = game.player;
     const GameSettings& settings = game.settings;
     if (MonsterFacesPlayer(game, monster)) {
-        if (monster.Damage < 0) {
-            player.Health = WrapSub(player.Health, monster.Damage);
+        if (monster.Type.Damage < 0) {
+            player.Health = WrapSub(player.Health, monster.Type.Damage);
         } else {
-            player.Health = WrapSub(player.Health, game.media.RandomInt(monster.Damage));
+            player.Health = WrapSub(player.Health, game.media.RandomInt(monster.Type.Damage));
         }
         player.RecoilLeft = settings.PlayerRecoilAmount;
         if (settings.DebugMode != 0) {
@@ -279,8 +280,8 @@ void MonsterHitsPlayer(Game& game, size_t monsterIndex) {
 
 void DropItem(Game& game, const Monster& monster) {
     // The heart stands centred on the bottom edge of the monster's frame.
-    const double centreX = monster.X + monster.FrameWidth / 2.0;
-    const double bottom = static_cast<double>(monster.Y) + monster.FrameHeight;
+    const double centreX = monster.X + monster.Type.FrameWidth / 2.0;
+    const double bottom = static_cast<double>(monster.Y) + monster.Type.FrameHeight;
     const SpriteHandle heart = game.settings.HeartSprite;
     game.autoDropCounter = WrapAdd(game.autoDropCounter, 1);
     ObjectType object;

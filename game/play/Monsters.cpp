@@ -26,8 +26,8 @@ constexpr int kSpawnDecisionSpread = 500;
 
 bool SeesPlayer(const Game& game, const Monster& monster) {
     const GameSettings& settings = game.settings;
-    const int32_t cx = Nearest(monster.X + monster.FrameWidth / 2.0);
-    const int32_t cy = Nearest(monster.Y + monster.FrameHeight / 2.0);
+    const int32_t cx = Nearest(monster.X + monster.Type.FrameWidth / 2.0);
+    const int32_t cy = Nearest(monster.Y + monster.Type.FrameHeight / 2.0);
     const int32_t length = settings.AIVisionLength;
     const int32_t width = settings.AIVisionWidth;
     const int32_t halfWidth = width / 2;
@@ -98,9 +98,12 @@ void Chase(const Game& game, Monster& monster) {
 
 // Whether the monster's clip box at candidate position (x, y) is free.
 bool FreeAt(const Game& game, const Monster& monster, float x, float y) {
-    const int32_t left = WrapAdd(Nearest(x), WrapSub(monster.FrameWidth, monster.ClipWidth) / 2);
-    const int32_t top = WrapAdd(Nearest(y), WrapSub(monster.FrameHeight, monster.ClipHeight));
-    return !IsBlocked(game, {left, top, monster.ClipWidth, monster.ClipHeight}, monster.ID);
+    const int32_t left =
+        WrapAdd(Nearest(x), WrapSub(monster.Type.FrameWidth, monster.Type.ClipWidth) / 2);
+    const int32_t top =
+        WrapAdd(Nearest(y), WrapSub(monster.Type.FrameHeight, monster.Type.ClipHeight));
+    return !IsBlocked(game, {left, top, monster.Type.ClipWidth, monster.Type.ClipHeight},
+                      monster.ID);
 }
 
 void Walk(const Game& game, Monster& monster) {
@@ -111,7 +114,7 @@ void Walk(const Game& game, Monster& monster) {
     switch (monster.Facing) {
         case Facing::Left:
         case Facing::Right: {
-            const double distance = step(monster.Speed);
+            const double distance = step(monster.Type.Speed);
             const float cx = static_cast<float>(
                 monster.Facing == Facing::Left ? monster.X - distance : monster.X + distance);
             if (FreeAt(game, monster, cx, monster.Y)) {
@@ -121,7 +124,7 @@ void Walk(const Game& game, Monster& monster) {
         }
         case Facing::Up:
         case Facing::Down: {
-            const double distance = step(actor::AxisSpeed(monster.Speed, monster.Diagonal));
+            const double distance = step(actor::AxisSpeed(monster.Type.Speed, monster.Diagonal));
             float cx = monster.X;
             if (monster.Diagonal == Diagonal::Left) {
                 cx = static_cast<float>(monster.X - distance);
@@ -167,7 +170,7 @@ void MaybeStartAttack(Game& game, Monster& monster) {
         monster.AttackFrame = 0;
         monster.HitLanded = false;
         monster.LastAttackTime = frameTime;
-        game.media.PlaySoundHandle(monster.AttackSound, false);
+        game.media.PlaySoundHandle(monster.Type.AttackSound, false);
     }
 }
 
@@ -179,19 +182,8 @@ void SpawnMonster(Game& game, int32_t typeNumber, int32_t column, int32_t row) {
     }
     const MonsterType& type = game.assets.monsterTypes[static_cast<size_t>(typeNumber) - 1];
     Monster monster;
-    monster.Name = type.Name;
-    monster.Sprite = type.Sprite;
-    monster.AttackSound = type.AttackSound;
-    monster.DeathSound = type.DeathSound;
-    monster.HitSound = type.HitSound;
-    monster.Damage = type.Damage;
+    monster.Type = type;
     monster.Health = type.Health;
-    monster.Speed = type.Speed;
-    monster.FrameWidth = type.FrameWidth;
-    monster.FrameHeight = type.FrameHeight;
-    monster.ClipWidth = type.ClipWidth;
-    monster.ClipHeight = type.ClipHeight;
-    monster.ItemDropRate = type.ItemDropRate;
     monster.DeathDuration = type.DeathDuration;
     monster.Friendly = type.Friendly;
     monster.LastAIChange =

@@ -302,10 +302,10 @@ void RefreshClipBoxes(Game& game) {
     p.ClipLeft = ClipLeftAt(s, p.X);
     p.ClipTop = ClipTopAt(s, p.Y);
     for (Monster& m : game.map->monsters) {
-        m.ClipLeft =
-            ClampToInt32(int64_t{RoundHalfEven(m.X)} + (m.FrameWidth - int64_t{m.ClipWidth}) / 2);
-        m.ClipTop =
-            ClampToInt32(int64_t{RoundHalfEven(m.Y)} + m.FrameHeight - int64_t{m.ClipHeight});
+        m.ClipLeft = ClampToInt32(int64_t{RoundHalfEven(m.X)} +
+                                  (m.Type.FrameWidth - int64_t{m.Type.ClipWidth}) / 2);
+        m.ClipTop = ClampToInt32(int64_t{RoundHalfEven(m.Y)} + m.Type.FrameHeight -
+                                 int64_t{m.Type.ClipHeight});
     }
 }
 

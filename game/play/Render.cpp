@@ -117,11 +117,11 @@ void DrawPlayer(Game& game, const VisibleCells& visible) {
 void DrawMonster(Game& game, const VisibleCells& visible, const Monster& m) {
     const GameSettings& s = game.settings;
     const Rect frame = MonsterFrame(m);
-    DrawForegroundBehind(game, visible, frame, double{m.Y} + m.FrameHeight);
+    DrawForegroundBehind(game, visible, frame, double{m.Y} + m.Type.FrameHeight);
     const int32_t row = m.Attacking ? s.MoveFrameCount + m.AttackFrame : m.WalkFrame;
-    if (ClipSheetFrame(game.media, m.Sprite, SheetColumn(m.Facing), row, m.FrameWidth,
-                       m.FrameHeight)) {
-        game.media.DrawSpriteTransparent(m.Sprite, ScreenX(game, RoundHalfEven(m.X)),
+    if (ClipSheetFrame(game.media, m.Type.Sprite, SheetColumn(m.Facing), row, m.Type.FrameWidth,
+                       m.Type.FrameHeight)) {
+        game.media.DrawSpriteTransparent(m.Type.Sprite, ScreenX(game, RoundHalfEven(m.X)),
                                          ScreenY(game, RoundHalfEven(m.Y)));
     }
     if (m.Dying && m.DeathDuration >= 1) {

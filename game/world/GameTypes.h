@@ -150,21 +150,16 @@ struct MonsterType {
     int8_t Friendly = 0;
 };
 
-// A live monster of the current map: a copy of its type plus live state.
+// A live monster of the current map: the type it was spawned as, and its
+// live state. Health, DeathDuration and Friendly start as the type's and
+// change in play (hits, the corpse's count-down, scripts).
 struct Monster {
-    std::string Name;
-    SpriteHandle Sprite;
-    SoundHandle AttackSound;
-    SoundHandle DeathSound;
-    SoundHandle HitSound;
-    int32_t Damage = 0;
+    MonsterType Type;
     int32_t Health = 0;
-    int32_t Speed = 0;
-    int32_t FrameWidth = 0;
-    int32_t FrameHeight = 0;
-    int32_t ClipWidth = 0;
-    int32_t ClipHeight = 0;
     int32_t DeathDuration = 0;
+    // 0 hostile, 1 friendly; any other value wanders until it finds the
+    // player and then keeps its last movement.
+    int8_t Friendly = 0;
     int32_t WalkFrame = 0;
     int32_t AttackFrame = 0;
     vorn::Facing Facing = vorn::Facing::Down;
@@ -183,10 +178,6 @@ struct Monster {
     int32_t LastAttackTime = 0;
     bool HitLanded = false;
     int32_t ID = 0;
-    int32_t ItemDropRate = 0;
-    // 0 hostile, 1 friendly; any other value wanders until it finds the
-    // player and then keeps its last movement.
-    int8_t Friendly = 0;
 };
 
 // What FindTileSprite gives for a name no tile image has. It draws nothing,

@@ -106,8 +106,8 @@ protected:
     vorn::Monster* StandBesideElder() {
         vorn::Monster* elder = nullptr;
         for (auto& monster : game_.map->monsters) {
-            monster.Speed = 0;
-            if (monster.Name == "Elder")
+            monster.Type.Speed = 0;
+            if (monster.Type.Name == "Elder")
                 elder = &monster;
             else
                 monster.X = 25 * 32;
@@ -195,12 +195,12 @@ TEST_F(Vorn3Game, PlaythroughOverExitWarpKillPickUpGateAndSave) {
     // Kill the first monster of the cave: hold it still to the hero's right.
     ASSERT_FALSE(game_.map->monsters.empty());
     vorn::Monster& target = game_.map->monsters.front();
-    const std::string targetName = target.Name;
-    target.Speed = 0;
+    const std::string targetName = target.Type.Name;
+    target.Type.Speed = 0;
     target.X = game_.player.X + 20;
     target.Y = game_.player.Y;
     for (size_t i = 1; i < game_.map->monsters.size(); ++i)
-        game_.map->monsters[i].Speed = 0;
+        game_.map->monsters[i].Type.Speed = 0;
     game_.player.Facing = vorn::Facing::Right;
     game_.player.Health = 100;
     game_.player.MaxHealth = 100;

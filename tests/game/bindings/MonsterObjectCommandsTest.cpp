@@ -14,11 +14,11 @@ using test::ShellGame;
 Monster MakeMonster(int32_t id, float x, float y, const std::string& name = "Slime") {
     Monster monster;
     monster.ID = id;
-    monster.Name = name;
+    monster.Type.Name = name;
     monster.X = x;
     monster.Y = y;
-    monster.FrameWidth = 32;
-    monster.FrameHeight = 32;
+    monster.Type.FrameWidth = 32;
+    monster.Type.FrameHeight = 32;
     monster.DeathDuration = 500;
     return monster;
 }

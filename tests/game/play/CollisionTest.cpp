@@ -132,7 +132,7 @@ bool BlockedByFullScan(const Game& game, int32_t left, int32_t top, int32_t widt
     }
     for (const Monster& m : game.map->monsters) {
         if (m.ID != who && Overlaps({left, top, width, height},
-                                    {m.ClipLeft, m.ClipTop, m.ClipWidth, m.ClipHeight})) {
+                                    {m.ClipLeft, m.ClipTop, m.Type.ClipWidth, m.Type.ClipHeight})) {
             return true;
         }
     }

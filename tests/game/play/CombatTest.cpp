@@ -121,7 +121,7 @@ TEST_F(CombatTest, PlayerHitsOnlyTheSideItFaces) {
 TEST_F(CombatTest, AHitHurtsTurnsHostilePushesBackAndSounds) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Friendly = 1;
-    monster(m).HitSound = LoadTestSound(t, "hit.wav");
+    monster(m).Type.HitSound = LoadTestSound(t, "hit.wav");
     t.media.ClearSoundLog();
     StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
@@ -130,7 +130,7 @@ TEST_F(CombatTest, AHitHurtsTurnsHostilePushesBackAndSounds) {
     EXPECT_EQ(monster(m).FoundPlayer, 1);
     EXPECT_EQ(player().HitLanded, 1);
     EXPECT_EQ(player().RecoilLeft, test::kArenaRecoil);
-    EXPECT_EQ(CountPlays(t, monster(m).HitSound), 1);
+    EXPECT_EQ(CountPlays(t, monster(m).Type.HitSound), 1);
     EXPECT_EQ(monster(m).Dying, 0);
     // The same attack lands no second hit.
     PlayerHitStep(game());
@@ -197,15 +197,15 @@ TEST_F(CombatTest, DebugModeWritesTheHitIntoTheSpeechText) {
 TEST_F(CombatTest, AKillingHitMarksTheCorpseCountsAndAnnounces) {
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 4;
-    monster(m).Name = "Cave Bat";
-    monster(m).DeathSound = LoadTestSound(t, "death.wav");
+    monster(m).Type.Name = "Cave Bat";
+    monster(m).Type.DeathSound = LoadTestSound(t, "death.wav");
     t.media.ClearSoundLog();
     StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     EXPECT_EQ(monster(m).Health, 0);
     EXPECT_EQ(monster(m).Dying, 1);
     EXPECT_EQ(player().KillCount, 1);
-    EXPECT_EQ(CountPlays(t, monster(m).DeathSound), 1);
+    EXPECT_EQ(CountPlays(t, monster(m).Type.DeathSound), 1);
     EXPECT_EQ(game().StatusText, "You've slain Cave Bat");
     EXPECT_TRUE(game().map->objects.empty());  // drop rate 0 never drops
 }
@@ -239,7 +239,7 @@ TEST_F(CombatTest, DropRateOneAlwaysDropsANumberedHeartAtTheFrameBottom) {
         game().map->monsters.clear();
         const size_t m = AddMonster(game(), kBelowX + 0.5f, kBelowY);
         monster(m).Health = 1;
-        monster(m).ItemDropRate = 1;
+        monster(m).Type.ItemDropRate = 1;
         StartPlayerAttack(Facing::Down);
         PlayerHitStep(game());
         ASSERT_EQ(game().map->objects.size(), static_cast<size_t>(kill));
@@ -266,7 +266,7 @@ TEST_F(CombatTest, HeartDropsWhereTheMonsterDieScriptsLeftTheMonster) {
                      slots::kGlobalMonsterDie);
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 1;
-    monster(m).ItemDropRate = 1;
+    monster(m).Type.ItemDropRate = 1;
     StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
     ASSERT_EQ(monster(m).X, 300.0f);
@@ -282,7 +282,7 @@ TEST_F(CombatTest, DropRateThreeDropsAboutOneKillInThree) {
         game().map->monsters.clear();
         const size_t m = AddMonster(game(), kBelowX, kBelowY);
         monster(m).Health = 1;
-        monster(m).ItemDropRate = 3;
+        monster(m).Type.ItemDropRate = 3;
         StartPlayerAttack(Facing::Down);
         PlayerHitStep(game());
     }
@@ -311,8 +311,8 @@ TEST_F(CombatTest, MonsterDieScriptThatLoadsAMapLeavesTheNewMapAlone) {
     test::LoadScript(t, "global_monsterdie.ds", "RecordEvent()\n", slots::kGlobalMonsterDie);
     const size_t m = AddMonster(game(), kBelowX, kBelowY);
     monster(m).Health = 1;
-    monster(m).Name = "Ogre";
-    monster(m).ItemDropRate = 1;
+    monster(m).Type.Name = "Ogre";
+    monster(m).Type.ItemDropRate = 1;
     AddMonster(game(), kBelowX + 2.0f, kBelowY + 2.0f);  // would be checked next
     StartPlayerAttack(Facing::Down);
     PlayerHitStep(game());
@@ -401,7 +401,7 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
             game().map->monsters.clear();
             const size_t m = AddMonster(game(), side.x, side.y);
             monster(m).Facing = static_cast<Facing>(facing);
-            monster(m).Damage = -1;  // a landed hit shows as +1 health
+            monster(m).Type.Damage = -1;  // a landed hit shows as +1 health
             player().Health = 5;
             player().RecoilLeft = 0;
             game().map->info.SpeechText.clear();
@@ -418,7 +418,7 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
 TEST_F(CombatTest, AMonsterFacingThePlayerHitsWithoutADistanceTest) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
     monster(m).Facing = Facing::Down;
-    monster(m).Damage = -2;
+    monster(m).Type.Damage = -2;
     player().Health = 1;
     PlacePlayer(game(), 160.0f, 420.0f);  // walked far away below
     MonsterHitsPlayer(game(), m);
@@ -428,7 +428,7 @@ TEST_F(CombatTest, AMonsterFacingThePlayerHitsWithoutADistanceTest) {
 TEST_F(CombatTest, DamageFiveTakesZeroToFive) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
     monster(m).Facing = Facing::Down;
-    monster(m).Damage = 5;
+    monster(m).Type.Damage = 5;
     std::array<int, 6> seen{};
     for (int i = 0; i < 600; ++i) {
         player().Health = 100;
@@ -447,7 +447,7 @@ TEST_F(CombatTest, DamageFiveTakesZeroToFive) {
 TEST_F(CombatTest, NegativeDamageHealsUpToMaxHealth) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
     monster(m).Facing = Facing::Down;
-    monster(m).Damage = -3;
+    monster(m).Type.Damage = -3;
     player().Health = 5;
     player().MaxHealth = 10;
     MonsterHitsPlayer(game(), m);
@@ -461,7 +461,7 @@ TEST_F(CombatTest, MonsterHitSoundsAndWritesTheDebugMessage) {
     game().settings.DebugMode = 1;
     const size_t m = AddMonster(game(), kRightX, kRightY);
     monster(m).Facing = Facing::Left;
-    monster(m).Damage = -1;
+    monster(m).Type.Damage = -1;
     player().Health = 5;
     t.media.ClearSoundLog();
     MonsterHitsPlayer(game(), m);
@@ -543,7 +543,7 @@ TEST_F(CombatTest, ATouchingMonsterAttacksOncePerAnimationPlusDelay) {
     // attack the first step falls into the starting frame: every 1300 ms.
     const size_t m = AddMonster(game(), 160.0f, 160.0f);
     monster(m).FoundPlayer = 1;
-    monster(m).AttackSound = LoadTestSound(t, "bite.wav");
+    monster(m).Type.AttackSound = LoadTestSound(t, "bite.wav");
     t.media.ClearSoundLog();
     std::vector<int32_t> starts;
     const int32_t begin = game().clock.FrameTime;
@@ -554,7 +554,7 @@ TEST_F(CombatTest, ATouchingMonsterAttacksOncePerAnimationPlusDelay) {
         }
     }
     EXPECT_EQ(starts, (std::vector<int32_t>{20, 1410, 2710, 4010, 5310}));
-    EXPECT_EQ(CountPlays(t, monster(0).AttackSound), 5);
+    EXPECT_EQ(CountPlays(t, monster(0).Type.AttackSound), 5);
     EXPECT_EQ(player().Health, 10);
 }
 
@@ -660,7 +660,7 @@ TEST_F(CombatTest, TheMonsterAfterARemovedCorpseWaitsOneFrame) {
 TEST_F(CombatTest, MonsterAttackEndsAfterItsFramesAndThenHits) {
     const size_t m = AddMonster(game(), kAboveX, kAboveY);
     monster(m).Facing = Facing::Down;
-    monster(m).Damage = -2;
+    monster(m).Type.Damage = -2;
     monster(m).Attacking = 1;
     monster(m).AnimTime = game().clock.FrameTime;
     player().Health = 5;
@@ -731,12 +731,12 @@ TEST_F(CombatTest, ExtremeValuesNeitherOverflowNorCrash) {
     for (int32_t value : values) {
         const size_t m = AddMonster(game(), kBelowX, kBelowY);
         Monster& each = monster(m);
-        each.Damage = value;
+        each.Type.Damage = value;
         each.Health = value;
-        each.Speed = value;
-        each.ClipWidth = value;
-        each.ClipHeight = value == INT32_MIN ? INT32_MAX : value;
-        each.ItemDropRate = value;
+        each.Type.Speed = value;
+        each.Type.ClipWidth = value;
+        each.Type.ClipHeight = value == INT32_MIN ? INT32_MAX : value;
+        each.Type.ItemDropRate = value;
         each.DeathDuration = value;
         each.WalkFrame = INT32_MAX;
         each.AttackFrame = INT32_MAX;

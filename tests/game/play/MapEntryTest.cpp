@@ -119,10 +119,10 @@ TEST_F(MapLoaderTest, SpawnsMonstersInReadingOrder) {
     Write("field", {.atl = "3 0 -2 abc\r\n3x 9 . 1\r\n. 99999999999 -2147483648 2\r\n"});
     EnterMap(t.game, "field");
     ASSERT_EQ(t.game.map->monsters.size(), 4u);
-    EXPECT_EQ(t.game.map->monsters[0].Name, "Orc");
-    EXPECT_EQ(t.game.map->monsters[1].Name, "Orc");
-    EXPECT_EQ(t.game.map->monsters[2].Name, "Slime");
-    EXPECT_EQ(t.game.map->monsters[3].Name, "Bat");
+    EXPECT_EQ(t.game.map->monsters[0].Type.Name, "Orc");
+    EXPECT_EQ(t.game.map->monsters[1].Type.Name, "Orc");
+    EXPECT_EQ(t.game.map->monsters[2].Type.Name, "Slime");
+    EXPECT_EQ(t.game.map->monsters[3].Type.Name, "Bat");
     EXPECT_LT(t.game.map->monsters[0].Y, t.game.map->monsters[1].Y);  // row 0 before row 1
     EXPECT_LT(t.game.map->monsters[1].X, t.game.map->monsters[2].X);  // left before right
     EXPECT_EQ(At(0, 1).Attribute, "3x");

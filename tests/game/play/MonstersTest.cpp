@@ -65,20 +65,20 @@ TEST_F(MonstersTest, SpawnCopiesTheTypeAndCentresTheFrameOnTheTile) {
     SpawnMonster(game(), 2, 3, 2);
     ASSERT_EQ(game().map->monsters.size(), 1u);
     const Monster& m = monster(0);
-    EXPECT_EQ(m.Name, "Slime");
-    EXPECT_EQ(m.Sprite, 7);
-    EXPECT_EQ(m.AttackSound, 11);
-    EXPECT_EQ(m.DeathSound, 12);
-    EXPECT_EQ(m.HitSound, 13);
-    EXPECT_EQ(m.Damage, 5);
+    EXPECT_EQ(m.Type.Name, "Slime");
+    EXPECT_EQ(m.Type.Sprite, 7);
+    EXPECT_EQ(m.Type.AttackSound, 11);
+    EXPECT_EQ(m.Type.DeathSound, 12);
+    EXPECT_EQ(m.Type.HitSound, 13);
+    EXPECT_EQ(m.Type.Damage, 5);
     EXPECT_EQ(m.Health, 20);
-    EXPECT_EQ(m.Speed, 40);
-    EXPECT_EQ(m.FrameWidth, 24);
-    EXPECT_EQ(m.FrameHeight, 40);
-    EXPECT_EQ(m.ClipWidth, 16);
-    EXPECT_EQ(m.ClipHeight, 10);
+    EXPECT_EQ(m.Type.Speed, 40);
+    EXPECT_EQ(m.Type.FrameWidth, 24);
+    EXPECT_EQ(m.Type.FrameHeight, 40);
+    EXPECT_EQ(m.Type.ClipWidth, 16);
+    EXPECT_EQ(m.Type.ClipHeight, 10);
     EXPECT_EQ(m.DeathDuration, 6);
-    EXPECT_EQ(m.ItemDropRate, 3);
+    EXPECT_EQ(m.Type.ItemDropRate, 3);
     EXPECT_EQ(m.Friendly, 1);
     EXPECT_EQ(m.ID, 1);
     // 3 * 32 + 16 - 12 and 2 * 32 + 32 - 40 - 1.
@@ -494,7 +494,7 @@ TEST_F(MonstersTest, TouchingHostileMonsterStartsAnAttack) {
     monster(m).FoundPlayer = 1;
     monster(m).Facing = Facing::Up;
     monster(m).Moving = 1;
-    monster(m).AttackSound = test::LoadTestSound(t, "attack.wav");
+    monster(m).Type.AttackSound = test::LoadTestSound(t, "attack.wav");
     t.media.ClearSoundLog();
     NextFrame(t, 16);
     MonsterMoveStep(game());
@@ -503,7 +503,7 @@ TEST_F(MonstersTest, TouchingHostileMonsterStartsAnAttack) {
     EXPECT_EQ(monster(m).AttackFrame, 0);
     EXPECT_EQ(monster(m).HitLanded, 0);
     EXPECT_EQ(monster(m).LastAttackTime, game().clock.FrameTime);
-    EXPECT_EQ(test::CountPlays(t, monster(m).AttackSound), 1);
+    EXPECT_EQ(test::CountPlays(t, monster(m).Type.AttackSound), 1);
 }
 
 TEST_F(MonstersTest, NoAttackWithoutTouchingFindingHostilityOrMoving) {

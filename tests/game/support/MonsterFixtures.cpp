@@ -45,14 +45,14 @@ void SetAttribute(Game& game, int32_t column, int32_t row, const std::string& at
 
 size_t AddMonster(Game& game, float x, float y) {
     Monster monster;
-    monster.Name = "Slime";
-    monster.Damage = 3;
+    monster.Type.Name = "Slime";
+    monster.Type.Damage = 3;
     monster.Health = 10;
-    monster.Speed = 64;
-    monster.FrameWidth = kArenaMonsterSize;
-    monster.FrameHeight = kArenaMonsterSize;
-    monster.ClipWidth = kArenaMonsterClipX;
-    monster.ClipHeight = kArenaMonsterClipY;
+    monster.Type.Speed = 64;
+    monster.Type.FrameWidth = kArenaMonsterSize;
+    monster.Type.FrameHeight = kArenaMonsterSize;
+    monster.Type.ClipWidth = kArenaMonsterClipX;
+    monster.Type.ClipHeight = kArenaMonsterClipY;
     monster.DeathDuration = 3;
     monster.X = x;
     monster.Y = y;

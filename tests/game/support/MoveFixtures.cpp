@@ -73,12 +73,12 @@ void PutPlayer(Game& game, float x, float y) {
 Monster& PutMonster(Game& game, float x, float y, SpriteHandle sprite, int32_t id,
                     int32_t frameSize) {
     Monster monster;
-    monster.Name = "Bat";
-    monster.Sprite = sprite;
-    monster.FrameWidth = frameSize;
-    monster.FrameHeight = frameSize;
-    monster.ClipWidth = 20;
-    monster.ClipHeight = 16;
+    monster.Type.Name = "Bat";
+    monster.Type.Sprite = sprite;
+    monster.Type.FrameWidth = frameSize;
+    monster.Type.FrameHeight = frameSize;
+    monster.Type.ClipWidth = 20;
+    monster.Type.ClipHeight = 16;
     monster.Health = 5;
     monster.X = x;
     monster.Y = y;
