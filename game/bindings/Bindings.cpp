@@ -1,101 +1,37 @@
-// Registration of the 56 host commands and the 9 game constants. The command
-// groups keep their own tables; this file fixes the order scripts see them in
-// (earlier registrations win name lookups, so the order is part of the
-// contract with mods).
+// Registration of the 56 host commands, in the order their tables give them,
+// and of the 9 game constants.
 #include "game/bindings/Bindings.h"
 
-#include <array>
-#include <string_view>
+#include <algorithm>
+#include <vector>
 
 #include "common/TextPrimitives.h"
 #include "game/bindings/CommandTables.h"
 
 namespace vorn {
 
-namespace {
+namespace bindings {
 
-constexpr std::array<std::string_view, 56> kRegistrationOrder = {
-    "PlaySound",
-    "MessageBox",
-    "Quit",
-    "ResetSymbols",
-    "CreateAnimation",
-    "SaveGame",
-    "LoadMap",
-    "SetPlayerX",
-    "SetPlayerAttacking",
-    "SetPlayerY",
-    "GetPlayerX",
-    "GetPlayerY",
-    "GetPlayerHealth",
-    "SetPlayerHealth",
-    "GetPlayerMaxHealth",
-    "SetPlayerMaxHealth",
-    "GetPlayerDamage",
-    "SetPlayerDamage",
-    "GetPlayerSpeed",
-    "SetPlayerSpeed",
-    "SetDebugMode",
-    "SetSpeechText",
-    "SetSpeechTextY",
-    "SetMapTitle",
-    "GetMapTitle",
-    "SetAlwaysDay",
-    "SetAlwaysNight",
-    "SetObjectDamage",
-    "SetObjectHealth",
-    "SetObjectSpeed",
-    "SetObjectHealAmount",
-    "SetObjectName",
-    "SetTimeOfDay",
-    "GetTimeOfDay",
-    "SetStatusText",
-    "GetStatusText",
-    "SetTileAttribute",
-    "AddScreenText",
-    "GetTime",
-    "Random",
-    "TextLength",
-    "GetShiftedX",
-    "GetShiftedY",
-    "GetNearestMonster",
-    "GetIntersectMonster",
-    "GetMonsterName",
-    "GetMonsterFriendly",
-    "GetMonsterX",
-    "GetMonsterY",
-    "GetMonsterFoundPlayer",
-    "SetMonsterFriendly",
-    "SetMonsterX",
-    "SetMonsterY",
-    "SetMonsterFoundPlayer",
-    "PlayerHasItem",
-    "DisableMonsterDeath",
-};
-
-const bindings::CommandEntry* FindEntry(std::string_view name) {
-    for (auto table :
-         {bindings::PlayerCommands(), bindings::MapCommands(), bindings::ObjectCommands(),
-          bindings::MonsterCommands(), bindings::ScreenCommands(), bindings::SystemCommands()}) {
-        for (const bindings::CommandEntry& entry : table) {
-            if (name == entry.name)
-                return &entry;
-        }
+std::vector<CommandEntry> GameCommandsInRegistrationOrder() {
+    std::vector<CommandEntry> entries;
+    for (auto table : {PlayerCommands(), MapCommands(), ObjectCommands(), MonsterCommands(),
+                       ScreenCommands(), SystemCommands()}) {
+        entries.insert(entries.end(), table.begin(), table.end());
     }
-    return nullptr;
+    std::sort(entries.begin(), entries.end(), [](const CommandEntry& a, const CommandEntry& b) {
+        return a.registrationOrder < b.registrationOrder;
+    });
+    return entries;
 }
 
-}  // namespace
+}  // namespace bindings
 
 void RegisterGameCommands(Game& game) {
-    for (std::string_view name : kRegistrationOrder) {
-        const bindings::CommandEntry* entry = FindEntry(name);
-        if (entry == nullptr)
-            continue;  // every name has an entry; tests hold it so
-        const bindings::GameCommand procedure = entry->procedure;
+    for (const bindings::CommandEntry& entry : bindings::GameCommandsInRegistrationOrder()) {
+        const bindings::GameCommand procedure = entry.procedure;
         game.script.RegisterCommand(
             [&game, procedure](ScriptEngine& script) { return procedure(game, script); },
-            entry->name, entry->parameterCount);
+            entry.name, entry.parameterCount);
     }
 }
 

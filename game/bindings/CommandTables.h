@@ -1,12 +1,14 @@
 // The host-command tables of the six command groups and the argument and
-// result helpers every command uses. Bindings.cpp registers the entries of
-// these tables in the one order scripts have always seen.
+// result helpers every command uses. Each group's table is in registration
+// order and every entry names its place in the one order scripts have always
+// seen, so the full order is made from the tables alone.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "game/script/ScriptEngine.h"
 #include "game/world/Game.h"
@@ -21,6 +23,9 @@ struct CommandEntry {
     const char* name;
     GameCommand procedure;
     int32_t parameterCount;
+    // Place among all the game's commands: earlier registrations win name
+    // lookups, so the order is part of the contract with mods.
+    int32_t registrationOrder;
 };
 
 std::span<const CommandEntry> PlayerCommands();
@@ -29,6 +34,9 @@ std::span<const CommandEntry> ObjectCommands();
 std::span<const CommandEntry> MonsterCommands();
 std::span<const CommandEntry> ScreenCommands();
 std::span<const CommandEntry> SystemCommands();
+
+// The entries of the six tables, sorted by their registration order.
+std::vector<CommandEntry> GameCommandsInRegistrationOrder();
 
 // Argument readers: false when argument `index` has the other type, in which
 // case the command must return failure at once without touching anything

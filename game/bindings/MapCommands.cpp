@@ -23,18 +23,19 @@ bool SetTimeOfDay(Game& game, ScriptEngine& script);
 bool GetTimeOfDay(Game& game, ScriptEngine& script);
 bool SetTileAttribute(Game& game, ScriptEngine& script);
 
+// {name, procedure, parameter count, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"CreateAnimation", CreateAnimation, 4},
-    CommandEntry{"LoadMap", LoadMapCommand, 1},
-    CommandEntry{"SetSpeechText", SetSpeechText, 1},
-    CommandEntry{"SetSpeechTextY", SetSpeechTextY, 1},
-    CommandEntry{"SetMapTitle", SetMapTitle, 1},
-    CommandEntry{"GetMapTitle", GetMapTitle, 0},
-    CommandEntry{"SetAlwaysDay", SetAlwaysDay, 1},
-    CommandEntry{"SetAlwaysNight", SetAlwaysNight, 1},
-    CommandEntry{"SetTimeOfDay", SetTimeOfDay, 1},
-    CommandEntry{"GetTimeOfDay", GetTimeOfDay, 0},
-    CommandEntry{"SetTileAttribute", SetTileAttribute, 3},
+    CommandEntry{"CreateAnimation", CreateAnimation, 4, 4},
+    CommandEntry{"LoadMap", LoadMapCommand, 1, 6},
+    CommandEntry{"SetSpeechText", SetSpeechText, 1, 21},
+    CommandEntry{"SetSpeechTextY", SetSpeechTextY, 1, 22},
+    CommandEntry{"SetMapTitle", SetMapTitle, 1, 23},
+    CommandEntry{"GetMapTitle", GetMapTitle, 0, 24},
+    CommandEntry{"SetAlwaysDay", SetAlwaysDay, 1, 25},
+    CommandEntry{"SetAlwaysNight", SetAlwaysNight, 1, 26},
+    CommandEntry{"SetTimeOfDay", SetTimeOfDay, 1, 32},
+    CommandEntry{"GetTimeOfDay", GetTimeOfDay, 0, 33},
+    CommandEntry{"SetTileAttribute", SetTileAttribute, 3, 36},
 };
 
 bool CreateAnimation(Game& game, ScriptEngine& script) {

@@ -25,19 +25,20 @@ bool SetMonsterY(Game& game, ScriptEngine& script);
 bool SetMonsterFoundPlayer(Game& game, ScriptEngine& script);
 bool DisableMonsterDeath(Game& game, ScriptEngine& script);
 
+// {name, procedure, parameter count, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"GetNearestMonster", GetNearestMonster, 0},
-    CommandEntry{"GetIntersectMonster", GetIntersectMonster, 0},
-    CommandEntry{"GetMonsterName", GetMonsterName, 1},
-    CommandEntry{"GetMonsterFriendly", GetMonsterFriendly, 1},
-    CommandEntry{"GetMonsterX", GetMonsterX, 1},
-    CommandEntry{"GetMonsterY", GetMonsterY, 1},
-    CommandEntry{"GetMonsterFoundPlayer", GetMonsterFoundPlayer, 1},
-    CommandEntry{"SetMonsterFriendly", SetMonsterFriendly, 2},
-    CommandEntry{"SetMonsterX", SetMonsterX, 2},
-    CommandEntry{"SetMonsterY", SetMonsterY, 2},
-    CommandEntry{"SetMonsterFoundPlayer", SetMonsterFoundPlayer, 2},
-    CommandEntry{"DisableMonsterDeath", DisableMonsterDeath, 1},
+    CommandEntry{"GetNearestMonster", GetNearestMonster, 0, 43},
+    CommandEntry{"GetIntersectMonster", GetIntersectMonster, 0, 44},
+    CommandEntry{"GetMonsterName", GetMonsterName, 1, 45},
+    CommandEntry{"GetMonsterFriendly", GetMonsterFriendly, 1, 46},
+    CommandEntry{"GetMonsterX", GetMonsterX, 1, 47},
+    CommandEntry{"GetMonsterY", GetMonsterY, 1, 48},
+    CommandEntry{"GetMonsterFoundPlayer", GetMonsterFoundPlayer, 1, 49},
+    CommandEntry{"SetMonsterFriendly", SetMonsterFriendly, 2, 50},
+    CommandEntry{"SetMonsterX", SetMonsterX, 2, 51},
+    CommandEntry{"SetMonsterY", SetMonsterY, 2, 52},
+    CommandEntry{"SetMonsterFoundPlayer", SetMonsterFoundPlayer, 2, 53},
+    CommandEntry{"DisableMonsterDeath", DisableMonsterDeath, 1, 55},
 };
 
 constexpr int32_t kNoMonster = -1;

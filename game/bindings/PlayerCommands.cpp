@@ -24,21 +24,22 @@ bool GetPlayerSpeed(Game& game, ScriptEngine& script);
 bool SetPlayerSpeed(Game& game, ScriptEngine& script);
 bool PlayerHasItem(Game& game, ScriptEngine& script);
 
+// {name, procedure, parameter count, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"SetPlayerX", SetPlayerX, 1},
-    CommandEntry{"SetPlayerAttacking", SetPlayerAttacking, 1},
-    CommandEntry{"SetPlayerY", SetPlayerY, 1},
-    CommandEntry{"GetPlayerX", GetPlayerX, 0},
-    CommandEntry{"GetPlayerY", GetPlayerY, 0},
-    CommandEntry{"GetPlayerHealth", GetPlayerHealth, 0},
-    CommandEntry{"SetPlayerHealth", SetPlayerHealth, 1},
-    CommandEntry{"GetPlayerMaxHealth", GetPlayerMaxHealth, 0},
-    CommandEntry{"SetPlayerMaxHealth", SetPlayerMaxHealth, 1},
-    CommandEntry{"GetPlayerDamage", GetPlayerDamage, 0},
-    CommandEntry{"SetPlayerDamage", SetPlayerDamage, 1},
-    CommandEntry{"GetPlayerSpeed", GetPlayerSpeed, 0},
-    CommandEntry{"SetPlayerSpeed", SetPlayerSpeed, 1},
-    CommandEntry{"PlayerHasItem", PlayerHasItem, 1},
+    CommandEntry{"SetPlayerX", SetPlayerX, 1, 7},
+    CommandEntry{"SetPlayerAttacking", SetPlayerAttacking, 1, 8},
+    CommandEntry{"SetPlayerY", SetPlayerY, 1, 9},
+    CommandEntry{"GetPlayerX", GetPlayerX, 0, 10},
+    CommandEntry{"GetPlayerY", GetPlayerY, 0, 11},
+    CommandEntry{"GetPlayerHealth", GetPlayerHealth, 0, 12},
+    CommandEntry{"SetPlayerHealth", SetPlayerHealth, 1, 13},
+    CommandEntry{"GetPlayerMaxHealth", GetPlayerMaxHealth, 0, 14},
+    CommandEntry{"SetPlayerMaxHealth", SetPlayerMaxHealth, 1, 15},
+    CommandEntry{"GetPlayerDamage", GetPlayerDamage, 0, 16},
+    CommandEntry{"SetPlayerDamage", SetPlayerDamage, 1, 17},
+    CommandEntry{"GetPlayerSpeed", GetPlayerSpeed, 0, 18},
+    CommandEntry{"SetPlayerSpeed", SetPlayerSpeed, 1, 19},
+    CommandEntry{"PlayerHasItem", PlayerHasItem, 1, 54},
 };
 
 // Stores the number argument into an int32 field of the player.

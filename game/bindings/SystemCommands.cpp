@@ -17,14 +17,15 @@ bool SetDebugMode(Game& game, ScriptEngine& script);
 bool GetTime(Game& game, ScriptEngine& script);
 bool Random(Game& game, ScriptEngine& script);
 
+// {name, procedure, parameter count, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"PlaySound", PlaySound, 1},
-    CommandEntry{"Quit", Quit, 0},
-    CommandEntry{"ResetSymbols", ResetSymbols, 0},
-    CommandEntry{"SaveGame", SaveGameCommand, 0},
-    CommandEntry{"SetDebugMode", SetDebugMode, 1},
-    CommandEntry{"GetTime", GetTime, 0},
-    CommandEntry{"Random", Random, 1},
+    CommandEntry{"PlaySound", PlaySound, 1, 0},
+    CommandEntry{"Quit", Quit, 0, 2},
+    CommandEntry{"ResetSymbols", ResetSymbols, 0, 3},
+    CommandEntry{"SaveGame", SaveGameCommand, 0, 5},
+    CommandEntry{"SetDebugMode", SetDebugMode, 1, 20},
+    CommandEntry{"GetTime", GetTime, 0, 38},
+    CommandEntry{"Random", Random, 1, 39},
 };
 
 // Only one script sound exists: a new one frees (and so cuts off) the last.

@@ -88,6 +88,20 @@ std::string NumberArguments(int32_t count) {
     return text;
 }
 
+// The tables alone give the registration order: each place in it has exactly
+// one entry, and the order is the one scripts have always seen (kCommands),
+// so a command left out of its table, or given a taken place, fails here.
+TEST(CommandTablesTest, EveryPlaceInTheRegistrationOrderHasOneEntry) {
+    const std::vector<bindings::CommandEntry> entries = bindings::GameCommandsInRegistrationOrder();
+    ASSERT_EQ(entries.size(), std::size(kCommands));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(kCommands[i].name);
+        EXPECT_EQ(entries[i].registrationOrder, static_cast<int32_t>(i));
+        EXPECT_STREQ(entries[i].name, kCommands[i].name);
+        EXPECT_EQ(entries[i].parameterCount, kCommands[i].parameterCount);
+    }
+}
+
 class BindingsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(shell.StartNewGame()); }
