@@ -53,6 +53,57 @@ void AdvanceDayClock(Game& game) {
     }
 }
 
+// Takes the window's event for the loop's close test and the one time that
+// every step of the frame reads.
+void BeginFrameStep(Game& game) {
+    game.clock.LastWindowEvent = game.media.PollWindowEvent();
+    game.clock.FrameTime = game.media.ElapsedMs();
+    AdvanceDayClock(game);
+}
+
+// The frame's time becomes the previous one, and the loop is paced.
+void EndFrameStep(Game& game) {
+    game.clock.PreviousFrameTime = game.clock.FrameTime;
+    game.media.SleepMs(kFrameSleepMs);
+}
+
+// One step of a frame and its name (for whatever shows or times the steps).
+struct FrameStep {
+    void (*run)(Game& game);
+    const char* name;
+};
+
+// The frame, step by step. The order is the game's: each comment says what
+// depends on the step coming where it does.
+constexpr FrameStep kFrameSteps[] = {
+    // Before everything: the frame's time, which every step reads.
+    {BeginFrameStep, "begin"},
+    // Keys are read once for the frame; a started attack runs its scripts now.
+    {PlayerInputStep, "input"},
+    // Before any movement, so tick scripts see where the last frame left all.
+    {TickStep, "tick"},
+    // Walking or recoil, then the script tiles under the new position.
+    {PlayerMoveStep, "player move"},
+    // Warps and map edges test the position the move just made.
+    {WarpStep, "warps"},
+    {MapEdgeStep, "map edges"},
+    // Monsters walk against the clip boxes of the frame before.
+    {MonsterMoveStep, "monster move"},
+    // After every move and before anything that tests clip boxes.
+    {RefreshClipBoxes, "clip boxes"},
+    // Vision and chasing see the boxes just refreshed.
+    {MonsterDecisionStep, "monster decisions"},
+    {PlayerHitStep, "player hits"},
+    // Sprite and animation frames; a monster whose attack animation ends
+    // here strikes the player at that moment (its player-die scripts may
+    // change the monsters not yet stepped).
+    {AnimationStep, "animation"},
+    // Shows the picture the last frame drew, then draws this one, which stays
+    // on the back buffer (and in the headless logs) until the next frame.
+    {DrawFrame, "draw"},
+    {EndFrameStep, "end"},
+};
+
 }  // namespace
 
 void RunTitleScreen(Game& game) {
@@ -85,27 +136,12 @@ void RunTitleScreen(Game& game) {
 }
 
 void RunFrame(Game& game) {
-    if (game.ended)
-        return;
-    MediaLayer& media = game.media;
-    game.clock.LastWindowEvent = media.PollWindowEvent();
-    game.clock.FrameTime = media.ElapsedMs();
-    AdvanceDayClock(game);
-
-    // Any step may end the program (Quit, a map that cannot be loaded).
-    using Step = void (*)(Game&);
-    constexpr Step kSteps[] = {
-        PlayerInputStep, TickStep,        PlayerMoveStep,   WarpStep,
-        MapEdgeStep,     MonsterMoveStep, RefreshClipBoxes, MonsterDecisionStep,
-        PlayerHitStep,   AnimationStep,   DrawFrame,
-    };
-    for (Step step : kSteps) {
-        step(game);
+    for (const FrameStep& step : kFrameSteps) {
+        // Any step may end the program (Quit, a map that cannot be loaded).
         if (game.ended)
             return;
+        step.run(game);
     }
-    game.clock.PreviousFrameTime = game.clock.FrameTime;
-    media.SleepMs(kFrameSleepMs);
 }
 
 void MainLoop(Game& game) {
