@@ -16,7 +16,7 @@
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
 #include "game/shell/GameShell.h"
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
             SpawnMonster(game, 1, column, row);
         }
     }
-    test::PutPlayer(game, 16 * 32.0f, 16 * 32.0f);
+    test::PlacePlayer(game, 16 * 32.0f, 16 * 32.0f);
     game.clock.FrameTime = t.media.ElapsedMs();
     game.clock.PreviousFrameTime = game.clock.FrameTime;
     return world;

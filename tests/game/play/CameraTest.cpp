@@ -10,12 +10,12 @@
 #include "common/TextPrimitives.h"
 #include "game/play/Collision.h"
 #include "game/play/Render.h"
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
 
-using test::PutPlayer;
+using test::PlacePlayer;
 using test::SetUpField;
 
 // Screen 10 x 8 tiles of 32 (320 x 256, halves 160 and 128), player 32 x 32
@@ -27,13 +27,13 @@ protected:
 };
 
 TEST_F(CameraTest, NearTheMapsStartTheMapIsShownAtItsOwnPosition) {
-    PutPlayer(t.game, 0.0f, 0.0f);
+    PlacePlayer(t.game, 0.0f, 0.0f);
     EXPECT_EQ(ScreenX(t.game, 0), 0);
     EXPECT_EQ(ScreenX(t.game, 77), 77);
     EXPECT_EQ(PlayerScreenX(t.game), 0);
     EXPECT_EQ(PlayerScreenY(t.game), 0);
     // Just before the centring threshold (160 - 16 = 144), rounded to even.
-    PutPlayer(t.game, 143.5f, 111.5f);
+    PlacePlayer(t.game, 143.5f, 111.5f);
     EXPECT_EQ(ScreenX(t.game, 300), 300);
     EXPECT_EQ(ScreenY(t.game, 300), 300);
     EXPECT_EQ(PlayerScreenX(t.game), 144);
@@ -41,20 +41,20 @@ TEST_F(CameraTest, NearTheMapsStartTheMapIsShownAtItsOwnPosition) {
 }
 
 TEST_F(CameraTest, InTheMiddleThePlayersFrameIsCentred) {
-    PutPlayer(t.game, 640.0f, 480.0f);
+    PlacePlayer(t.game, 640.0f, 480.0f);
     EXPECT_EQ(PlayerScreenX(t.game), 160 - 16);
     EXPECT_EQ(PlayerScreenY(t.game), 128 - 16);
     EXPECT_EQ(ScreenX(t.game, 640), 144);
     EXPECT_EQ(ScreenY(t.game, 480), 112);
     EXPECT_EQ(ScreenX(t.game, 0), -496);
     // Exactly at the threshold the camera already follows.
-    PutPlayer(t.game, 144.0f, 112.0f);
+    PlacePlayer(t.game, 144.0f, 112.0f);
     EXPECT_EQ(ScreenX(t.game, 144), 144);
     EXPECT_EQ(ScreenY(t.game, 112), 112);
 }
 
 TEST_F(CameraTest, FollowingRoundsHalvesToEven) {
-    PutPlayer(t.game, 500.5f, 400.5f);
+    PlacePlayer(t.game, 500.5f, 400.5f);
     // 600 - 500.5 + 144 = 243.5 -> 244; 601 -> 244.5 -> 244.
     EXPECT_EQ(ScreenX(t.game, 600), 244);
     EXPECT_EQ(ScreenX(t.game, 601), 244);
@@ -66,15 +66,15 @@ TEST_F(CameraTest, FollowingRoundsHalvesToEven) {
 
 TEST_F(CameraTest, NearTheMapsEndTheCameraStopsAtTheLastScreen) {
     // Right threshold: 1280 - 160 - 16 = 1104; bottom: 960 - 128 - 16 = 816.
-    PutPlayer(t.game, 1104.0f, 816.0f);
+    PlacePlayer(t.game, 1104.0f, 816.0f);
     EXPECT_EQ(PlayerScreenX(t.game), 144);
     EXPECT_EQ(PlayerScreenY(t.game), 112);
-    PutPlayer(t.game, 1104.5f, 816.5f);
+    PlacePlayer(t.game, 1104.5f, 816.5f);
     EXPECT_EQ(ScreenX(t.game, 1280), 320);  // the map's right edge is the screen's
     EXPECT_EQ(ScreenY(t.game, 960), 256);
     EXPECT_EQ(PlayerScreenX(t.game), 144);  // nearest(1104.5 - 960) = 144
     EXPECT_EQ(PlayerScreenY(t.game), 112);  // nearest(816.5 - 704) = 112
-    PutPlayer(t.game, 1250.0f, 930.0f);
+    PlacePlayer(t.game, 1250.0f, 930.0f);
     EXPECT_EQ(ScreenX(t.game, 1280), 320);
     EXPECT_EQ(PlayerScreenX(t.game), 290);
     EXPECT_EQ(PlayerScreenY(t.game), 226);
@@ -123,7 +123,7 @@ TEST(CameraCullingTest, DrawingTheVisibleCellsGivesThePictureOfDrawingEveryCell)
     for (size_t i = 0; i < places.size(); ++i) {
         const float x = places[i];
         const float y = places[(i * 5 + 3) % places.size()];
-        PutPlayer(t.game, x, y);
+        PlacePlayer(t.game, x, y);
         DrawFrame(t.game);
         // The rule as written: every cell of every layer, the screen clipping.
         std::vector<uint32_t> expected(static_cast<size_t>(width) * height, 0x000000);
@@ -194,7 +194,7 @@ TEST(CameraCullingTest, ForegroundAndActorsAtTheScreensEdgesMatchTheFullRule) {
     for (int round = 0; round < 40; ++round) {
         const float px = round < 4 ? (round % 2) * 3.0f : anywhere(random);
         const float py = round < 4 ? (round / 2) * 5.0f : anywhere(random);
-        PutPlayer(t.game, px, py);
+        PlacePlayer(t.game, px, py);
         t.game.map->monsters.clear();
         for (int i = 0; i < 12; ++i) {
             test::PutMonster(t.game, px + around(random), py + around(random), bat, i + 1);

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <random>
 
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
 
+using test::PlacePlayer;
 using test::PutMonster;
-using test::PutPlayer;
 using test::SetUpField;
 
 TEST(OverlapsTest, TouchingEdgesOverlapAndAOnePixelGapDoesNot) {
@@ -49,7 +49,7 @@ protected:
 };
 
 TEST_F(CollisionTest, WallsBlockThePlayerButMonsterOnlyCellsDoNot) {
-    PutPlayer(t.game, 200.0f, 200.0f);  // keep the player's box out of the way
+    PlacePlayer(t.game, 200.0f, 200.0f);  // keep the player's box out of the way
     Mark(2, 2, "X");
     Mark(4, 2, "M");
     Mark(6, 2, "W");
@@ -66,7 +66,7 @@ TEST_F(CollisionTest, WallsBlockThePlayerButMonsterOnlyCellsDoNot) {
 }
 
 TEST_F(CollisionTest, MonstersAreAlsoBlockedByMAndWCells) {
-    PutPlayer(t.game, 300.0f, 250.0f);
+    PlacePlayer(t.game, 300.0f, 250.0f);
     Mark(4, 2, "M");
     Mark(6, 2, "W");
     EXPECT_TRUE(IsBlocked(t.game, {134, 70, 4, 4}, 7));
@@ -75,7 +75,7 @@ TEST_F(CollisionTest, MonstersAreAlsoBlockedByMAndWCells) {
 }
 
 TEST_F(CollisionTest, MonstersStayOffTheOutermostPixelsOfTheMap) {
-    PutPlayer(t.game, 300.0f, 250.0f);
+    PlacePlayer(t.game, 300.0f, 250.0f);
     // Map 12 x 10 tiles of 32: left must be in 1 .. 351, top >= 1 and
     // top + height <= 318.
     EXPECT_TRUE(IsBlocked(t.game, {0, 50, 10, 10}, 1));
@@ -90,7 +90,7 @@ TEST_F(CollisionTest, MonstersStayOffTheOutermostPixelsOfTheMap) {
 }
 
 TEST_F(CollisionTest, ActorsBlockEachOtherButNotThemselves) {
-    PutPlayer(t.game, 100.0f, 100.0f);         // clip box (106, 116, 20, 16)
+    PlacePlayer(t.game, 100.0f, 100.0f);       // clip box (106, 116, 20, 16)
     PutMonster(t.game, 200.0f, 100.0f, 0, 5);  // clip box (206, 116, 20, 16)
     // The player's box blocks monsters only.
     EXPECT_TRUE(IsBlocked(t.game, {110, 120, 4, 4}, 5));
@@ -167,8 +167,8 @@ TEST(CollisionDifferentialTest, CulledScanEqualsTheFullScanOnRandomMapsAndBoxes)
         for (MapCell& cell : t.game.map->grid.Cells()) {
             cell.Attribute = attributes[random() % 9];
         }
-        PutPlayer(t.game, static_cast<float>(random() % 700) - 100.0f,
-                  static_cast<float>(random() % 700) - 100.0f);
+        PlacePlayer(t.game, static_cast<float>(random() % 700) - 100.0f,
+                    static_cast<float>(random() % 700) - 100.0f);
         for (int32_t id = 1; id <= 3; ++id) {
             PutMonster(t.game, static_cast<float>(random() % 600),
                        static_cast<float>(random() % 600), 0, id);

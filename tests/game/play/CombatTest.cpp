@@ -13,7 +13,7 @@
 #include "game/play/MapEntry.h"
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
-#include "tests/game/support/MonsterFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
@@ -129,7 +129,7 @@ TEST_F(CombatTest, AHitHurtsTurnsHostilePushesBackAndSounds) {
     EXPECT_EQ(monster(m).Friendly, 0);
     EXPECT_EQ(monster(m).FoundPlayer, 1);
     EXPECT_EQ(player().HitLanded, 1);
-    EXPECT_EQ(player().RecoilLeft, test::kArenaRecoil);
+    EXPECT_EQ(player().RecoilLeft, test::kRecoil);
     EXPECT_EQ(CountPlays(t, monster(m).Type.HitSound), 1);
     EXPECT_EQ(monster(m).Dying, 0);
     // The same attack lands no second hit.
@@ -410,7 +410,7 @@ TEST_F(CombatTest, MonsterHitsOnlyAPlayerOnItsFacedSide) {
             EXPECT_EQ(player().Health, hit ? 6 : 5);
             EXPECT_EQ(game().map->info.SpeechText, hit ? message : "");
             EXPECT_EQ(monster(m).HitLanded, hit ? 1 : 0);
-            EXPECT_EQ(player().RecoilLeft, hit ? test::kArenaRecoil : 0);
+            EXPECT_EQ(player().RecoilLeft, hit ? test::kRecoil : 0);
         }
     }
 }
@@ -565,7 +565,7 @@ TEST_F(CombatTest, RecoilIntoAWallEndsAtOnce) {
     AddMonster(game(), kRightX, kRightY);
     StartPlayerAttack(Facing::Right);
     PlayerHitStep(game());
-    ASSERT_EQ(player().RecoilLeft, test::kArenaRecoil);
+    ASSERT_EQ(player().RecoilLeft, test::kRecoil);
     player().Attacking = 0;
     NextFrame(t, 100);  // 20 pixels: the clip box would reach into column 4
     PlayerMoveStep(game());
@@ -581,7 +581,7 @@ TEST_F(CombatTest, RecoilWithRoomPushesAgainstTheFacing) {
     NextFrame(t, 20);  // 200 px/s: 4 pixels
     PlayerMoveStep(game());
     EXPECT_FLOAT_EQ(player().X, 156.0f);
-    EXPECT_EQ(player().RecoilLeft, test::kArenaRecoil - 4);
+    EXPECT_EQ(player().RecoilLeft, test::kRecoil - 4);
 }
 
 // --- The animation step -----------------------------------------------------

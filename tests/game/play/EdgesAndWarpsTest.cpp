@@ -8,14 +8,14 @@
 
 #include "game/play/MapEntry.h"
 #include "game/play/PlayerControl.h"
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 #include "tests/game/support/WorldFixtures.h"
 
 namespace vorn {
 namespace {
 
-using test::AdvanceFrame;
-using test::PutPlayer;
+using test::NextFrame;
+using test::PlacePlayer;
 using test::SetUpField;
 
 constexpr int32_t kColumns = 12;
@@ -53,7 +53,7 @@ protected:
     Player& player() { return t.game.player; }
     void Hold(int key, bool down = true) { t.media.SetKeyDown(key, down); }
     void Frame(int32_t ms = 100) {
-        AdvanceFrame(t, ms);
+        NextFrame(t, ms);
         PlayerInputStep(t.game);
         PlayerMoveStep(t.game);
         WarpStep(t.game);
@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(EdgesAndWarpsTest, LeftEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
-    PutPlayer(t.game, 12.0f, 100.0f);
+    PlacePlayer(t.game, 12.0f, 100.0f);
     Hold(keys::Left);
     Frames(5);
     EXPECT_FLOAT_EQ(player().X, -6.0f);
@@ -87,7 +87,7 @@ TEST_F(EdgesAndWarpsTest, LeftEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
 
 TEST_F(EdgesAndWarpsTest, LeftEdgeWithAnExitEntersAtTheRightEndOfTheNextMap) {
     t.game.map->info.ExitLeft = "west";
-    PutPlayer(t.game, 2.0f, 100.0f);
+    PlacePlayer(t.game, 2.0f, 100.0f);
     Hold(keys::Left);
     Frames(2);
     EXPECT_EQ(t.game.map->info.Name, "west");
@@ -100,7 +100,7 @@ TEST_F(EdgesAndWarpsTest, LeftEdgeWithAnExitEntersAtTheRightEndOfTheNextMap) {
 }
 
 TEST_F(EdgesAndWarpsTest, RightEdgeWithoutAnExitStopsAtTheLastColumn) {
-    PutPlayer(t.game, 350.0f, 100.0f);
+    PlacePlayer(t.game, 350.0f, 100.0f);
     Hold(keys::Right);
     Frames(4);
     EXPECT_FLOAT_EQ(player().X, (kColumns - 1) * 32.0f + 6.0f);
@@ -109,7 +109,7 @@ TEST_F(EdgesAndWarpsTest, RightEdgeWithoutAnExitStopsAtTheLastColumn) {
 
 TEST_F(EdgesAndWarpsTest, RightEdgeWithAnExitEntersAtTheLeftOfTheNextMap) {
     t.game.map->info.ExitRight = "east";
-    PutPlayer(t.game, 355.0f, 100.0f);
+    PlacePlayer(t.game, 355.0f, 100.0f);
     Hold(keys::Right);
     Frames(2);
     EXPECT_EQ(t.game.map->info.Name, "east");
@@ -119,7 +119,7 @@ TEST_F(EdgesAndWarpsTest, RightEdgeWithAnExitEntersAtTheLeftOfTheNextMap) {
 }
 
 TEST_F(EdgesAndWarpsTest, TopEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
-    PutPlayer(t.game, 100.0f, -10.0f);
+    PlacePlayer(t.game, 100.0f, -10.0f);
     Hold(keys::Up);
     Frames(3);
     EXPECT_FLOAT_EQ(player().Y, -16.0f);
@@ -128,7 +128,7 @@ TEST_F(EdgesAndWarpsTest, TopEdgeWithoutAnExitHoldsTheClipBoxAtZero) {
 
 TEST_F(EdgesAndWarpsTest, TopEdgeWithAnExitEntersAtTheLastRow) {
     t.game.map->info.ExitUp = "north";
-    PutPlayer(t.game, 100.0f, -10.0f);
+    PlacePlayer(t.game, 100.0f, -10.0f);
     Hold(keys::Up);
     Frames(2);
     EXPECT_EQ(t.game.map->info.Name, "north");
@@ -137,7 +137,7 @@ TEST_F(EdgesAndWarpsTest, TopEdgeWithAnExitEntersAtTheLastRow) {
 }
 
 TEST_F(EdgesAndWarpsTest, BottomEdgeUsesTheFrameTopAgainstTheLastRow) {
-    PutPlayer(t.game, 100.0f, 280.0f);
+    PlacePlayer(t.game, 100.0f, 280.0f);
     Hold(keys::Down);
     Frame();  // 290: past the last row's top
     EXPECT_FLOAT_EQ(player().Y, (kRows - 1) * 32.0f);
@@ -150,7 +150,7 @@ TEST_F(EdgesAndWarpsTest, BottomEdgeUsesTheFrameTopAgainstTheLastRow) {
 
 TEST_F(EdgesAndWarpsTest, StandingAtAnEdgeDoesNothingButAPushCounts) {
     t.game.map->info.ExitLeft = "west";
-    PutPlayer(t.game, -10.0f, 100.0f);  // clip left -4
+    PlacePlayer(t.game, -10.0f, 100.0f);  // clip left -4
     Frames(2);
     EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_FLOAT_EQ(player().X, -10.0f);
@@ -161,7 +161,7 @@ TEST_F(EdgesAndWarpsTest, StandingAtAnEdgeDoesNothingButAPushCounts) {
 }
 
 TEST_F(EdgesAndWarpsTest, WalkingUpLeftAlongTheLeftEdgeCountsAsLeaving) {
-    PutPlayer(t.game, -6.0f, 200.0f);
+    PlacePlayer(t.game, -6.0f, 200.0f);
     Hold(keys::Up);
     Hold(keys::Left);
     Frames(2);
@@ -192,7 +192,7 @@ protected:
 TEST_F(WarpTest, TheCentreProbeOnAWarpTileCarriesThePlayerToTheTarget) {
     // Probe at nearest(X + 15), nearest(Y + 15): (128, 128) touches the
     // warp tile (96 .. 128) at its corner, which counts.
-    PutPlayer(t.game, 113.0f, 113.0f);
+    PlacePlayer(t.game, 113.0f, 113.0f);
     WarpStep(t.game);
     EXPECT_EQ(t.game.map->info.Name, "cave");
     EXPECT_FLOAT_EQ(player().X, 32.0f);
@@ -205,7 +205,7 @@ TEST_F(WarpTest, TheCentreProbeOnAWarpTileCarriesThePlayerToTheTarget) {
 }
 
 TEST_F(WarpTest, AProbeOnePixelAwayDoesNotWarp) {
-    PutPlayer(t.game, 114.0f, 100.0f);  // probe left 129
+    PlacePlayer(t.game, 114.0f, 100.0f);  // probe left 129
     WarpStep(t.game);
     EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_EQ(WarpPlays(), 0);
@@ -221,7 +221,7 @@ TEST_F(WarpTest, ALeaveScriptThatLoadsAMapDoesNotChangeTheWarpsTarget) {
         "Hop", 0);
     ASSERT_GE(t.game.script.ParseScript("Probe()\nHop()", slots::kMapLeave), 0);
     t.game.map->warps.push_back({3, 3, "never", 5, 5});
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     WarpStep(t.game);
     EXPECT_EQ(t.game.map->info.Name, "cave");
     EXPECT_FLOAT_EQ(player().X, 32.0f);
@@ -237,7 +237,7 @@ TEST_F(WarpTest, ALeaveScriptThatEndsTheGameStopsTheWarp) {
         },
         "Stop", 0);
     ASSERT_GE(t.game.script.ParseScript("Stop()", slots::kMapLeave), 0);
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     WarpStep(t.game);
     EXPECT_EQ(t.game.map->info.Name, "home");
     EXPECT_FLOAT_EQ(player().X, 100.0f);

@@ -9,7 +9,7 @@
 
 #include "game/bindings/Bindings.h"
 #include "game/play/MapEntry.h"
-#include "tests/game/support/MonsterFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "game/play/PlayerControl.h"
-#include "tests/game/support/MonsterFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {

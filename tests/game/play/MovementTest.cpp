@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "game/play/PlayerControl.h"
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
 
-using test::AdvanceFrame;
-using test::PutPlayer;
+using test::NextFrame;
+using test::PlacePlayer;
 using test::SetUpField;
 
 class MovementTest : public ::testing::Test {
@@ -23,7 +23,7 @@ protected:
 
     // The player's part of one frame of the main loop.
     void Frame(int32_t ms = 100) {
-        AdvanceFrame(t, ms);
+        NextFrame(t, ms);
         PlayerInputStep(t.game);
         PlayerMoveStep(t.game);
         WarpStep(t.game);
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(MovementTest, WalkingCoversSpeedTimesElapsedTimeInTheFacing) {
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     Hold(keys::Right);
     Frame(100);
     EXPECT_FLOAT_EQ(player().X, 110.0f);
@@ -56,7 +56,7 @@ TEST_F(MovementTest, WalkingCoversSpeedTimesElapsedTimeInTheFacing) {
 TEST_F(MovementTest, DiagonalWalksAtThreeQuartersOfTheSpeedOnEachAxis) {
     // 86 x 0.75 = 64.5, which rounds to the even 64: 6.4 pixels per 100 ms.
     player().Speed = 86;
-    PutPlayer(t.game, 200.0f, 200.0f);
+    PlacePlayer(t.game, 200.0f, 200.0f);
     Hold(keys::Up);
     Hold(keys::Left);
     Frame(100);
@@ -83,7 +83,7 @@ TEST_F(MovementTest, DiagonalWalksAtThreeQuartersOfTheSpeedOnEachAxis) {
 }
 
 TEST_F(MovementTest, ReleasingOneKeyOfADiagonalStopsForOneFrameThenWalksStraight) {
-    PutPlayer(t.game, 200.0f, 200.0f);
+    PlacePlayer(t.game, 200.0f, 200.0f);
     Hold(keys::Up);
     Hold(keys::Left);
     Frame(100);
@@ -102,8 +102,8 @@ TEST_F(MovementTest, ReleasingOneKeyOfADiagonalStopsForOneFrameThenWalksStraight
 }
 
 TEST_F(MovementTest, WallsStopTheStepAndMonsterOnlyCellsDoNot) {
-    PutPlayer(t.game, 100.0f, 100.0f);  // clip box x 106 .. 126
-    Wall(4, 3);                         // x 128 .. 160, rows 96 .. 128
+    PlacePlayer(t.game, 100.0f, 100.0f);  // clip box x 106 .. 126
+    Wall(4, 3);                           // x 128 .. 160, rows 96 .. 128
     Hold(keys::Right);
     Frame(100);  // candidate clip 116 .. 136 touches the wall
     EXPECT_FLOAT_EQ(player().X, 100.0f);
@@ -120,7 +120,7 @@ TEST_F(MovementTest, ABlockedVerticalStepOnADiagonalStillLetsTheHorizontalThroug
     for (int32_t c = 0; c < 12; ++c) {
         Wall(c, 2);  // rows 64 .. 96
     }
-    PutPlayer(t.game, 200.0f, 82.0f);  // clip top 98: 2 pixels below the wall
+    PlacePlayer(t.game, 200.0f, 82.0f);  // clip top 98: 2 pixels below the wall
     Hold(keys::Up);
     Hold(keys::Left);
     Frame(100);  // 7.5 up would put the clip top at 90
@@ -132,7 +132,7 @@ TEST_F(MovementTest, ABlockedHorizontalStepOnADiagonalStillLetsTheVerticalThroug
     for (int32_t r = 0; r < 10; ++r) {
         Wall(2, r);  // x 64 .. 96
     }
-    PutPlayer(t.game, 92.0f, 200.0f);  // clip left 98
+    PlacePlayer(t.game, 92.0f, 200.0f);  // clip left 98
     Hold(keys::Up);
     Hold(keys::Left);
     Frame(100);
@@ -141,7 +141,7 @@ TEST_F(MovementTest, ABlockedHorizontalStepOnADiagonalStillLetsTheVerticalThroug
 }
 
 TEST_F(MovementTest, RecoilPushesAgainstTheFacingAndCountsTheDistanceOff) {
-    PutPlayer(t.game, 200.0f, 200.0f);
+    PlacePlayer(t.game, 200.0f, 200.0f);
     player().Facing = Facing::Right;
     player().RecoilLeft = 16;
     Hold(keys::Right);  // walking keys do not move a pushed player
@@ -156,7 +156,7 @@ TEST_F(MovementTest, RecoilPushesAgainstTheFacingAndCountsTheDistanceOff) {
 }
 
 TEST_F(MovementTest, FacingKeysTurnThePushWhileWalkingKeysDoNotMove) {
-    PutPlayer(t.game, 200.0f, 200.0f);
+    PlacePlayer(t.game, 200.0f, 200.0f);
     player().Facing = Facing::Right;
     player().RecoilLeft = 30;
     Hold(keys::Up);
@@ -168,9 +168,9 @@ TEST_F(MovementTest, FacingKeysTurnThePushWhileWalkingKeysDoNotMove) {
 }
 
 TEST_F(MovementTest, RecoilIntoAWallEndsAtOnce) {
-    PutPlayer(t.game, 190.0f, 200.0f);  // clip box x 196 .. 216, y 216 .. 232
-    Wall(7, 6);                         // x 224 .. 256, y 192 .. 224
-    player().Facing = Facing::Left;     // facing left, the push goes right
+    PlacePlayer(t.game, 190.0f, 200.0f);  // clip box x 196 .. 216, y 216 .. 232
+    Wall(7, 6);                           // x 224 .. 256, y 192 .. 224
+    player().Facing = Facing::Left;       // facing left, the push goes right
     player().RecoilLeft = 16;
     Frame(50);  // 10 px would put the clip box's right edge on 226
     EXPECT_EQ(player().RecoilLeft, 0);
@@ -180,7 +180,7 @@ TEST_F(MovementTest, RecoilIntoAWallEndsAtOnce) {
 }
 
 TEST_F(MovementTest, DiagonalRecoilUsesThreeQuartersOfTheRecoilSpeed) {
-    PutPlayer(t.game, 200.0f, 200.0f);
+    PlacePlayer(t.game, 200.0f, 200.0f);
     player().Facing = Facing::Up;
     player().Diagonal = Diagonal::Right;  // was walking up-right
     player().RecoilLeft = 40;
@@ -191,7 +191,7 @@ TEST_F(MovementTest, DiagonalRecoilUsesThreeQuartersOfTheRecoilSpeed) {
 }
 
 TEST_F(MovementTest, NoMovementBeforeTheFirstFrameTimeIsRecorded) {
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     Hold(keys::Right);
     t.game.clock.FrameTime = t.media.ElapsedMs();
     t.game.clock.PreviousFrameTime = 0;
@@ -202,7 +202,7 @@ TEST_F(MovementTest, NoMovementBeforeTheFirstFrameTimeIsRecorded) {
 }
 
 TEST_F(MovementTest, WalkAnimationCountsFromTheFirstMovingFrame) {
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     player().AnimTime = 5;
     Frame(100);
     EXPECT_EQ(player().AnimTime, 5);
@@ -220,7 +220,7 @@ TEST_F(MovementTest, CtrlStartsAnAttackAndReleasingItCutsTheAttackShort) {
         t.media.LoadSoundFile(t.folder.Path() + "/sounds/swing.wav");
     ASSERT_NE(t.game.settings.PlayerAttackSound, 0);
     t.media.ClearSoundLog();
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     player().HitLanded = 1;
     player().AttackFrame = 2;
     Hold(keys::RightCtrl);
@@ -247,7 +247,7 @@ TEST_F(MovementTest, CtrlStartsAnAttackAndReleasingItCutsTheAttackShort) {
 }
 
 TEST_F(MovementTest, HeldCtrlStartsTheNextAttackOnlyAfterTheDelay) {
-    PutPlayer(t.game, 100.0f, 100.0f);
+    PlacePlayer(t.game, 100.0f, 100.0f);
     Hold(keys::LeftCtrl);
     Frame(100);
     ASSERT_EQ(player().Attacking, 1);
@@ -319,7 +319,7 @@ TEST_F(MovementScriptTest, AScriptTileRunsWhileWalkingOrPushedButNotStandingStil
     cell.Attribute = "S";
     cell.Script = 20;
     ASSERT_GE(t.game.script.ParseScript("Count()", 20), 0);
-    PutPlayer(t.game, 100.0f, 100.0f);  // centre probe at (115, 115)
+    PlacePlayer(t.game, 100.0f, 100.0f);  // centre probe at (115, 115)
     Frame();
     Frame();
     EXPECT_EQ(runs, 0);

@@ -9,14 +9,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
 
 using test::MakeSprite;
+using test::PlacePlayer;
 using test::PutMonster;
-using test::PutPlayer;
 using test::SetUpField;
 using DrawCall = HeadlessMedia::DrawCall;
 
@@ -28,7 +28,7 @@ protected:
         t.game.player.Sprite = playerSheet;
         // The player at (200, 200): the camera follows on both axes, so map
         // position m shows at m - 56 horizontally and m - 88 vertically.
-        PutPlayer(t.game, 200.0f, 200.0f);
+        PlacePlayer(t.game, 200.0f, 200.0f);
     }
 
     const std::vector<DrawCall>& Log() { return t.media.DrawLog(); }
@@ -157,7 +157,7 @@ TEST_F(RenderTest, ForegroundAboveTheFeetGoesUnderThePlayerAndTheRestOver) {
 }
 
 TEST_F(RenderTest, ATileWhoseBottomIsAtTheFeetIsDrawnOverThePlayer) {
-    PutPlayer(t.game, 200.0f, 192.0f);  // feet at 224, the tile's bottom
+    PlacePlayer(t.game, 200.0f, 192.0f);  // feet at 224, the tile's bottom
     const SpriteHandle leaves = test::AddTileImage(t, "leaves", 32, 32, 0x30A030);
     t.game.map->grid.Cell(6, 6)->ForegroundSprite = leaves;
     DrawFrame(t.game);

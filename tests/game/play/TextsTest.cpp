@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "game/play/Render.h"
-#include "tests/game/support/MoveFixtures.h"
+#include "tests/game/support/PlayFixtures.h"
 
 namespace vorn {
 namespace {
 
-using test::PutPlayer;
+using test::PlacePlayer;
 using test::SetUpField;
 using TextCall = HeadlessMedia::TextCall;
 
@@ -134,7 +134,7 @@ TEST_F(TextsTest, AnExpiredScreenTextIsRemovedWithoutBeingDrawn) {
 TEST_F(TextsTest, MapAnchoredTextsMoveWithTheCameraAndFixedOnesStay) {
     AddScreenText(t.game, "Here", 700, 500, 100000, enterTime, 0);
     AddScreenText(t.game, "Fixed", 700, 500, 100000, enterTime, 1);
-    PutPlayer(t.game, 640.0f, 480.0f);  // map m shows at m - 496, m - 368
+    PlacePlayer(t.game, 640.0f, 480.0f);  // map m shows at m - 496, m - 368
     auto log = DrawAt(0);
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[1].x, 204);
@@ -142,7 +142,7 @@ TEST_F(TextsTest, MapAnchoredTextsMoveWithTheCameraAndFixedOnesStay) {
     EXPECT_EQ(log[0].x, 206);  // the shadow follows the moved position
     EXPECT_EQ(log[3].x, 700);
     EXPECT_EQ(log[3].y, 500);
-    PutPlayer(t.game, 600.0f, 480.0f);
+    PlacePlayer(t.game, 600.0f, 480.0f);
     log = DrawAt(10);
     EXPECT_EQ(log[1].x, 244);
     EXPECT_EQ(log[3].x, 700);
