@@ -13,7 +13,7 @@
 namespace vorn {
 namespace {
 
-using mediatest::ScratchDir;
+using test::TempFolder;
 using Kind = HeadlessMedia::SoundEvent::Kind;
 
 // --- Keyboard ---------------------------------------------------------------
@@ -230,7 +230,7 @@ TEST(HeadlessStartUpTest, AbsurdScreenSizesAreRefused) {
 
 class HeadlessSoundTest : public ::testing::Test {
 protected:
-    ScratchDir dir;
+    TempFolder dir;
     HeadlessMedia media;
     // 2205 samples at 22050 Hz: 100 ms.
     std::string wav = dir.Write("hit.wav", mediatest::Wav8(2205));

@@ -1,40 +1,10 @@
 #include "tests/game/media/MediaTestFiles.h"
 
 #include <png.h>
-#include <stdlib.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "common/PngEncoder.h"
 
 namespace vorn::mediatest {
-
-namespace fs = std::filesystem;
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "vorn-media-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    path_ = buffer.data();
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-std::string ScratchDir::Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = PathOf(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
 
 std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb) {
     PngImage spec;

@@ -1,28 +1,14 @@
-// Test files for the media layer tests, all made here: a temporary folder,
-// PNG files (through the shared encoder), Windows bitmaps and WAVE files.
+// Test files for the media layer tests, all made here: PNG files (through the
+// shared encoder), Windows bitmaps and WAVE files.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace vorn::mediatest {
-
-// A fresh folder removed with its contents when the object goes away.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    // Writes the bytes to a file in the folder and returns its full path.
-    std::string Write(const std::string& name, const std::string& bytes) const;
-    std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 // An 8-bit RGBA PNG from 0xAARRGGBB pixels, row by row.
 std::string RgbaPng(int width, int height, const std::vector<uint32_t>& argb);

@@ -17,7 +17,7 @@ namespace vorn {
 namespace {
 
 using PngSpec = PngImage;
-using mediatest::ScratchDir;
+using test::TempFolder;
 
 Picture Decode(const std::string& bytes) {
     Picture picture;
@@ -178,7 +178,7 @@ protected:
     SpriteHandle LoadBytes(const std::string& bytes) {
         return media.LoadSpriteFile(dir.Write("f" + std::to_string(++count), bytes));
     }
-    ScratchDir dir;
+    TempFolder dir;
     HeadlessMedia media;
     int count = 0;
 };

@@ -18,7 +18,7 @@
 namespace vorn {
 namespace {
 
-using mediatest::ScratchDir;
+using test::TempFolder;
 
 TEST(LetterboxTest, KeepsTheAspectAndCentres) {
     const SDL_Rect same = LetterboxRect(320, 240, 320, 240);
@@ -95,7 +95,7 @@ TEST_P(SdlWindowTest, TheWindowHasTheTitleAndClientSize) {
 }
 
 TEST_P(SdlWindowTest, PresentShowsTheFrameDrawnBeforeIt) {
-    ScratchDir dir;
+    TempFolder dir;
     const SpriteHandle sprite =
         media->LoadSpriteFile(dir.Write("s.png", mediatest::RgbPng(2, 1, {0xFF0000, 0x00FFFF})));
     ASSERT_NE(sprite, 0);
@@ -218,7 +218,7 @@ TEST(SdlMediaTest, AudioInitialisationSucceedsWithoutASoundDevice) {
     SdlMedia media;
     EXPECT_NE(media.InitAudio(), 0);
     EXPECT_FALSE(media.HasAudioDevice());
-    ScratchDir dir;
+    TempFolder dir;
     const SoundHandle sound = media.LoadSoundFile(dir.Write("a.wav", mediatest::Wav8(10)));
     EXPECT_NE(sound, 0);
     media.PlaySoundHandle(sound, 0);

@@ -14,7 +14,7 @@
 namespace vorn {
 namespace {
 
-using mediatest::ScratchDir;
+using test::TempFolder;
 
 class SdlSoundTest : public ::testing::Test {
 protected:
@@ -33,7 +33,7 @@ protected:
         return !sound.IsPlaying(handle);
     }
 
-    ScratchDir dir;
+    TempFolder dir;
     SdlSound sound;
     // 4410 samples at 22050 Hz: 200 ms.
     std::string wav = dir.Write("step.wav", mediatest::Wav8(4410));
@@ -125,7 +125,7 @@ TEST_F(SdlSoundTest, CorruptFilesGiveZero) {
 }
 
 TEST(SdlSilentSoundTest, WithoutADeviceHandlesStillWork) {
-    ScratchDir dir;
+    TempFolder dir;
     SdlSound silent;  // never opened: what a machine without a sound card gets
     EXPECT_FALSE(silent.HasDevice());
     const int handle = silent.Load(dir.Write("a.wav", mediatest::Wav8(50)), 0);

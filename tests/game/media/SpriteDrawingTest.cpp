@@ -10,7 +10,7 @@
 namespace vorn {
 namespace {
 
-using mediatest::ScratchDir;
+using test::TempFolder;
 
 constexpr uint32_t kCyan = 0x00FFFF;
 constexpr uint32_t kWhite = 0xFFFFFF;
@@ -44,7 +44,7 @@ protected:
     }
     static uint32_t Numbered(int x, int y) { return 0x400000u | (0x10u * x + y); }
 
-    ScratchDir dir;
+    TempFolder dir;
     HeadlessMedia media;
     int count = 0;
 };
@@ -94,7 +94,7 @@ TEST_F(SpriteDrawingTest, ChangingTheTransparentColourBackShowsPixelsAgain) {
 }
 
 TEST(SpriteKeyTest, NothingIsKeyedBeforeATransparentColourIsSet) {
-    ScratchDir dir;
+    TempFolder dir;
     HeadlessMedia media;
     media.EnablePngDecoding();
     ASSERT_NE(media.OpenSpriteScreen(media.OpenGameWindow("t", 4, 4), 4, 4), 0);

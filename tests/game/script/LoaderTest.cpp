@@ -8,7 +8,7 @@ namespace vorn::test {
 namespace {
 
 TEST(ReadScriptText, DropsCommentsAndBlankLines) {
-    ScriptDir dir;
+    TempFolder dir;
     ScriptHarness h;
     const std::string path = dir.Write("a.ds", "; comment\r\n\r\n\t\nX = 1 ; kept\rY=2");
     EXPECT_EQ(h.engine.ReadScriptText(path, 1), "X = 1 ; kept\nY=2\n");
@@ -28,7 +28,7 @@ TEST(ReadScriptText, MissingFileGivesEmptyTextAndAnErrorText) {
 }
 
 TEST(ReadScriptText, IncludesFilesInPlace) {
-    ScriptDir dir;
+    TempFolder dir;
     ScriptHarness h;
     const std::string lib = dir.Write("lib.ds", "; lib\nA=1\n");
     const std::string main =
@@ -39,7 +39,7 @@ TEST(ReadScriptText, IncludesFilesInPlace) {
 }
 
 TEST(ReadScriptText, IncludeCyclesAreRefusedAndTheLoadFinishes) {
-    ScriptDir dir;
+    TempFolder dir;
     ScriptHarness h;
     const std::string a = dir.Path() + "/a.ds";
     const std::string b = dir.Path() + "/b.ds";
@@ -50,7 +50,7 @@ TEST(ReadScriptText, IncludeCyclesAreRefusedAndTheLoadFinishes) {
 }
 
 TEST(ReadScriptText, DeepAndRepeatedIncludesAreBounded) {
-    ScriptDir dir;
+    TempFolder dir;
     ScriptHarness h;
     // The same file under ever longer names ("./" prefixes) defeats the cycle
     // test; the depth limit ends it.

@@ -151,7 +151,7 @@ TEST(NestedRuns, InterruptedRunContinuesWithItsNextLine) {
 
 TEST(NestedRuns, ReloadingTheInterruptedSlotEndsThatRunSuccessfully) {
     NestedHarness h;
-    ScriptDir dir;
+    TempFolder dir;
     const std::string replacement = dir.Write("other.ds",
                                               "Record('new 0')\nRecord('new 1')\n"
                                               "Record('new 2')\nRecord('new 3')\n");

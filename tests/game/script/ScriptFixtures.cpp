@@ -10,32 +10,6 @@
 
 namespace vorn::test {
 
-ScriptDir::ScriptDir() {
-    std::random_device device;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = base / ("vorn-script-" + std::to_string(device()));
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate.string();
-            return;
-        }
-    }
-    path_ = (base / "vorn-script-fallback").string();
-    std::filesystem::create_directories(path_);
-}
-
-ScriptDir::~ScriptDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-}
-
-std::string ScriptDir::Write(const std::string& name, const std::string& text) const {
-    const std::string full = path_ + "/" + name;
-    std::ofstream file(full, std::ios::binary);
-    file << text;
-    return full;
-}
-
 ScriptHarness::ScriptHarness() {
     engine.InitScriptEngine(50, 500);
     engine.RegisterBuiltins();

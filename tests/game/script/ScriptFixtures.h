@@ -8,24 +8,9 @@
 #include <vector>
 
 #include "game/script/ScriptEngine.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorn::test {
-
-// A folder under the system's temporary directory, removed with its files.
-class ScriptDir {
-public:
-    ScriptDir();
-    ~ScriptDir();
-    ScriptDir(const ScriptDir&) = delete;
-    ScriptDir& operator=(const ScriptDir&) = delete;
-
-    // Writes the file and returns its full path.
-    std::string Write(const std::string& name, const std::string& text) const;
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // An engine of 50 slots x 500 lines with the built-ins and these commands:
 //   Echo(v)      returns v with the type it arrived with

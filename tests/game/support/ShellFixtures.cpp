@@ -105,7 +105,7 @@ std::vector<std::string> UniformRows(int width, int height, const std::string& c
     return std::vector<std::string>(static_cast<size_t>(height), row);
 }
 
-void WriteMap(const TempDir& folder, const std::string& name,
+void WriteMap(const TempFolder& folder, const std::string& name,
               const std::vector<std::string>& attributeRows,
               const std::vector<std::string>& properties) {
     std::vector<std::string> ini = {"[Properties]"};
@@ -121,7 +121,7 @@ void WriteMap(const TempDir& folder, const std::string& name,
     folder.Write(base + ".atl", JoinLines(attributeRows));
 }
 
-void WriteMinimalMod(const TempDir& folder, const std::vector<std::string>& settingOverrides) {
+void WriteMinimalMod(const TempFolder& folder, const std::vector<std::string>& settingOverrides) {
     folder.Write("settings.ini", MinimalSettings(settingOverrides));
     folder.Write("tiles/grass.png", MakePng(32, 32, 0x30A030));
     folder.Write("tiles/wall.png", MakePng(32, 32, 0x806040));

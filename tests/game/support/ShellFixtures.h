@@ -25,12 +25,13 @@ std::vector<std::string> UniformRows(int width, int height, const std::string& c
 // Writes maps/<name>.ini, .gtl (all "grass") and .atl from `attributeRows`
 // (one line per row). `properties` are extra "Key=Value" lines of the map's
 // [Properties] group; Title defaults to the map's name.
-void WriteMap(const TempDir& folder, const std::string& name,
+void WriteMap(const TempFolder& folder, const std::string& name,
               const std::vector<std::string>& attributeRows,
               const std::vector<std::string>& properties = {});
 
 // settings.ini, tiles, sprites and the maps "start" and "second".
-void WriteMinimalMod(const TempDir& folder, const std::vector<std::string>& settingOverrides = {});
+void WriteMinimalMod(const TempFolder& folder,
+                     const std::vector<std::string>& settingOverrides = {});
 
 // The command-line argument naming `path` relative to the working directory
 // (the game prefixes its argument with "./").
@@ -52,7 +53,7 @@ struct ShellGame {
     // The value text of script variable `name`, or "<unset>".
     std::string Variable(const std::string& name);
 
-    TempDir folder;
+    TempFolder folder;
     HeadlessMedia media;
     Game game{media};
 };

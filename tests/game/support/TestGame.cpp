@@ -11,42 +11,6 @@
 
 namespace vorn::test {
 
-namespace fs = std::filesystem;
-
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "vorn-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr) {
-        std::perror("mkdtemp");
-        std::abort();
-    }
-    path_ = buffer.data();
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-void TempDir::Write(const std::string& relativePath, const std::string& bytes) const {
-    const fs::path target = fs::path(path_) / relativePath;
-    fs::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string TempDir::Read(const std::string& relativePath) const {
-    std::ifstream in(fs::path(path_) / relativePath, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-bool TempDir::Exists(const std::string& relativePath) const {
-    return fs::exists(fs::path(path_) / relativePath);
-}
-
 TestGame::TestGame() {
     media.InitGraphics();
     media.InitAudio();

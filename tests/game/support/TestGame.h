@@ -1,39 +1,21 @@
-// Building blocks for gameplay tests: a temporary mod folder the test writes
-// files into, and a game on the headless media layer.
+// Building blocks for gameplay tests: a game on the headless media layer whose
+// mod folder is a temporary folder the test writes files into.
 #pragma once
 
 #include <string>
 
 #include "game/media/HeadlessMedia.h"
 #include "game/world/Game.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorn::test {
 
-// A fresh folder under the system's temporary directory, removed with its
-// contents when the object goes away.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& Path() const { return path_; }
-    // Writes `bytes` to Path() + "/" + relativePath, creating folders.
-    void Write(const std::string& relativePath, const std::string& bytes) const;
-    std::string Read(const std::string& relativePath) const;
-    bool Exists(const std::string& relativePath) const;
-
-private:
-    std::string path_;
-};
-
-// A game whose mod folder is a TempDir, on a HeadlessMedia whose start-up
+// A game whose mod folder is a TempFolder, on a HeadlessMedia whose start-up
 // operations have been called, with the script engine sized as the game
 // sizes it (50 slots of 500 lines). Settings are left for the test to fill.
 struct TestGame {
     TestGame();
-    TempDir folder;
+    TempFolder folder;
     HeadlessMedia media;
     Game game{media};
 };

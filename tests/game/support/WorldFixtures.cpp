@@ -23,7 +23,7 @@ std::string LayerText(int columns, int rows, const std::string& name) {
     return text;
 }
 
-void WriteMap(const TempDir& folder, const std::string& name, const MapFiles& files) {
+void WriteMap(const TempFolder& folder, const std::string& name, const MapFiles& files) {
     const std::pair<const std::optional<std::string>*, const char*> parts[] = {
         {&files.ini, ".ini"}, {&files.gtl, ".gtl"}, {&files.btl, ".btl"}, {&files.ftl, ".ftl"},
         {&files.atl, ".atl"}, {&files.ani, ".ani"}, {&files.obl, ".obl"}, {&files.wpl, ".wpl"},

@@ -22,7 +22,7 @@ std::string LayerText(int columns, int rows, const std::string& name);
 struct MapFiles {
     std::optional<std::string> ini{}, gtl{}, btl{}, ftl{}, atl{}, ani{}, obl{}, wpl{};
 };
-void WriteMap(const TempDir& folder, const std::string& name, const MapFiles& files);
+void WriteMap(const TempFolder& folder, const std::string& name, const MapFiles& files);
 
 // Settings for a columns x rows map of 32 x 32 tiles, the grid created, and a
 // tile picture for each of the names given (tiles/<name>.png).

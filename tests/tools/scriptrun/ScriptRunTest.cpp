@@ -29,7 +29,7 @@ ToolRun RunTool(const std::vector<std::string>& arguments) {
 }
 
 TEST(ScriptRun, PrintsVariablesAndResult) {
-    ScriptDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("ok.ds", "; test\nX = 2 * 3\nS='a'+'b'\nL = Len(S)\n");
     const ToolRun run = RunTool({path});
     EXPECT_EQ(run.status, 0);
@@ -38,7 +38,7 @@ TEST(ScriptRun, PrintsVariablesAndResult) {
 }
 
 TEST(ScriptRun, FailedRunPrintsTheErrorReportAndExitsWithOne) {
-    ScriptDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("bad.ds", "X = 1\n\nWEND\n");
     const ToolRun run = RunTool({path});
     EXPECT_EQ(run.status, 1);
@@ -46,7 +46,7 @@ TEST(ScriptRun, FailedRunPrintsTheErrorReportAndExitsWithOne) {
 }
 
 TEST(ScriptRun, ConstantsAreRegisteredBeforeLoading) {
-    ScriptDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("c.ds", "N = #NAME\nW = #WIDTH * 2\n");
     const ToolRun run = RunTool({path, "NAME='Sword'", "width=16"});
     EXPECT_EQ(run.status, 0);
@@ -63,7 +63,7 @@ TEST(ScriptRun, UnreadableFileRunsAsEmptyScript) {
 }
 
 TEST(ScriptRun, MissingLabelIsReportedAsUnusableSlot) {
-    ScriptDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("l.ds", "GOTO nowhere\n");
     const ToolRun run = RunTool({path});
     EXPECT_EQ(run.status, 1);
@@ -81,7 +81,7 @@ TEST(ScriptRun, HelpAndUsage) {
 }
 
 TEST(ScriptRun, TheProgramExitsWithTheRunsStatus) {
-    ScriptDir dir;
+    TempFolder dir;
     const std::string good = dir.Write("g.ds", "X=1\n");
     const std::string bad = dir.Write("b.ds", "FOO\n");
     const auto exitStatus = [](const std::string& command) {
