@@ -18,6 +18,7 @@
 namespace {
 
 using namespace vorn::monstereditor;
+using vorn::ParseMonsterLine;
 
 void Check(bool condition) {
     if (!condition)

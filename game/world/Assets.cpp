@@ -3,7 +3,9 @@
 #include "game/world/Assets.h"
 
 #include <string>
+#include <vector>
 
+#include "common/MonsterRecord.h"
 #include "common/TextPrimitives.h"
 #include "common/TileFiles.h"
 
@@ -29,32 +31,28 @@ SpriteHandle FindTileSprite(const Game& game, std::string_view name) {
 }
 
 void LoadMonsterTypes(Game& game) {
-    TextReader reader;
-    if (!reader.Open(game.ModFolder + "/monsters.ini"))
-        return;
+    std::vector<MonsterRecord> records;
+    ReadMonsterFile(game.ModFolder + "/monsters.ini", records);
     const std::string sprites = game.ModFolder + "/sprites/";
     const std::string sounds = game.ModFolder + "/sounds/";
-    std::string line;
-    while (reader.ReadTextLine(line)) {
-        auto text = [&line](int n) { return std::string(TrimSpaces(TextField(line, n, ','))); };
-        auto number = [&line](int n) { return TextToInt(TextField(line, n, ',')); };
+    for (const MonsterRecord& record : records) {
         MonsterType type;
-        type.Name = text(1);
-        type.Sprite = game.media.LoadSpriteFile(sprites + text(2));
-        // The file lists attack, hit, death; the record keeps attack, death, hit.
-        type.AttackSound = game.media.LoadSoundFile(sounds + text(3));
-        type.HitSound = game.media.LoadSoundFile(sounds + text(4));
-        type.DeathSound = game.media.LoadSoundFile(sounds + text(5));
-        type.Damage = number(6);
-        type.Health = number(7);
-        type.Speed = number(8);
-        type.FrameWidth = number(9);
-        type.FrameHeight = number(10);
-        type.ClipWidth = number(11);
-        type.ClipHeight = number(12);
-        type.DeathDuration = number(13);
-        type.ItemDropRate = number(14);
-        type.Friendly = static_cast<int8_t>(static_cast<uint8_t>(number(15) & 0xFF));
+        type.Name = record.name;
+        type.Sprite = game.media.LoadSpriteFile(sprites + record.graphicFile);
+        // Loaded in file order: attack, hit, death.
+        type.AttackSound = game.media.LoadSoundFile(sounds + record.attackSound);
+        type.HitSound = game.media.LoadSoundFile(sounds + record.hitSound);
+        type.DeathSound = game.media.LoadSoundFile(sounds + record.deathSound);
+        type.Damage = record.damage;
+        type.Health = record.health;
+        type.Speed = record.speed;
+        type.FrameWidth = record.frameWidth;
+        type.FrameHeight = record.frameHeight;
+        type.ClipWidth = record.clipWidth;
+        type.ClipHeight = record.clipHeight;
+        type.DeathDuration = record.deathDuration;
+        type.ItemDropRate = record.itemDropRate;
+        type.Friendly = record.friendly;
         game.assets.monsterTypes.push_back(std::move(type));
     }
 }

@@ -130,8 +130,8 @@ struct TileImage {
     SpriteHandle Sprite;
 };
 
-// One line of monsters.ini. Sound fields are stored attack, death, hit while
-// the file lists attack, hit, death.
+// A monster type: one line of monsters.ini (common/MonsterRecord.h) with its
+// picture and sounds loaded.
 struct MonsterType {
     std::string Name;
     SpriteHandle Sprite;

@@ -15,14 +15,6 @@ namespace vorn::monstereditor {
 
 namespace {
 
-std::string TrimmedField(std::string_view line, int n) {
-    return std::string(TrimSpaces(TextField(line, n, ',')));
-}
-
-int32_t NumberField(std::string_view line, int n) {
-    return TextToInt(TextField(line, n, ','));
-}
-
 std::string WithoutLineEnds(const std::string& text) {
     std::string kept;
     kept.reserve(text.size());
@@ -44,85 +36,7 @@ std::string ResolvedTarget(const std::string& path) {
     return path;
 }
 
-// The fifteen fields as they are written: texts as their bytes, numbers in
-// decimal.
-MonsterFormTexts FileTexts(const MonsterEntry& entry) {
-    return {entry.name,
-            entry.graphicFile,
-            entry.attackSound,
-            entry.hitSound,
-            entry.deathSound,
-            IntToText(entry.damage),
-            IntToText(entry.health),
-            IntToText(entry.speed),
-            IntToText(entry.frameWidth),
-            IntToText(entry.frameHeight),
-            IntToText(entry.clipWidth),
-            IntToText(entry.clipHeight),
-            IntToText(entry.deathDuration),
-            IntToText(entry.itemDropRate),
-            IntToText(entry.friendly)};
-}
-
 }  // namespace
-
-int8_t FriendlyByte(int32_t value) {
-    return static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu));
-}
-
-MonsterEntry ParseMonsterLine(std::string_view line) {
-    MonsterEntry entry;
-    entry.name = TrimmedField(line, 1);
-    entry.graphicFile = TrimmedField(line, 2);
-    entry.attackSound = TrimmedField(line, 3);
-    entry.hitSound = TrimmedField(line, 4);
-    entry.deathSound = TrimmedField(line, 5);
-    entry.damage = NumberField(line, 6);
-    entry.health = NumberField(line, 7);
-    entry.speed = NumberField(line, 8);
-    entry.frameWidth = NumberField(line, 9);
-    entry.frameHeight = NumberField(line, 10);
-    entry.clipWidth = NumberField(line, 11);
-    entry.clipHeight = NumberField(line, 12);
-    entry.deathDuration = NumberField(line, 13);
-    entry.itemDropRate = NumberField(line, 14);
-    entry.friendly = FriendlyByte(NumberField(line, 15));
-    return entry;
-}
-
-std::string FormatMonsterLine(const MonsterEntry& entry) {
-    const MonsterFormTexts texts = FileTexts(entry);
-    std::string line;
-    for (int i = 0; i < kMonsterFieldCount; ++i) {
-        if (i > 0) {
-            line += ',';
-        }
-        line += texts[i];
-    }
-    return line;
-}
-
-std::string FormatMonsterFile(const std::vector<MonsterEntry>& entries) {
-    std::string text;
-    for (const MonsterEntry& entry : entries) {
-        text += FormatMonsterLine(entry);
-        text += "\r\n";
-    }
-    return text;
-}
-
-bool ReadMonsterFile(const std::string& path, std::vector<MonsterEntry>& entries) {
-    entries.clear();
-    TextReader reader;
-    if (!reader.Open(path)) {
-        return false;
-    }
-    std::string line;
-    while (reader.ReadTextLine(line)) {
-        entries.push_back(ParseMonsterLine(line));
-    }
-    return true;
-}
 
 FileWriteResult WriteMonsterFile(const std::string& path,
                                  const std::vector<MonsterEntry>& entries) {
@@ -150,7 +64,7 @@ FileWriteResult WriteMonsterFile(const std::string& path,
 }
 
 MonsterFormTexts EntryToFormTexts(const MonsterEntry& entry) {
-    MonsterFormTexts texts = FileTexts(entry);
+    MonsterFormTexts texts = MonsterFieldTexts(entry);
     texts[0] = Cp1252TextToUtf8(entry.name);
     return texts;
 }
