@@ -1,6 +1,6 @@
-// A temporary folder for the tools' tests, removed with everything in it when
-// the test ends, plus small helpers to put files there and read them back,
-// and a limit on file size that makes writes fail part-way.
+// The temporary folder of the tools' tests with helpers to put files there
+// and read them back, running a check as an ordinary user, and a limit on
+// file size that makes writes fail part-way.
 #pragma once
 
 #include <grp.h>
@@ -16,35 +16,19 @@
 #include <string>
 
 #include "common/FileIO.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorn::tooltest {
 
-class ScratchFolder {
+// The tests' temporary folder with what the tools' tests add: opening it to
+// every user, and writing and reading files the way the tools do.
+class ScratchFolder : public test::TempFolder {
 public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vorntools-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~ScratchFolder() {
-        if (!path_.empty()) {
-            std::error_code ignored;
-            std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-            std::filesystem::remove_all(path_, ignored);
-        }
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
     // Lets every user create and remove files in the folder.
     void OpenToEveryone() const {
-        std::filesystem::permissions(path_, std::filesystem::perms::all);
+        std::filesystem::permissions(Path(), std::filesystem::perms::all);
     }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::string File(const std::string& name) const { return PathOf(name); }
 
     void Write(const std::string& name, const std::string& bytes) const {
         ASSERT_TRUE(WriteFileAtomically(File(name), bytes)) << name;
@@ -54,9 +38,6 @@ public:
         std::string bytes;
         return ReadWholeFile(File(name), bytes) ? bytes : std::string("<missing>");
     }
-
-private:
-    std::string path_;
 };
 
 // Runs `check` in a child process with the rights of an ordinary user
