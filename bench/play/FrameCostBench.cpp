@@ -67,7 +67,8 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
     game.player.MaxHealth = 1000000;
     vorn::SpriteHandle ground[4];
     for (int i = 0; i < 4; ++i) {
-        ground[i] = test::AddTileImage(t, "g" + std::to_string(i), 32, 32, 0x204020 + i * 0x101010);
+        const std::string name = std::string(1, 'g') + std::to_string(i);
+        ground[i] = test::AddTileImage(t, name, 32, 32, 0x204020 + i * 0x101010);
     }
     const SpriteHandle tree = test::AddTileImage(t, "tree", 32, 32, 0x30A030);
     const SpriteHandle rock = test::AddTileImage(t, "rock", 32, 32, 0x707070);
@@ -76,7 +77,7 @@ std::unique_ptr<test::TestGame> MakeWorld(int32_t mapSide) {
             MapCell& cell = *game.map->grid.Cell(column, row);
             cell.GroundSprite = ground[(column + row * 3) % 4];
             if (IsWall(column, row)) {
-                cell.Attribute = "X";
+                cell.Attribute.assign(1, 'X');
                 cell.BackgroundSprite = rock;
             }
             if ((column * 5 + row) % 11 == 0) {

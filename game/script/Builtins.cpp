@@ -46,7 +46,7 @@ std::string ShortNumber(std::string_view text) {
         result.pop_back();
     }
     if (result.empty() || result == "-") {
-        result = "0";
+        result.assign(1, '0');
     }
     return result;
 }

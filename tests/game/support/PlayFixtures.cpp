@@ -61,7 +61,7 @@ void SetUpField(TestGame& test, int32_t columns, int32_t rows) {
     s.FontSize = 16;
     s.StatusFontSize = 12;
     s.StatusTextOffset = 5;
-    s.StatusHealthChar = "*";
+    s.StatusHealthChar.assign(1, '*');
     test.game.clock.PreviousFrameTime = test.game.clock.FrameTime - 100;
     const int height = s.ScreenPixelHeight + s.StatusBarHeight;
     test.media.OpenSpriteScreen(test.media.OpenGameWindow("field", s.ScreenPixelWidth, height),
