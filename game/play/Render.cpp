@@ -121,8 +121,9 @@ void DrawMonster(Game& game, const VisibleCells& visible, const Monster& m) {
     const int32_t row = m.Attacking ? s.MoveFrameCount + m.AttackFrame : m.WalkFrame;
     if (ClipSheetFrame(game.media, m.Type.Sprite, SheetColumn(m.Facing), row, m.Type.FrameWidth,
                        m.Type.FrameHeight)) {
-        game.media.DrawSpriteTransparent(m.Type.Sprite, ScreenX(game, RoundHalfEven(m.X)),
-                                         ScreenY(game, RoundHalfEven(m.Y)));
+        game.media.DrawSpriteTransparent(m.Type.Sprite,
+                                         ScreenX(game, static_cast<int32_t>(frame.left)),
+                                         ScreenY(game, static_cast<int32_t>(frame.top)));
     }
     if (m.Dying && m.DeathDuration >= 1) {
         DrawDeathMark(game, m);
