@@ -159,10 +159,7 @@ public:
     }
 
     // --- DrawObserver -------------------------------------------------------
-    void SpriteDrawn(SpriteHandle sprite, int x, int y, bool transparent, int clipX, int clipY,
-                     int clipWidth, int clipHeight) override {
-        drawLog.push_back({sprite, x, y, transparent, clipX, clipY, clipWidth, clipHeight});
-    }
+    void SpriteDrawn(const SpriteDraw& draw) override { drawLog.push_back(draw); }
     void TextDrawn(const std::string& text, int x, int y, int font, uint32_t colour, bool opaque,
                    uint32_t backColour) override {
         textLog.push_back({text, x, y, font, RgbToColour(colour), opaque, RgbToColour(backColour)});

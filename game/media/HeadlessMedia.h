@@ -61,13 +61,7 @@ public:
     // Sprite and text draws since the last PresentFrame, in order. Draws of
     // handle 0 (or a freed handle) and of empty text are not recorded; they
     // do nothing.
-    struct DrawCall {
-        SpriteHandle sprite;
-        int x = 0;
-        int y = 0;
-        bool transparent = false;
-        int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
-    };
+    using DrawCall = SpriteDraw;
     const std::vector<DrawCall>& DrawLog() const;
     struct TextCall {
         std::string text;

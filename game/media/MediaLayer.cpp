@@ -132,7 +132,7 @@ void DrawAndTell(SoftwareScreen& screen, DrawObserver* observer, SpriteHandle sp
             return;
         }
         const ClipRect& clip = found->clip;
-        observer->SpriteDrawn(sprite, x, y, transparent, clip.x, clip.y, clip.width, clip.height);
+        observer->SpriteDrawn({sprite, x, y, transparent, clip.x, clip.y, clip.width, clip.height});
     }
     screen.DrawSprite(sprite.Id(), x, y, transparent);
 }

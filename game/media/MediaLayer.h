@@ -19,14 +19,22 @@ namespace vorn {
 class Platform;
 class SoftwareScreen;
 
+// One sprite draw as it reached the screen, with the sprite's clip
+// rectangle at the time.
+struct SpriteDraw {
+    SpriteHandle sprite;
+    int x = 0;
+    int y = 0;
+    bool transparent = false;
+    int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
+};
+
 // Told of every sprite and text that reaches the screen and of every
 // presented frame (the headless layer keeps its draw logs this way).
 class DrawObserver {
 public:
     virtual ~DrawObserver() = default;
-    // `clip` is the sprite's clip rectangle at the time of the draw.
-    virtual void SpriteDrawn(SpriteHandle sprite, int x, int y, bool transparent, int clipX,
-                             int clipY, int clipWidth, int clipHeight) = 0;
+    virtual void SpriteDrawn(const SpriteDraw& draw) = 0;
     // Colours are 0xRRGGBB; font -1 is the default font.
     virtual void TextDrawn(const std::string& text, int x, int y, int font, uint32_t colour,
                            bool opaque, uint32_t backColour) = 0;
