@@ -17,6 +17,47 @@
 
 namespace vorn {
 
+struct MapInfo {
+    std::string ExitUp;
+    std::string ExitDown;
+    std::string ExitLeft;
+    std::string ExitRight;
+    SoundHandle Music;
+    SoundHandle EnterSound;
+    std::string SpeechText;
+    int32_t SpeechTextY = 0;
+    std::string Title;
+    std::string Name;
+    int32_t TextGreen = 0;
+    int32_t TextRed = 0;
+    int32_t TextBlue = 0;
+    // The low byte of the number, as the map file or a script gave it; not 0
+    // means always.
+    int8_t AlwaysNight = 0;
+    int8_t AlwaysDay = 0;
+};
+
+// An object lying on the current map. Names starting with "__" are hearts
+// dropped by monsters.
+struct ObjectType {
+    std::string Name;
+    SpriteHandle Sprite;
+    int32_t X = 0;
+    int32_t Y = 0;
+    int32_t Damage = 0;
+    int32_t Health = 0;
+    int32_t Speed = 0;
+    int32_t HealAmount = 0;
+};
+
+struct Warp {
+    int32_t X = 0;
+    int32_t Y = 0;
+    std::string TargetMap;
+    int32_t TargetX = 0;
+    int32_t TargetY = 0;
+};
+
 struct CurrentMap {
     // Allocated once at start-up and handed from map to map: cells that the
     // next map's files do not reach keep what they held (a replaced map is

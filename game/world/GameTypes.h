@@ -1,5 +1,6 @@
-// The records of the game world. One Game (Game.h) owns one of each record
-// and every list; all gameplay code reaches them through that context.
+// The records of the game world besides the map's own (CurrentMap.h,
+// MapGrid.h). One Game (Game.h) owns one of each record and every list; all
+// gameplay code reaches them through that context.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,6 @@
 #include <vector>
 
 #include "game/media/MediaTypes.h"
-#include "game/world/CellAttribute.h"
 
 namespace vorn {
 
@@ -178,67 +178,6 @@ struct Monster {
     int32_t LastAttackTime = 0;
     bool HitLanded = false;
     int32_t ID = 0;
-};
-
-// What FindTileSprite gives for a name no tile image has. It draws nothing,
-// like the empty handle of a tile image whose picture did not load.
-constexpr SpriteHandle kNoTileImage{-1};
-
-struct MapCell {
-    std::string Ground;
-    std::string Background;
-    std::string Foreground;
-    std::string Top;
-    CellAttribute Attribute;
-    int32_t Script = 0;  // tile-script slot; meaningful when Attribute is "S"
-    bool DrawnBehind = false;
-    // The layers' sprites as FindTileSprite gives them, resolved whenever a
-    // layer name is stored so drawing needs no lookup.
-    SpriteHandle GroundSprite = kNoTileImage;
-    SpriteHandle BackgroundSprite = kNoTileImage;
-    SpriteHandle ForegroundSprite = kNoTileImage;
-    SpriteHandle TopSprite = kNoTileImage;
-};
-
-struct MapInfo {
-    std::string ExitUp;
-    std::string ExitDown;
-    std::string ExitLeft;
-    std::string ExitRight;
-    SoundHandle Music;
-    SoundHandle EnterSound;
-    std::string SpeechText;
-    int32_t SpeechTextY = 0;
-    std::string Title;
-    std::string Name;
-    int32_t TextGreen = 0;
-    int32_t TextRed = 0;
-    int32_t TextBlue = 0;
-    // The low byte of the number, as the map file or a script gave it; not 0
-    // means always.
-    int8_t AlwaysNight = 0;
-    int8_t AlwaysDay = 0;
-};
-
-// An object lying on the current map. Names starting with "__" are hearts
-// dropped by monsters.
-struct ObjectType {
-    std::string Name;
-    SpriteHandle Sprite;
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Damage = 0;
-    int32_t Health = 0;
-    int32_t Speed = 0;
-    int32_t HealAmount = 0;
-};
-
-struct Warp {
-    int32_t X = 0;
-    int32_t Y = 0;
-    std::string TargetMap;
-    int32_t TargetX = 0;
-    int32_t TargetY = 0;
 };
 
 // Used both for definitions (animations.ini) and live instances.

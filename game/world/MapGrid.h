@@ -3,11 +3,33 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "game/world/GameTypes.h"
+#include "game/media/MediaTypes.h"
+#include "game/world/CellAttribute.h"
 
 namespace vorn {
+
+// What FindTileSprite gives for a name no tile image has. It draws nothing,
+// like the empty handle of a tile image whose picture did not load.
+constexpr SpriteHandle kNoTileImage{-1};
+
+struct MapCell {
+    std::string Ground;
+    std::string Background;
+    std::string Foreground;
+    std::string Top;
+    CellAttribute Attribute;
+    int32_t Script = 0;  // tile-script slot; meaningful when Attribute is "S"
+    bool DrawnBehind = false;
+    // The layers' sprites as FindTileSprite gives them, resolved whenever a
+    // layer name is stored so drawing needs no lookup.
+    SpriteHandle GroundSprite = kNoTileImage;
+    SpriteHandle BackgroundSprite = kNoTileImage;
+    SpriteHandle ForegroundSprite = kNoTileImage;
+    SpriteHandle TopSprite = kNoTileImage;
+};
 
 class MapGrid {
 public:

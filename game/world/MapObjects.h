@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/world/GameTypes.h"
+#include "game/world/CurrentMap.h"
 
 namespace vorn {
 
