@@ -155,29 +155,31 @@ struct MonsterType {
 // change in play (hits, the corpse's count-down, scripts).
 struct Monster {
     MonsterType Type;
+    // Read with the type's clip size by every collision test, so kept next
+    // to it.
+    int32_t ID = 0;
+    int32_t ClipLeft = 0;
+    int32_t ClipTop = 0;
+    float X = 0.0f;
+    float Y = 0.0f;
+    vorn::Facing Facing = vorn::Facing::Down;
+    vorn::Diagonal Diagonal = vorn::Diagonal::None;
     int32_t Health = 0;
     int32_t DeathDuration = 0;
+    int32_t WalkFrame = 0;
+    int32_t AttackFrame = 0;
+    int32_t LastAIChange = 0;
+    int32_t AnimTime = 0;
+    int32_t LastAttackTime = 0;
     // 0 hostile, 1 friendly; any other value wanders until it finds the
     // player and then keeps its last movement.
     int8_t Friendly = 0;
-    int32_t WalkFrame = 0;
-    int32_t AttackFrame = 0;
-    vorn::Facing Facing = vorn::Facing::Down;
-    vorn::Diagonal Diagonal = vorn::Diagonal::None;
-    float X = 0.0f;
-    float Y = 0.0f;
-    int32_t ClipLeft = 0;
-    int32_t ClipTop = 0;
     // A byte, not a flag: scripts may store any value and read it back.
     uint8_t FoundPlayer = 0;
-    int32_t LastAIChange = 0;
-    int32_t AnimTime = 0;
     bool Moving = false;
     bool Attacking = false;
     bool Dying = false;
-    int32_t LastAttackTime = 0;
     bool HitLanded = false;
-    int32_t ID = 0;
 };
 
 // Used both for definitions (animations.ini) and live instances.
