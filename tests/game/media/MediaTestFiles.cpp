@@ -27,8 +27,6 @@ std::string RgbPng(int width, int height, const std::vector<uint32_t>& rgb) {
     return EncodeRgbPng(width, height, rgb.data());
 }
 
-namespace {
-
 std::string Le32(uint32_t value) {
     std::string bytes(4, '\0');
     for (int i = 0; i < 4; ++i) {
@@ -40,8 +38,6 @@ std::string Le32(uint32_t value) {
 std::string Le16(uint16_t value) {
     return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
 }
-
-}  // namespace
 
 std::string Bmp24(int width, int height, const std::vector<uint32_t>& rgb) {
     const int rowBytes = (width * 3 + 3) / 4 * 4;

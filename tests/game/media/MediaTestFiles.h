@@ -18,6 +18,10 @@ std::string RgbPng(int width, int height, const std::vector<uint32_t>& rgb);
 // A bottom-up 24-bit Windows bitmap from 0xRRGGBB pixels.
 std::string Bmp24(int width, int height, const std::vector<uint32_t>& rgb);
 
+// Little-endian bytes of a number, as RIFF and bitmap headers store them.
+std::string Le32(uint32_t value);
+std::string Le16(uint16_t value);
+
 // A PCM WAVE file: `samples` frames of 8-bit mono at `rate` samples a second.
 std::string Wav8(int samples, int rate = 22050);
 

@@ -9,16 +9,8 @@
 namespace vorn {
 namespace {
 
-std::string Le32(uint32_t value) {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return bytes;
-}
-std::string Le16(uint16_t value) {
-    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-}
+using mediatest::Le16;
+using mediatest::Le32;
 
 std::string Chunk(const std::string& id, const std::string& body) {
     std::string chunk = id + Le32(static_cast<uint32_t>(body.size())) + body;
