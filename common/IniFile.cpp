@@ -5,37 +5,54 @@
 
 namespace vorn {
 
-std::string ReadIniValueFromText(std::string_view text, std::string_view group,
-                                 std::string_view key) {
+bool ForEachIniGroupLine(std::string_view text, std::string_view group,
+                         const std::function<bool(std::string_view line, int number)>& visit) {
     TextReader reader{std::string(text)};
     std::string header(1, '[');
     header.append(group);
     header.push_back(']');
     std::string line;
+    int number = 0;
     bool inGroup = false;
     while (reader.ReadTextLine(line)) {
+        ++number;
         if (line.find(header) != std::string::npos) {
             inGroup = true;
             break;
         }
     }
     if (!inGroup) {
-        return {};
+        return false;
     }
     while (reader.ReadTextLine(line)) {
-        if (!line.empty() && line[0] == '[') {
-            return {};
-        }
-        if (line.compare(0, key.size(), key) == 0 && line.size() >= key.size()) {
-            // The character after the key is skipped unexamined (normally "=").
-            const size_t valueStart = key.size() + 1;
-            if (valueStart >= line.size()) {
-                return {};
-            }
-            return std::string(TrimSpaces(std::string_view(line).substr(valueStart)));
+        ++number;
+        if ((!line.empty() && line[0] == '[') || !visit(line, number)) {
+            break;
         }
     }
-    return {};
+    return true;
+}
+
+IniEntry FindIniEntry(std::string_view text, std::string_view group, std::string_view key) {
+    IniEntry entry;
+    ForEachIniGroupLine(text, group, [&](std::string_view line, int number) {
+        if (line.substr(0, key.size()) != key) {
+            return true;
+        }
+        // The character after the key is skipped unexamined (normally "=").
+        const size_t valueStart = key.size() + 1;
+        if (valueStart < line.size()) {
+            entry.value = std::string(TrimSpaces(line.substr(valueStart)));
+        }
+        entry.line = number;
+        return false;
+    });
+    return entry;
+}
+
+std::string ReadIniValueFromText(std::string_view text, std::string_view group,
+                                 std::string_view key) {
+    return FindIniEntry(text, group, key).value;
 }
 
 std::string ReadIniValue(const std::string& file, std::string_view group, std::string_view key) {
@@ -59,6 +76,8 @@ void IniWriter::Entry(std::string_view key, std::string_view value) {
     text_ += "\r\n";
 }
 
-void IniWriter::Entry(std::string_view key, int32_t value) { Entry(key, IntToText(value)); }
+void IniWriter::Entry(std::string_view key, int32_t value) {
+    Entry(key, IntToText(value));
+}
 
 }  // namespace vorn

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,21 @@ std::string ReadIniValue(const std::string& file, std::string_view group, std::s
 // Same lookup on text already in memory.
 std::string ReadIniValueFromText(std::string_view text, std::string_view group,
                                  std::string_view key);
+
+// The lines of `group` by the rules above: those after the first line
+// containing "[group]", up to the next line starting with "[". `visit` gets
+// each line with its number in the text (from 1) and returns false to stop.
+// False when the group is missing.
+bool ForEachIniGroupLine(std::string_view text, std::string_view group,
+                         const std::function<bool(std::string_view line, int number)>& visit);
+
+// A value found by the lookup and the number (from 1) of its line, for
+// messages in the PATH:LINE form; line 0 when the group or key is missing.
+struct IniEntry {
+    std::string value;
+    int line = 0;
+};
+IniEntry FindIniEntry(std::string_view text, std::string_view group, std::string_view key);
 
 // Builds INI text: a header line then key=value lines, every line ended by
 // CR LF, values without surrounding blanks.

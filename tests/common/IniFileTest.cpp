@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vorn {
 namespace {
@@ -67,6 +68,22 @@ TEST(ReadIniValue, ReadsFromAFile) {
     std::fclose(file);
     EXPECT_EQ(ReadIniValue(path, "Settings", "GameTitle"), "My Game");
     std::remove(path.c_str());
+}
+
+TEST(FindIniEntry, NamesTheLineOfTheValueAndGroupLinesStopAtTheNextGroup) {
+    const std::string text = "; notes\r\n[S]\r\nA=1\r\n\r\nB= 2 \r\n[T]\r\nC=3\r\n";
+    const IniEntry b = FindIniEntry(text, "S", "B");
+    EXPECT_EQ(b.value, "2");
+    EXPECT_EQ(b.line, 5);
+    EXPECT_EQ(FindIniEntry(text, "S", "C").line, 0);
+    EXPECT_EQ(FindIniEntry(text, "T", "C").line, 7);
+    std::vector<int> numbers;
+    EXPECT_TRUE(ForEachIniGroupLine(text, "S", [&](std::string_view, int number) {
+        numbers.push_back(number);
+        return true;
+    }));
+    EXPECT_EQ(numbers, (std::vector<int>{3, 4, 5}));
+    EXPECT_FALSE(ForEachIniGroupLine(text, "U", [](std::string_view, int) { return true; }));
 }
 
 TEST(IniWriter, WritesHeaderAndEntriesWithCrLf) {
