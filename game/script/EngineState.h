@@ -3,6 +3,7 @@
 // source files include this header.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -108,6 +109,15 @@ struct EngineState {
     uint64_t lineBudget = 0;  // 0: unbounded
     uint64_t linesRun = 0;    // counted from the start of the outermost run
     int32_t runDepth = 0;
+    // The host's look at long runs (SetLongRunPoll). The clock is read once
+    // every kLinesPerClockRead lines: reading it each line would cost a
+    // fifth of a simple line, and a line is short (see kMaxExpressionLength).
+    ScriptEngine::LongRunPoll longRunPoll;
+    std::chrono::steady_clock::duration longRunInterval{};
+    std::chrono::steady_clock::time_point runStart;
+    std::chrono::steady_clock::time_point nextLongRunPoll;
+    uint32_t linesUntilClockRead = 1;
+    bool inLongRunPoll = false;
     // Bumped by ResetSymbols so that running scripts drop their jump caches.
     uint64_t jumpCacheEpoch = 0;
 
@@ -150,6 +160,8 @@ public:
     // "RET", found through a cache.
     int32_t FindReturnValue() { return FindVariableCached("RET", retLookup_); }
 };
+
+constexpr uint32_t kLinesPerClockRead = 32;
 
 // A longer text than this is not a script expression but a runaway (values
 // that name later variables, or calls returning calls, can multiply a text's

@@ -44,6 +44,15 @@ void ScriptEngine::SetLineBudget(uint64_t lines) {
     state_->lineBudget = lines;
 }
 
+void ScriptEngine::SetLongRunPoll(LongRunPoll poll, std::chrono::milliseconds interval) {
+    script_detail::EngineState& state = *state_;
+    state.longRunPoll = std::move(poll);
+    state.longRunInterval = interval;
+    state.linesUntilClockRead = script_detail::kLinesPerClockRead;
+    state.runStart = std::chrono::steady_clock::now();
+    state.nextLongRunPoll = state.runStart + interval;
+}
+
 std::string ScriptEngine::SubstituteVariables(std::string_view text) {
     return script_detail::SubstituteVariables(*state_, text);
 }

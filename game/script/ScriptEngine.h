@@ -7,6 +7,7 @@
 // they are given.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -156,6 +157,17 @@ public:
     // ScriptResult::LineBudgetExhausted and the text "Script stopped: line
     // budget exhausted.".
     void SetLineBudget(uint64_t lines);
+
+    // A host's look at a run that takes long (to keep its window answering,
+    // say): `poll` is called between two lines once `interval` of the
+    // outermost run's time has passed, and again after every further
+    // `interval`, with the time the outermost run has taken so far (on the
+    // engine's own monotonic clock, read every few lines). It may call
+    // RequestStop, which ends the runs after that line as Quit does; it must
+    // not run scripts. A run it does not stop sees no difference at all. An
+    // empty `poll` turns it off.
+    using LongRunPoll = std::function<void(std::chrono::milliseconds runTime)>;
+    void SetLongRunPoll(LongRunPoll poll, std::chrono::milliseconds interval);
 
     // The expression stages, public so tools and tests can look at each one.
     std::string SubstituteVariables(std::string_view text);

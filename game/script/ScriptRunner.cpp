@@ -1,6 +1,7 @@
 // The statement runner: executes a loaded slot line by line. Blocks are
 // found by scanning for their keywords (there is no block stack), and each
 // run remembers where its scans ended in a small jump cache.
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,19 @@ struct JumpEntry {
 using Outcome = std::optional<ScriptResult>;
 constexpr Outcome kContinue = std::nullopt;
 
+// The host's poll, when its interval has passed since the last one.
+void PollLongRun(EngineState& state) {
+    state.linesUntilClockRead = kLinesPerClockRead;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < state.nextLongRunPoll || state.inLongRunPoll) {
+        return;
+    }
+    state.nextLongRunPoll = now + state.longRunInterval;
+    state.inLongRunPoll = true;
+    state.longRunPoll(std::chrono::duration_cast<std::chrono::milliseconds>(now - state.runStart));
+    state.inLongRunPoll = false;
+}
+
 bool StartsWithHash(const std::string& text) {
     return !text.empty() && text[0] == '#';
 }
@@ -48,6 +62,9 @@ public:
             const Outcome outcome = RunLine(lines[static_cast<size_t>(line_)]);
             if (outcome) {
                 return *outcome;
+            }
+            if (state_.longRunPoll && --state_.linesUntilClockRead == 0) {
+                PollLongRun(state_);
             }
             // A nested run may have asked everything to stop, or reloaded or
             // cleared this slot; either way this run ends successfully rather
@@ -312,6 +329,11 @@ public:
     explicit RunDepth(EngineState& state) : state_(state) {
         if (state_.runDepth++ == 0) {
             state_.linesRun = 0;
+            if (state_.longRunPoll) {
+                state_.runStart = std::chrono::steady_clock::now();
+                state_.nextLongRunPoll = state_.runStart + state_.longRunInterval;
+                state_.linesUntilClockRead = kLinesPerClockRead;
+            }
         }
     }
     ~RunDepth() { --state_.runDepth; }

@@ -1,6 +1,10 @@
 // Running slots: result codes, the reported line, nested runs started by a
-// command, stopping every run, and the line budget.
+// command, stopping every run, the host's poll of long runs and the line
+// budget.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
 
 #include "tests/game/script/ScriptFixtures.h"
 
@@ -217,6 +221,47 @@ TEST(Stopping, RequestStopEndsEveryRunAfterItsLine) {
     // Later runs return at once.
     EXPECT_EQ(h.engine.RunScript(1), ScriptResult::Ok);
     EXPECT_EQ(h.calls.size(), 1u);
+}
+
+TEST(LongRunPoll, ComesBetweenLinesOfALongRunAndMayStopIt) {
+    using std::chrono::milliseconds;
+    ScriptHarness h;
+    std::vector<milliseconds> polls;
+    h.engine.SetLongRunPoll(
+        [&](milliseconds runTime) {
+            polls.push_back(runTime);
+            if (runTime >= milliseconds(60)) {
+                h.engine.RequestStop();
+            }
+        },
+        milliseconds(20));
+    // An endless loop: only the poll can end it, after its line.
+    EXPECT_EQ(h.Run("I = 0\nWHILE 1 = 1\nI = I + 1\nWEND\n"), ScriptResult::Ok);
+    ASSERT_GE(polls.size(), 3u);
+    EXPECT_GE(polls.front(), milliseconds(20));
+    EXPECT_TRUE(std::is_sorted(polls.begin(), polls.end()));
+    EXPECT_GE(polls.back(), milliseconds(60));
+    EXPECT_NE(h.Value("I"), "0");
+}
+
+TEST(LongRunPoll, AFinishedRunSeesNoDifference) {
+    const std::string script =
+        "I = 0\nWHILE I < 300\nI = I + 1\nS = S + 'x'\nWEND\nFREE J\nEcho(I)\nX = 1 +\n";
+    ScriptHarness plain;
+    const ScriptResult plainResult = plain.Run(script);
+    ScriptHarness polled;
+    int polls = 0;
+    polled.engine.SetLongRunPoll([&polls](std::chrono::milliseconds) { ++polls; },
+                                 std::chrono::milliseconds(0));
+    EXPECT_EQ(polled.Run(script), plainResult);
+    EXPECT_GT(polls, 0);
+    EXPECT_EQ(polled.engine.ErrorReportText(), plain.engine.ErrorReportText());
+    ASSERT_EQ(polled.engine.Variables().size(), plain.engine.Variables().size());
+    for (size_t i = 0; i < plain.engine.Variables().size(); ++i) {
+        EXPECT_EQ(polled.engine.Variables()[i].name, plain.engine.Variables()[i].name);
+        EXPECT_EQ(polled.engine.Variables()[i].value, plain.engine.Variables()[i].value);
+    }
+    EXPECT_FALSE(polled.engine.StopRequested());
 }
 
 TEST(LineBudget, StopsLoopsAndCountsFromEachOutermostRun) {
