@@ -1,8 +1,10 @@
 // media_bench: the cost of one frame of drawing (20 x 15 tiles of 32 x 32 in
 // four layers, 50 colour-keyed 32 x 48 sprites, 4 lines of text), of
-// presenting a frame in an SDL window by each present path, and of one INI
-// lookup in a 100-line file. Presenting needs a display:
-//   xvfb-run -s "-screen 0 1024x768x24" build/bench/bench/media/media_bench
+// presenting a frame in an SDL window by each present path, of presenting a
+// 640 x 480 frame to a 1920 x 1080 fullscreen window (at integer scale 2 and
+// at fit, 2.25) by each way there is, and of one INI lookup in a 100-line
+// file. Presenting needs a display of that size:
+//   xvfb-run -s "-screen 0 1920x1080x24" build/bench/bench/media/media_bench
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
@@ -10,8 +12,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "common/IniFile.h"
+#include "game/media/PixelScaler.h"
 #include "game/media/SdlMedia.h"
 #include "game/media/SoftwareScreen.h"
 
@@ -160,6 +164,137 @@ BENCHMARK_CAPTURE(PresentBench, WindowSurfaceScaled, PresentPath::WindowSurface,
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PresentBench, StreamingTextureScaled, PresentPath::StreamingTexture, true)
     ->Unit(benchmark::kMillisecond);
+
+// --- A 640 x 480 frame in a 1920 x 1080 fullscreen window -----------------
+
+constexpr int kFrameWidth = 640;
+constexpr int kFrameHeight = 480;
+
+// The game's own paths, as the player's options choose them.
+void FullscreenPresent(benchmark::State& state, PresentPath path, ScalingRule scaling) {
+    SdlMedia media(path);
+    media.SetDisplayOptions({.fullscreen = true, .scaling = scaling});
+    if (!media.InitGraphics() || !media.InitKeyboard()) {
+        state.SkipWithError("no display (run under xvfb-run)");
+        return;
+    }
+    const int window = media.OpenGameWindow("bench", kFrameWidth, kFrameHeight);
+    if (window == 0 || !media.OpenSpriteScreen(window, kFrameWidth, kFrameHeight)) {
+        state.SkipWithError("no window");
+        return;
+    }
+    for (int i = 0; i < 50; ++i) {
+        media.PollWindowEvent();
+        SDL_Delay(2);
+    }
+    int frame = 0;
+    for (auto _ : state) {
+        media.FillBox(frame % kFrameWidth, 0, 10, 10, PackColour(255, 0, 0));
+        media.PresentFrame();
+        ++frame;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(SDL_GetWindowFromID(window), &width, &height);
+    state.counters["window_width"] = width;
+    state.counters["window_height"] = height;
+}
+BENCHMARK_CAPTURE(FullscreenPresent, WindowSurfaceInteger, PresentPath::WindowSurface,
+                  ScalingRule::Integer)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullscreenPresent, WindowSurfaceFit, PresentPath::WindowSurface, ScalingRule::Fit)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullscreenPresent, SoftwareTextureInteger, PresentPath::StreamingTexture,
+                  ScalingRule::Integer)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullscreenPresent, SoftwareTextureFit, PresentPath::StreamingTexture,
+                  ScalingRule::Fit)
+    ->Unit(benchmark::kMillisecond);
+
+// Ways the game does not take, for comparison: SDL's own scaler into the
+// window surface (the whole window updated each time), and a streaming
+// texture on SDL's default renderer, OpenGL (software OpenGL under Xvfb).
+enum class OtherPath { SdlBlitScaled, OpenGlTexture };
+
+void OtherPresent(benchmark::State& state, OtherPath path, ScalingRule scaling) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        state.SkipWithError("no display (run under xvfb-run)");
+        return;
+    }
+    SDL_Rect desktop{};
+    SDL_GetDisplayBounds(0, &desktop);
+    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, desktop.w, desktop.h,
+                                          SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS);
+    std::vector<uint32_t> pixels(static_cast<size_t>(kFrameWidth) * kFrameHeight, 0x406080);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        pixels.data(), kFrameWidth, kFrameHeight, 32, kFrameWidth * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    if (path == OtherPath::OpenGlTexture) {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+        renderer = SDL_CreateRenderer(window, -1, 0);
+        texture = renderer == nullptr
+                      ? nullptr
+                      : SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
+                                          SDL_TEXTUREACCESS_STREAMING, kFrameWidth, kFrameHeight);
+        if (texture == nullptr) {
+            state.SkipWithError("no OpenGL renderer");
+        } else {
+            SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+        }
+    }
+    const PictureRect place =
+        PlacePicture(scaling, kFrameWidth, kFrameHeight, desktop.w, desktop.h);
+    SDL_Rect box{place.x, place.y, place.width, place.height};
+    int frame = 0;
+    for (auto _ : state) {
+        pixels[static_cast<size_t>(frame++ % kFrameWidth)] = 0xFF0000;
+        if (path == OtherPath::SdlBlitScaled) {
+            SDL_Surface* target = SDL_GetWindowSurface(window);
+            SDL_Rect scaledBox = box;
+            SDL_BlitScaled(source, nullptr, target, &scaledBox);
+            SDL_UpdateWindowSurface(window);
+        } else if (texture != nullptr) {
+            SDL_UpdateTexture(texture, nullptr, pixels.data(), kFrameWidth * 4);
+            SDL_RenderClear(renderer);
+            SDL_RenderCopy(renderer, texture, nullptr, &box);
+            SDL_RenderPresent(renderer);
+        }
+    }
+    if (texture != nullptr) {
+        SDL_DestroyTexture(texture);
+    }
+    if (renderer != nullptr) {
+        SDL_DestroyRenderer(renderer);
+    }
+    SDL_FreeSurface(source);
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+BENCHMARK_CAPTURE(OtherPresent, SdlBlitScaledInteger, OtherPath::SdlBlitScaled,
+                  ScalingRule::Integer)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OtherPresent, SdlBlitScaledFit, OtherPath::SdlBlitScaled, ScalingRule::Fit)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OtherPresent, OpenGlTextureInteger, OtherPath::OpenGlTexture,
+                  ScalingRule::Integer)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OtherPresent, OpenGlTextureFit, OtherPath::OpenGlTexture, ScalingRule::Fit)
+    ->Unit(benchmark::kMillisecond);
+
+// The scaler alone, into memory: the part of a present the game does itself.
+void ScaleOnly(benchmark::State& state, ScalingRule scaling) {
+    std::vector<uint32_t> screen(static_cast<size_t>(kFrameWidth) * kFrameHeight, 0x406080);
+    std::vector<uint32_t> window(size_t{1920} * 1080);
+    const PictureRect place = PlacePicture(scaling, kFrameWidth, kFrameHeight, 1920, 1080);
+    for (auto _ : state) {
+        ScalePixels(screen.data(), kFrameWidth, kFrameHeight, window.data(), 1920 * 4, place);
+        benchmark::DoNotOptimize(window.data());
+    }
+}
+BENCHMARK_CAPTURE(ScaleOnly, Integer, ScalingRule::Integer)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScaleOnly, Fit, ScalingRule::Fit)->Unit(benchmark::kMillisecond);
 
 void BM_ReadIniValue100Lines(benchmark::State& state) {
     const std::string path =

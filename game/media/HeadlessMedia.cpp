@@ -3,6 +3,8 @@
 // recorded.
 #include "game/media/HeadlessMedia.h"
 
+#include <SDL_scancode.h>
+
 #include <algorithm>
 #include <deque>
 #include <map>
@@ -22,6 +24,8 @@ constexpr int32_t kStartTimeMs = 1000;
 // The seed the headless layer's random numbers start from, so that every
 // test run draws the same numbers.
 constexpr uint32_t kRandomSeed = 1;
+// More pads than any test plugs in.
+constexpr int kMaxPads = 8;
 
 Colour RgbToColour(uint32_t rgb) {
     return Colour{static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
@@ -81,7 +85,18 @@ public:
         return event;
     }
 
-    void ReadKeys(KeyboardState::Keys& live) override { live = liveKeys; }
+    void SetInputBindings(const InputBindings& newBindings) override { bindings = newBindings; }
+    void ReadKeys(KeyboardState::Keys& live) override {
+        live = liveKeys;
+        PressBoundKeys(bindings, {scanCodes.data(), static_cast<int>(scanCodes.size()), pads},
+                       live);
+    }
+    PadState& Pad(int pad) {
+        if (static_cast<size_t>(pad) >= pads.size()) {
+            pads.resize(static_cast<size_t>(pad) + 1);
+        }
+        return pads[static_cast<size_t>(pad)];
+    }
     int32_t ElapsedMs() override { return now; }
     void SleepMs(int ms) override { Advance(ms); }
     uint32_t RandomSeed() override { return kRandomSeed; }
@@ -173,6 +188,9 @@ public:
     std::string windowTitle;
     std::set<std::string> failing;
     KeyboardState::Keys liveKeys{};
+    InputBindings bindings = InputBindings::Defaults();
+    std::array<uint8_t, SDL_NUM_SCANCODES> scanCodes{};
+    std::vector<PadState> pads;
     int32_t now = kStartTimeMs;
     std::deque<MessageResult> answers;
     std::vector<HeadlessMedia::ShownMessage> messages;
@@ -201,8 +219,30 @@ void HeadlessMedia::SetKeyDown(int key, bool down) {
     }
 }
 
+void HeadlessMedia::SetScanCodeDown(int scanCode, bool down) {
+    if (scanCode >= 0 && static_cast<size_t>(scanCode) < platform_.scanCodes.size()) {
+        platform_.scanCodes[static_cast<size_t>(scanCode)] = down ? 1 : 0;
+    }
+}
+
+void HeadlessMedia::SetPadButton(int pad, int button, bool down) {
+    if (pad >= 0 && pad < kMaxPads && button >= 0 &&
+        static_cast<size_t>(button) < PadState{}.buttons.size()) {
+        platform_.Pad(pad).buttons[static_cast<size_t>(button)] = down;
+    }
+}
+
+void HeadlessMedia::SetPadStick(int pad, int x, int y) {
+    if (pad >= 0 && pad < kMaxPads) {
+        platform_.Pad(pad).leftX = x;
+        platform_.Pad(pad).leftY = y;
+    }
+}
+
 void HeadlessMedia::ReleaseAllKeys() {
     platform_.liveKeys.fill(false);
+    platform_.scanCodes.fill(0);
+    platform_.pads.clear();
 }
 
 void HeadlessMedia::SetTimeMs(int32_t now) {

@@ -23,6 +23,14 @@ public:
     // --- Controls for tests -------------------------------------------------
     // Key state seen by the next ReadKeyboard.
     void SetKeyDown(int key, bool down);
+    // What the player presses, turned into the game's keys by the bindings
+    // (the defaults until SetInputBindings): a key by SDL scan code, a
+    // game-controller button by SDL number and the left stick (-32768 ..
+    // 32767 on each axis) of pad number `pad` (pads come into being as named).
+    void SetScanCodeDown(int scanCode, bool down);
+    void SetPadButton(int pad, int button, bool down);
+    void SetPadStick(int pad, int x, int y);
+    // Releases the game's keys, the scan codes and every pad.
     void ReleaseAllKeys();
     // The clock starts at 1000 ms; SleepMs advances it by the time slept.
     void SetTimeMs(int32_t now);

@@ -62,6 +62,14 @@ void MediaLayer::EnablePngDecoding() {
     state_->pngEnabled = true;
 }
 
+void MediaLayer::SetDisplayOptions(const DisplayOptions& options) {
+    platform_->SetDisplayOptions(options);
+}
+
+void MediaLayer::SetInputBindings(const InputBindings& bindings) {
+    platform_->SetInputBindings(bindings);
+}
+
 int MediaLayer::OpenGameWindow(const std::string& title, int clientWidth, int clientHeight) {
     return platform_->OpenWindow(title, clientWidth, clientHeight);
 }

@@ -16,6 +16,8 @@
 
 namespace vorn {
 
+struct DisplayOptions;
+struct InputBindings;
 class Platform;
 class SoftwareScreen;
 
@@ -53,6 +55,10 @@ public:
     bool InitAudio();
     bool InitKeyboard();
     void EnablePngDecoding();
+    // The player's preferences: the display's before OpenGameWindow, the
+    // controls at any time (the defaults until then).
+    void SetDisplayOptions(const DisplayOptions& options);
+    void SetInputBindings(const InputBindings& bindings);
     // A visible, resizable window centred on the desktop whose client area has
     // exactly the given size; returns a non-zero window id.
     int OpenGameWindow(const std::string& title, int clientWidth, int clientHeight);

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/media/DisplayOptions.h"
+#include "game/media/InputBindings.h"
 #include "game/media/KeyboardState.h"
 #include "game/media/MediaTypes.h"
 
@@ -40,7 +42,13 @@ public:
     // Takes at most one pending window event and never waits.
     virtual WindowEvent PollWindowEvent() = 0;
 
-    // The live down state of every key the game reads.
+    // The player's preferences: the display's, asked for before OpenWindow
+    // (a platform without a window has nothing to do with them), and the
+    // controls that ReadKeys applies from then on (the defaults until then).
+    virtual void SetDisplayOptions(const DisplayOptions&) {}
+    virtual void SetInputBindings(const InputBindings& bindings) = 0;
+    // The live down state of every key the game reads, the player's keys and
+    // pads already turned into the game's keys.
     virtual void ReadKeys(KeyboardState::Keys& live) = 0;
     // Monotonic milliseconds, always positive.
     virtual int32_t ElapsedMs() = 0;

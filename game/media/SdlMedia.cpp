@@ -10,27 +10,15 @@
 
 #include "game/media/Picture.h"
 #include "game/media/Platform.h"
+#include "game/media/SdlInput.h"
 #include "game/media/SdlPresenter.h"
 #include "game/media/SdlSound.h"
+#include "game/media/SdlWindowMode.h"
 #include "game/media/TextRenderer.h"
 
 namespace vorn {
 
 namespace {
-
-// The game's eleven keys by the scan codes it uses, and SDL's names for them.
-struct KeyMapping {
-    int gameKey;
-    SDL_Scancode sdlKey;
-};
-constexpr KeyMapping kKeyMap[] = {
-    {keys::Up, SDL_SCANCODE_UP},          {keys::Down, SDL_SCANCODE_DOWN},
-    {keys::Left, SDL_SCANCODE_LEFT},      {keys::Right, SDL_SCANCODE_RIGHT},
-    {keys::LeftCtrl, SDL_SCANCODE_LCTRL}, {keys::RightCtrl, SDL_SCANCODE_RCTRL},
-    {keys::Return, SDL_SCANCODE_RETURN},  {keys::S, SDL_SCANCODE_S},
-    {keys::Tab, SDL_SCANCODE_TAB},        {keys::L, SDL_SCANCODE_L},
-    {keys::Space, SDL_SCANCODE_SPACE},
-};
 
 // The clock starts here rather than at 0, which the game reads as "never".
 constexpr int64_t kClockStartMs = 1000;
@@ -43,9 +31,11 @@ class SdlPlatform : public Platform {
 public:
     explicit SdlPlatform(PresentPath path) : path_(path) {}
     ~SdlPlatform() override {
-        // The renderer and the sounds go before the window and SDL.
+        // The renderer, the sounds and the controllers go before the window
+        // and SDL.
         presenter_.reset();
         sound_.reset();
+        input_.reset();
         if (window_ != nullptr) {
             SDL_DestroyWindow(window_);
         }
@@ -86,6 +76,9 @@ public:
     bool InitKeyboard() override {
         if (!eventsReady_) {
             eventsReady_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+            if (eventsReady_) {
+                input_->Open();
+            }
         }
         return eventsReady_;
     }
@@ -95,12 +88,15 @@ public:
             clientWidth > kMaxWindowSide || clientHeight > kMaxWindowSide) {
             return 0;
         }
+        SdlWindowMode::OpeningSize(display_, kMaxWindowSide, clientWidth, clientHeight);
         window_ = SDL_CreateWindow(Cp1252ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
                                    SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
         if (window_ == nullptr) {
             return 0;
         }
+        windowMode_.Attach(window_);
+        windowMode_.SetFullscreen(display_.fullscreen);
         // Keys are read as state, never as typed text: no text input events.
         SDL_StopTextInput();
         return static_cast<int>(SDL_GetWindowID(window_));
@@ -115,7 +111,7 @@ public:
 
     bool OpenPresenter(int width, int height) override {
         presenterTried_ = true;
-        return presenter_->Open(window_, path_, width, height);
+        return presenter_->Open(window_, path_, display_.scaling, width, height);
     }
 
     void Present(const uint32_t* pixels, int, int) override { presenter_->Present(pixels); }
@@ -125,10 +121,7 @@ public:
             return WindowEvent::None;
         }
         SDL_PumpEvents();
-        // Key, mouse and other input events are not wanted (keys are read as
-        // state); dropping them keeps the queue from filling up, which would
-        // lose a close request.
-        SDL_FlushEvents(SDL_KEYDOWN, SDL_LASTEVENT);
+        TakeInputEvents();
         SDL_Event event;
         if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_SYSWMEVENT) != 1) {
             return WindowEvent::None;
@@ -137,19 +130,22 @@ public:
             (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
             return WindowEvent::CloseRequested;
         }
+        if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                                              event.window.event == SDL_WINDOWEVENT_EXPOSED)) {
+            // Shown at once: while a long script runs no frame comes.
+            presenter_->Refresh();
+        }
         return WindowEvent::Other;
     }
+
+    void SetDisplayOptions(const DisplayOptions& options) override { display_ = options; }
+    void SetInputBindings(const InputBindings& bindings) override { input_->SetBindings(bindings); }
 
     void ReadKeys(KeyboardState::Keys& live) override {
         if (!eventsReady_ && !videoReady_) {
             return;
         }
-        SDL_PumpEvents();
-        int count = 0;
-        const Uint8* sdlKeys = SDL_GetKeyboardState(&count);
-        for (const KeyMapping& mapping : kKeyMap) {
-            live[mapping.gameKey] = mapping.sdlKey < count && sdlKeys[mapping.sdlKey] != 0;
-        }
+        input_->Read(live);
     }
 
     int32_t ElapsedMs() override {
@@ -176,13 +172,31 @@ public:
                               MessageButtons buttons) override;
 
 private:
+    // Input events are read here for the window's own keys (fullscreen) and
+    // for pads coming and going; the game reads keys as state, so the rest
+    // are dropped, which keeps the queue from filling up and losing a close
+    // request.
+    void TakeInputEvents() {
+        SDL_Event events[16];
+        int count = 0;
+        while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_KEYDOWN, SDL_LASTEVENT)) > 0) {
+            for (int i = 0; i < count; ++i) {
+                windowMode_.HandleKey(events[i]);
+                input_->HandleEvent(events[i]);
+            }
+        }
+    }
+
     PresentPath path_;
+    DisplayOptions display_;
     bool videoReady_ = false;
     bool eventsReady_ = false;
     bool presenterTried_ = false;  // the screen was opened
     SDL_Window* window_ = nullptr;
     std::unique_ptr<SdlPresenter> presenter_ = std::make_unique<SdlPresenter>();
     std::unique_ptr<SdlSound> sound_ = std::make_unique<SdlSound>();
+    std::unique_ptr<SdlInput> input_ = std::make_unique<SdlInput>();
+    SdlWindowMode windowMode_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

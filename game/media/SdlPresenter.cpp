@@ -1,31 +1,39 @@
-// Present paths. The window surface path copies rows straight into the
-// window's pixels when nothing needs scaling, which is the common case.
+// Present paths. The window surface path enlarges the screen straight into
+// the window's pixels with the layer's own scaler and, once the bars around
+// the picture are drawn, sends only the picture to the display.
 #include "game/media/SdlPresenter.h"
 
-#include <algorithm>
-#include <cstring>
+#include "game/media/PixelScaler.h"
 
 namespace vorn {
 
-SDL_Rect LetterboxRect(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
-    if (screenWidth <= 0 || screenHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) {
-        return SDL_Rect{0, 0, 0, 0};
-    }
-    // Compare windowWidth / windowHeight with screenWidth / screenHeight
-    // without division.
-    const int64_t wide = int64_t{windowWidth} * screenHeight;
-    const int64_t tall = int64_t{windowHeight} * screenWidth;
-    int width = windowWidth;
-    int height = windowHeight;
-    if (wide > tall) {  // bars left and right
-        width = static_cast<int>(int64_t{windowHeight} * screenWidth / screenHeight);
-    } else if (tall > wide) {  // bars above and below
-        height = static_cast<int>(int64_t{windowWidth} * screenHeight / screenWidth);
-    }
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    return SDL_Rect{(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
+namespace {
+
+SDL_Rect ToSdlRect(const PictureRect& rect) {
+    return SDL_Rect{rect.x, rect.y, rect.width, rect.height};
 }
+
+// Whether the surface holds 0xXXRRGGBB words like the screen.
+bool SameFormatAsScreen(const SDL_Surface& surface) {
+    const SDL_PixelFormat& format = *surface.format;
+    return format.BytesPerPixel == 4 && format.Rmask == 0xFF0000 && format.Gmask == 0x00FF00 &&
+           format.Bmask == 0x0000FF;
+}
+
+void FillBars(SDL_Surface* target, const SDL_Rect& box) {
+    const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
+    const SDL_Rect bars[] = {{0, 0, target->w, box.y},
+                             {0, box.y + box.h, target->w, target->h - box.y - box.h},
+                             {0, box.y, box.x, box.h},
+                             {box.x + box.w, box.y, target->w - box.x - box.w, box.h}};
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0) {
+            SDL_FillRect(target, &bar, black);
+        }
+    }
+}
+
+}  // namespace
 
 SdlPresenter::~SdlPresenter() {
     if (texture_ != nullptr) {
@@ -36,9 +44,11 @@ SdlPresenter::~SdlPresenter() {
     }
 }
 
-bool SdlPresenter::Open(SDL_Window* window, PresentPath path, int width, int height) {
+bool SdlPresenter::Open(SDL_Window* window, PresentPath path, ScalingRule scaling, int width,
+                        int height) {
     window_ = window;
     path_ = path;
+    scaling_ = scaling;
     width_ = width;
     height_ = height;
     if (path == PresentPath::WindowSurface) {
@@ -52,17 +62,25 @@ bool SdlPresenter::Open(SDL_Window* window, PresentPath path, int width, int hei
     // RGB888 is 0xXXRRGGBB, the screen's own words; the top byte is ignored.
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                  width, height);
-    return texture_ != nullptr && SDL_RenderSetLogicalSize(renderer_, width, height) == 0;
+    return texture_ != nullptr && SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest) == 0;
 }
 
 void SdlPresenter::Present(const uint32_t* pixels) {
     if (window_ == nullptr || pixels == nullptr) {
         return;
     }
+    lastPixels_ = pixels;
     if (path_ == PresentPath::WindowSurface) {
         PresentToWindowSurface(pixels);
     } else {
         PresentThroughTexture(pixels);
+    }
+}
+
+void SdlPresenter::Refresh() {
+    barsSurface_ = nullptr;
+    if (lastPixels_ != nullptr) {
+        Present(lastPixels_);
     }
 }
 
@@ -72,57 +90,57 @@ void SdlPresenter::PresentToWindowSurface(const uint32_t* pixels) {
     if (target == nullptr) {
         return;
     }
-    const bool sameSize = target->w == width_ && target->h == height_;
-    const bool sameFormat = target->format->BytesPerPixel == 4 &&
-                            target->format->Rmask == 0xFF0000 &&
-                            target->format->Gmask == 0x00FF00 && target->format->Bmask == 0x0000FF;
-    if (sameSize && sameFormat) {
-        if (SDL_LockSurface(target) == 0) {
-            for (int row = 0; row < height_; ++row) {
-                std::memcpy(static_cast<uint8_t*>(target->pixels) +
-                                static_cast<size_t>(row) * target->pitch,
-                            pixels + static_cast<size_t>(row) * width_,
-                            static_cast<size_t>(width_) * 4);
-            }
-            SDL_UnlockSurface(target);
+    const SDL_Rect box = ToSdlRect(PlacePicture(scaling_, width_, height_, target->w, target->h));
+    const bool barsDrawn =
+        target == barsSurface_ && target->w == barsWidth_ && target->h == barsHeight_;
+    if (!barsDrawn) {
+        FillBars(target, box);
+    }
+    if (SameFormatAsScreen(*target)) {
+        if (SDL_LockSurface(target) != 0) {
+            return;
         }
+        ScalePixels(pixels, width_, height_, static_cast<uint32_t*>(target->pixels), target->pitch,
+                    {box.x, box.y, box.w, box.h});
+        SDL_UnlockSurface(target);
     } else {
+        // Another pixel format (a display of another depth): SDL converts
+        // while it scales.
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
             const_cast<uint32_t*>(pixels), width_, height_, 32, width_ * 4, SDL_PIXELFORMAT_RGB888);
         if (source == nullptr) {
             return;
         }
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_Rect box = LetterboxRect(width_, height_, target->w, target->h);
-        // Black bars around the picture.
-        const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
-        const SDL_Rect bars[] = {{0, 0, target->w, box.y},
-                                 {0, box.y + box.h, target->w, target->h - box.y - box.h},
-                                 {0, box.y, box.x, box.h},
-                                 {box.x + box.w, box.y, target->w - box.x - box.w, box.h}};
-        for (const SDL_Rect& bar : bars) {
-            if (bar.w > 0 && bar.h > 0) {
-                SDL_FillRect(target, &bar, black);
-            }
-        }
-        if (sameSize) {
-            SDL_BlitSurface(source, nullptr, target, &box);
-        } else {
-            SDL_BlitScaled(source, nullptr, target, &box);
-        }
+        SDL_Rect scaledBox = box;
+        SDL_BlitScaled(source, nullptr, target, &scaledBox);
         SDL_FreeSurface(source);
     }
-    SDL_UpdateWindowSurface(window_);
+    if (barsDrawn) {
+        SDL_UpdateWindowSurfaceRects(window_, &box, 1);
+    } else {
+        SDL_UpdateWindowSurface(window_);
+        barsSurface_ = target;
+        barsWidth_ = target->w;
+        barsHeight_ = target->h;
+    }
 }
 
 void SdlPresenter::PresentThroughTexture(const uint32_t* pixels) {
     if (renderer_ == nullptr || texture_ == nullptr) {
         return;
     }
+    int outputWidth = 0;
+    int outputHeight = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0) {
+        return;
+    }
+    const SDL_Rect box =
+        ToSdlRect(PlacePicture(scaling_, width_, height_, outputWidth, outputHeight));
     SDL_UpdateTexture(texture_, nullptr, pixels, width_ * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &box);
     SDL_RenderPresent(renderer_);
 }
 

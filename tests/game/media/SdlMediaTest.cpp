@@ -12,36 +12,12 @@
 #include <memory>
 #include <string>
 
-#include "game/media/SdlPresenter.h"
 #include "tests/game/media/MediaTestFiles.h"
 
 namespace vorn {
 namespace {
 
 using test::TempFolder;
-
-TEST(LetterboxTest, KeepsTheAspectAndCentres) {
-    const SDL_Rect same = LetterboxRect(320, 240, 320, 240);
-    EXPECT_EQ(same.x, 0);
-    EXPECT_EQ(same.y, 0);
-    EXPECT_EQ(same.w, 320);
-    EXPECT_EQ(same.h, 240);
-    const SDL_Rect wide = LetterboxRect(320, 240, 1000, 480);  // bars left and right
-    EXPECT_EQ(wide.w, 640);
-    EXPECT_EQ(wide.h, 480);
-    EXPECT_EQ(wide.x, 180);
-    EXPECT_EQ(wide.y, 0);
-    const SDL_Rect tall = LetterboxRect(320, 240, 640, 1000);  // bars above and below
-    EXPECT_EQ(tall.w, 640);
-    EXPECT_EQ(tall.h, 480);
-    EXPECT_EQ(tall.x, 0);
-    EXPECT_EQ(tall.y, 260);
-    const SDL_Rect tiny = LetterboxRect(320, 240, 1, 1000);
-    EXPECT_GE(tiny.w, 1);
-    EXPECT_GE(tiny.h, 1);
-    const SDL_Rect none = LetterboxRect(320, 240, 0, 0);
-    EXPECT_EQ(none.w, 0);
-}
 
 class SdlWindowTest : public ::testing::TestWithParam<PresentPath> {
 protected:
