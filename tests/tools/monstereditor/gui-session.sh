@@ -5,6 +5,10 @@
 # xdotool reads the texts to type in the locale's encoding; the scripts are
 # UTF-8 whatever the caller's locale is.
 export LC_ALL=C.UTF-8
+# The game reads the player's preferences from $XDG_CONFIG_HOME: tests play
+# with the defaults, whatever the user who runs them prefers (a test that
+# needs a preferences file points it elsewhere).
+export XDG_CONFIG_HOME=/nonexistent/vornengine-test-config
 
 # require_tools TOOL...: a GUI test cannot run without these programs. Outside
 # CI it is skipped (exit 77, which CTest reports as skipped); under CI (CI set
@@ -51,13 +55,13 @@ start_program() {
     STARTED_PIDS+=("$STARTED")
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY. Without -noreset
-# the server resets whenever its last client leaves, and a program started
-# just then cannot connect.
+# Starts Xvfb on a free display number with a screen of $1 (default
+# 1024x768) and exports DISPLAY. Without -noreset the server resets whenever
+# its last client leaves, and a program started just then cannot connect.
 start_display() {
     local displayFile
     displayFile="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayFile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$displayFile" >/dev/null 2>&1 &
     XVFB_PID=$!
     local waited=0
     while [ ! -s "$displayFile" ]; do
