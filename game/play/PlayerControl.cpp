@@ -205,7 +205,9 @@ void PlayerInputStep(Game& game) {
     if (media.KeyDown(keys::Return)) {
         PickUp(game);
     } else if (media.KeyReleased(keys::S)) {
-        SaveGame(game, 0);
+        if (SaveGame(game, 0)) {
+            game.savedNoteTime = game.clock.FrameTime;
+        }
     }
     if (game.ended) {
         return;

@@ -9,6 +9,7 @@
 #include "game/play/Monsters.h"
 #include "game/play/PlayerControl.h"
 #include "game/play/Render.h"
+#include "game/shell/SavedNote.h"
 #include "game/world/SavedGames.h"
 
 namespace vorn {
@@ -101,6 +102,8 @@ constexpr FrameStep kFrameSteps[] = {
     // Shows the picture the last frame drew, then draws this one, which stays
     // on the back buffer (and in the headless logs) until the next frame.
     {DrawFrame, "draw"},
+    // Over the finished frame, before the next draw step presents it.
+    {DrawSavedNote, "saved note"},
     {EndFrameStep, "end"},
 };
 

@@ -79,6 +79,10 @@ struct Game {
     int32_t autoDropCounter = 0;
     // Set by PlayerInputStep when Tab is down in this frame.
     bool statsScreenShown = false;
+    // The FrameTime at which the S key last saved the game (0: never), for
+    // the "Game saved." note drawn over the frame. Only that note reads it:
+    // scripts and saved games never see it.
+    int32_t savedNoteTime = 0;
 
     // Set when the program must end (a fatal error, L without a saved game,
     // the Quit command). Every step checks it and returns; the entry point

@@ -72,16 +72,17 @@ std::string VariablesText(const Game& game) {
 
 }  // namespace
 
-void SaveGame(Game& game, int32_t slot) {
+bool SaveGame(Game& game, int32_t slot) {
     std::error_code ignored;
     std::filesystem::create_directories(game.ModFolder + "/saves", ignored);
     if (!WriteFileAtomically(SavePath(game, slot, ".ini"), SaveIniText(game, slot))) {
         game.media.ShowMessage("Error", "Couldn't create save game file!", MessageButtons::Ok);
-        return;
+        return false;
     }
     // The inventory and variables files may fail silently, as optional parts.
     WriteFileAtomically(SavePath(game, slot, ".sol"), InventoryText(game));
     WriteFileAtomically(SavePath(game, slot, ".sst"), VariablesText(game));
+    return true;
 }
 
 std::optional<SavedGame> ReadSavedGame(const Game& game, int32_t slot) {

@@ -12,7 +12,8 @@
 
 namespace vorn {
 
-void SaveGame(Game& game, int32_t slot);
+// False when the main file could not be written (its "Error" box was shown).
+bool SaveGame(Game& game, int32_t slot);
 
 // One slot's files as read back. LoadGame (game/play) restores them.
 struct SavedGame {
