@@ -9,6 +9,7 @@
 #include "game/bindings/Bindings.h"
 #include "game/play/Events.h"
 #include "game/shell/GameShell.h"
+#include "game/shell/LongScripts.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
 #include "game/world/MapFiles.h"
@@ -60,6 +61,7 @@ bool StartUp(Game& game, int argc, const char* const* argv) {
     if (!game.script.InitScriptEngine(kScriptSlotCount, kScriptLinesPerSlot)) {
         return Fail(game, "Couldn't initialize scripting engine.");
     }
+    WatchLongScripts(game);
     media.EnablePngDecoding();
     game.ModFolder = ModFolderFromArguments(argc, argv);
 
