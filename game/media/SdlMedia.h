@@ -10,18 +10,19 @@
 
 namespace vorn {
 
-// How a finished frame reaches the window. Both letterbox the screen into a
-// resized window, keeping its aspect.
+// How a finished frame reaches the window. Both enlarge the screen into a
+// larger window by the player's scaling rule, nearest-neighbour and centred.
 enum class PresentPath {
-    // Copy into the window's own surface (scaled with SDL_BlitScaled when the
-    // window is not the screen's size) and update it.
+    // Copy into the window's own surface (enlarged by the layer's own
+    // scaler, PixelScaler.h) and send the picture's part to the display.
     WindowSurface,
     // Upload into a streaming texture of SDL's software renderer and render.
     StreamingTexture,
 };
 
 // Measured under Xvfb (see the media benchmark): the window surface path is
-// the faster one there, and it needs no renderer.
+// the faster one there, at the window's size and enlarged to fullscreen, and
+// it needs no renderer.
 constexpr PresentPath kDefaultPresentPath = PresentPath::WindowSurface;
 
 class SdlPlatform;
