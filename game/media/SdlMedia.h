@@ -22,7 +22,13 @@ enum class PresentPath {
 
 // Measured under Xvfb (see the media benchmark): the window surface path is
 // the faster one there, at the window's size and enlarged to fullscreen, and
-// it needs no renderer.
+// it needs no renderer. A 640 x 480 frame presented to a 1920 x 1080
+// fullscreen window costs it about 0.3 ms of the program's time and 0.5 ms
+// of the X server's at integer scale 2 (0.55 and 0.75 ms at fit), against
+// 1.6 and 1.6 ms through the software renderer's texture; SDL's OpenGL
+// renderer is software OpenGL there and takes about 10 ms. With a GPU that
+// renderer's streaming texture would scale for free and send a quarter of
+// the bytes, but the window surface path is within its budget anyway.
 constexpr PresentPath kDefaultPresentPath = PresentPath::WindowSurface;
 
 class SdlPlatform;
