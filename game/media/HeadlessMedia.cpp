@@ -97,6 +97,7 @@ public:
         }
         return pads[static_cast<size_t>(pad)];
     }
+    void ReadShellKeys(ShellKeyStates& live) override { live = shellKeys; }
     int32_t ElapsedMs() override { return now; }
     void SleepMs(int ms) override { Advance(ms); }
     uint32_t RandomSeed() override { return kRandomSeed; }
@@ -191,6 +192,7 @@ public:
     InputBindings bindings = InputBindings::Defaults();
     std::array<uint8_t, SDL_NUM_SCANCODES> scanCodes{};
     std::vector<PadState> pads;
+    ShellKeyStates shellKeys{};
     int32_t now = kStartTimeMs;
     std::deque<MessageResult> answers;
     std::vector<HeadlessMedia::ShownMessage> messages;
@@ -243,6 +245,14 @@ void HeadlessMedia::ReleaseAllKeys() {
     platform_.liveKeys.fill(false);
     platform_.scanCodes.fill(0);
     platform_.pads.clear();
+    platform_.shellKeys.fill(false);
+}
+
+void HeadlessMedia::SetShellKeyDown(char code, bool down) {
+    const auto index = static_cast<unsigned char>(code);
+    if (index < kShellKeyCount) {
+        platform_.shellKeys[index] = down;
+    }
 }
 
 void HeadlessMedia::SetTimeMs(int32_t now) {

@@ -30,7 +30,11 @@ public:
     void SetScanCodeDown(int scanCode, bool down);
     void SetPadButton(int pad, int button, bool down);
     void SetPadStick(int pad, int x, int y);
-    // Releases the game's keys, the scan codes and every pad.
+    // A key of the program around the game (a code of ShellKeys.h), seen by
+    // the next ReadShellKeyPresses.
+    void SetShellKeyDown(char code, bool down);
+    // Releases the game's keys, the scan codes, every pad and the keys of
+    // the program around the game.
     void ReleaseAllKeys();
     // The clock starts at 1000 ms; SleepMs advances it by the time slept.
     void SetTimeMs(int32_t now);

@@ -2,14 +2,25 @@
 // random numbers, with the machine's part asked of the platform.
 #include "game/media/MediaLayer.h"
 
+#include <algorithm>
 #include <random>
+#include <unordered_map>
 
+#include "common/FileStamp.h"
+#include "game/media/InputTape.h"
 #include "game/media/KeyboardState.h"
 #include "game/media/PictureLoader.h"
 #include "game/media/Platform.h"
 #include "game/media/SoftwareScreen.h"
+#include "game/media/WaveFile.h"
 
 namespace vorn {
+
+// The file a handle was loaded from, as it was then.
+struct LoadedFile {
+    std::string path;
+    FileStamp stamp;
+};
 
 struct MediaLayer::State {
     SoftwareScreen screen;
@@ -17,6 +28,12 @@ struct MediaLayer::State {
     std::mt19937 random;
     DrawObserver* observer = nullptr;
     bool pngEnabled = false;
+    InputTape* tape = nullptr;
+    bool gameKeysMuted = false;
+    ShellKeyStates shellKeysDown{};
+    // By handle number, for ReloadChangedFiles.
+    std::unordered_map<int, LoadedFile> spriteFiles;
+    std::unordered_map<int, LoadedFile> soundFiles;
 };
 
 MediaLayer::MediaLayer(std::unique_ptr<Platform> platform)
@@ -82,7 +99,8 @@ bool MediaLayer::OpenSpriteScreen(int window, int width, int height) {
 // --- Frames and sprites ----------------------------------------------------
 
 WindowEvent MediaLayer::PollWindowEvent() {
-    return platform_->PollWindowEvent();
+    const WindowEvent event = platform_->PollWindowEvent();
+    return state_->tape != nullptr ? state_->tape->Window(event) : event;
 }
 
 void MediaLayer::PresentFrame() {
@@ -93,6 +111,9 @@ void MediaLayer::PresentFrame() {
     screen.EndFrame();
     if (state_->observer != nullptr) {
         state_->observer->FramePresented();
+    }
+    if (state_->tape != nullptr) {
+        state_->tape->FramePresented();
     }
 }
 
@@ -105,15 +126,23 @@ void MediaLayer::SetTransparentColour(Colour colour) {
 }
 
 SpriteHandle MediaLayer::LoadSpriteFile(const std::string& path) {
+    // Stamped before reading: a change made while the file is read shows as
+    // a change next time.
+    const FileStamp stamp = ReadFileStamp(path);
     Picture picture;
     if (!LoadPictureFile(path, picture)) {
         return {};
     }
-    return state_->screen.AddSprite(std::move(picture));
+    const int sprite = state_->screen.AddSprite(std::move(picture));
+    if (sprite != 0) {
+        state_->spriteFiles[sprite] = {path, stamp};
+    }
+    return sprite;
 }
 
 void MediaLayer::FreeSprite(SpriteHandle sprite) {
     state_->screen.FreeSprite(sprite.Id());
+    state_->spriteFiles.erase(sprite.Id());
 }
 
 int MediaLayer::SpriteWidth(SpriteHandle sprite) const {
@@ -212,7 +241,14 @@ bool MediaLayer::IsFontLoaded(int slot) const {
 // --- Sound -----------------------------------------------------------------
 
 SoundHandle MediaLayer::LoadSoundFile(const std::string& path, SoundHandle fixed) {
-    return platform_->LoadSound(path, fixed.Id());
+    const FileStamp stamp = ReadFileStamp(path);
+    const int sound = platform_->LoadSound(path, fixed.Id());
+    if (sound != 0) {
+        state_->soundFiles[sound] = {path, stamp};
+    } else if (fixed) {
+        state_->soundFiles.erase(fixed.Id());  // loading into it emptied it
+    }
+    return sound;
 }
 
 bool MediaLayer::SoundExists(SoundHandle sound) {
@@ -229,6 +265,7 @@ void MediaLayer::StopSoundHandle(SoundHandle sound) {
 
 void MediaLayer::FreeSoundHandle(SoundHandle sound) {
     platform_->FreeSound(sound.Id());
+    state_->soundFiles.erase(sound.Id());
 }
 
 // --- Keyboard, clock, chance, messages -------------------------------------
@@ -236,6 +273,12 @@ void MediaLayer::FreeSoundHandle(SoundHandle sound) {
 void MediaLayer::ReadKeyboard() {
     KeyboardState::Keys live{};
     platform_->ReadKeys(live);
+    if (state_->gameKeysMuted) {
+        live.fill(false);
+    }
+    if (state_->tape != nullptr) {
+        state_->tape->Keys(live);
+    }
     state_->keyboard.TakeSnapshot(live);
 }
 
@@ -248,7 +291,8 @@ bool MediaLayer::KeyReleased(int key) {
 }
 
 int32_t MediaLayer::ElapsedMs() {
-    return platform_->ElapsedMs();
+    const int32_t now = platform_->ElapsedMs();
+    return state_->tape != nullptr ? state_->tape->Clock(now) : now;
 }
 
 void MediaLayer::SleepMs(int ms) {
@@ -261,12 +305,99 @@ int MediaLayer::RandomInt(int maximum) {
     if (maximum <= 0) {
         return 0;
     }
-    return std::uniform_int_distribution<int>(0, maximum)(state_->random);
+    const int drawn = std::uniform_int_distribution<int>(0, maximum)(state_->random);
+    return state_->tape != nullptr ? state_->tape->Random(maximum, drawn) : drawn;
 }
 
 MessageResult MediaLayer::ShowMessage(const std::string& title, const std::string& text,
                                       MessageButtons buttons) {
-    return platform_->ShowMessage(title, text, buttons);
+    if (state_->tape == nullptr) {
+        return platform_->ShowMessage(title, text, buttons);
+    }
+    return state_->tape->Message(title, text, buttons,
+                                 [&] { return platform_->ShowMessage(title, text, buttons); });
+}
+
+// --- Around the game -------------------------------------------------------
+
+void MediaLayer::SetInputTape(InputTape* tape) {
+    state_->tape = tape;
+}
+
+void MediaLayer::MuteGameKeys(bool muted) {
+    state_->gameKeysMuted = muted;
+}
+
+std::string MediaLayer::ReadShellKeyPresses() {
+    ShellKeyStates live{};
+    platform_->ReadShellKeys(live);
+    std::string presses;
+    for (int code = 0; code < kShellKeyCount; ++code) {
+        if (live[code] && !state_->shellKeysDown[code]) {
+            presses += static_cast<char>(code);
+        }
+    }
+    state_->shellKeysDown = live;
+    return presses;
+}
+
+void MediaLayer::BlendBox(int x, int y, int width, int height, Colour colour, int alpha) {
+    state_->screen.BlendBox(x, y, width, height, ColourToRgb(colour), alpha);
+}
+
+int MediaLayer::TextLineHeight() {
+    return state_->screen.Fonts().LineHeight(state_->screen.Text().font);
+}
+
+MediaLayer::ReloadReport MediaLayer::ReloadChangedFiles() {
+    ReloadReport report;
+    for (auto& [sprite, file] : state_->spriteFiles) {
+        const FileStamp now = ReadFileStamp(file.path);
+        if (now == file.stamp) {
+            continue;
+        }
+        Picture picture;
+        if (!now.exists) {
+            report.errors.push_back(file.path + ": error: the file is gone; the old picture stays");
+        } else if (!LoadPictureFile(file.path, picture)) {
+            report.errors.push_back(file.path +
+                                    ": error: not a PNG or BMP picture the game can read; the "
+                                    "old picture stays");
+        } else if (state_->screen.ReplaceSprite(sprite, std::move(picture))) {
+            file.stamp = now;
+            report.reloaded.push_back(file.path);
+        }
+    }
+    std::vector<int> lost;
+    for (auto& [sound, file] : state_->soundFiles) {
+        const FileStamp now = ReadFileStamp(file.path);
+        if (now == file.stamp) {
+            continue;
+        }
+        // Checked before it is loaded: loading into the handle empties it
+        // first, and a sound that does not load would be lost.
+        std::string bytes;
+        WaveInfo wave;
+        if (!now.exists) {
+            report.errors.push_back(file.path + ": error: the file is gone; the old sound stays");
+        } else if (!ReadFileUpTo(file.path, kMaxSoundFileBytes, bytes) || !ParseWave(bytes, wave)) {
+            report.errors.push_back(file.path +
+                                    ": error: not a RIFF WAVE sound the game can play; the old "
+                                    "sound stays");
+        } else if (platform_->LoadSound(file.path, sound) == sound) {
+            file.stamp = now;
+            report.reloaded.push_back(file.path);
+        } else {
+            report.errors.push_back(file.path + ": error: the sound could not be loaded again");
+            lost.push_back(sound);
+        }
+    }
+    for (int sound : lost) {
+        state_->soundFiles.erase(sound);
+    }
+    std::sort(report.reloaded.begin(), report.reloaded.end());
+    std::sort(report.errors.begin(), report.errors.end());
+    return report;
 }
 
 }  // namespace vorn

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/media/MediaTypes.h"
 
@@ -18,6 +19,7 @@ namespace vorn {
 
 struct DisplayOptions;
 struct InputBindings;
+class InputTape;
 class Platform;
 class SoftwareScreen;
 
@@ -124,6 +126,31 @@ public:
 
     // The back buffer and the sprites (what the frame being drawn looks like).
     const SoftwareScreen& Screen() const;
+
+    // --- Around the game: the developer mode and recorded sessions ----------
+    // Every answer from outside the program passes through `tape` (null for
+    // none) before the game gets it.
+    void SetInputTape(InputTape* tape);
+    // While muted the game reads every one of its keys as up.
+    void MuteGameKeys(bool muted);
+    // The keys of ShellKeys.h pressed since the previous call, as their codes.
+    std::string ReadShellKeyPresses();
+    // Mixes `colour` into the rectangle: alpha 255 covers it, 0 leaves it.
+    void BlendBox(int x, int y, int width, int height, Colour colour, int alpha);
+    // The height of a line of text in the selected font.
+    int TextLineHeight();
+
+    // What ReloadChangedFiles did: one line per file, the errors in the form
+    // "PATH: error: TEXT".
+    struct ReloadReport {
+        std::vector<std::string> reloaded;
+        std::vector<std::string> errors;
+    };
+    // Loads every picture and sound whose file changed on disk (modification
+    // time or size) since it was loaded, into the handle it already has, so
+    // whatever holds the handle shows or plays the new content. A file that
+    // cannot be read now keeps the old content and is tried again next time.
+    ReloadReport ReloadChangedFiles();
 
 protected:
     Platform& GetPlatform() { return *platform_; }

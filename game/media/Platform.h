@@ -15,6 +15,7 @@
 #include "game/media/InputBindings.h"
 #include "game/media/KeyboardState.h"
 #include "game/media/MediaTypes.h"
+#include "game/media/ShellKeys.h"
 
 namespace vorn {
 
@@ -50,6 +51,9 @@ public:
     // The live down state of every key the game reads, the player's keys and
     // pads already turned into the game's keys.
     virtual void ReadKeys(KeyboardState::Keys& live) = 0;
+    // The live down state of the keys of the program around the game; a
+    // platform without them leaves every key up.
+    virtual void ReadShellKeys(ShellKeyStates& live) { live.fill(false); }
     // Monotonic milliseconds, always positive.
     virtual int32_t ElapsedMs() = 0;
     virtual void SleepMs(int ms) = 0;

@@ -20,6 +20,37 @@ namespace vorn {
 
 namespace {
 
+// The keys of the program around the game that are not typed characters.
+struct ShellKeyMapping {
+    char code;
+    SDL_Scancode sdlKey;
+};
+constexpr ShellKeyMapping kShellKeyMap[] = {
+    {shellkeys::F3, SDL_SCANCODE_F3},
+    {shellkeys::F4, SDL_SCANCODE_F4},
+    {shellkeys::F5, SDL_SCANCODE_F5},
+    {shellkeys::F6, SDL_SCANCODE_F6},
+    {shellkeys::F12, SDL_SCANCODE_F12},
+    {shellkeys::PageUp, SDL_SCANCODE_PAGEUP},
+    {shellkeys::PageDown, SDL_SCANCODE_PAGEDOWN},
+    {shellkeys::Backspace, SDL_SCANCODE_BACKSPACE},
+    {shellkeys::Escape, SDL_SCANCODE_ESCAPE},
+};
+
+// The character a key types in the variable filter (by the keyboard's own
+// layout), or 0: letters in upper case, digits, and '_' for the minus key
+// (script names hold no '-').
+char ShellCharacter(SDL_Scancode scancode) {
+    const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
+    if (key >= SDLK_a && key <= SDLK_z) {
+        return static_cast<char>('A' + (key - SDLK_a));
+    }
+    if (key >= SDLK_0 && key <= SDLK_9) {
+        return static_cast<char>('0' + (key - SDLK_0));
+    }
+    return key == SDLK_MINUS || key == SDLK_UNDERSCORE ? '_' : 0;
+}
+
 // The clock starts here rather than at 0, which the game reads as "never".
 constexpr int64_t kClockStartMs = 1000;
 // Largest window the layer opens; the screen has the same limit.
@@ -146,6 +177,29 @@ public:
             return;
         }
         input_->Read(live);
+    }
+
+    void ReadShellKeys(ShellKeyStates& live) override {
+        live.fill(false);
+        if (!eventsReady_ && !videoReady_) {
+            return;
+        }
+        int count = 0;
+        const Uint8* sdlKeys = SDL_GetKeyboardState(&count);
+        for (const ShellKeyMapping& mapping : kShellKeyMap) {
+            live[mapping.code] = mapping.sdlKey < count && sdlKeys[mapping.sdlKey] != 0;
+        }
+        for (int scancode = SDL_SCANCODE_A; scancode <= SDL_SCANCODE_0 && scancode < count;
+             ++scancode) {
+            if (sdlKeys[scancode] != 0) {
+                const char typed = ShellCharacter(static_cast<SDL_Scancode>(scancode));
+                live[static_cast<unsigned char>(typed)] = typed != 0;
+            }
+        }
+        if (SDL_SCANCODE_MINUS < count && sdlKeys[SDL_SCANCODE_MINUS] != 0) {
+            const char typed = ShellCharacter(SDL_SCANCODE_MINUS);
+            live[static_cast<unsigned char>(typed)] = typed != 0;
+        }
     }
 
     int32_t ElapsedMs() override {

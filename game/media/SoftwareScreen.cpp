@@ -94,6 +94,29 @@ void SoftwareScreen::FillBox(int x, int y, int width, int height, uint32_t rgb) 
     }
 }
 
+void SoftwareScreen::BlendBox(int x, int y, int width, int height, uint32_t rgb, int alpha) {
+    int64_t left, right, top, bottom;
+    const auto a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
+    if (a == 0 || width <= 0 || height <= 0 || !CutSpan(x, width, width_, left, right) ||
+        !CutSpan(y, height, height_, top, bottom)) {
+        return;
+    }
+    // The colour's share of every result is the same, so it is taken once.
+    const uint32_t red = ((rgb >> 16) & 0xFF) * a;
+    const uint32_t green = ((rgb >> 8) & 0xFF) * a;
+    const uint32_t blue = (rgb & 0xFF) * a;
+    const uint32_t keep = 255 - a;
+    for (int64_t row = top; row < bottom; ++row) {
+        uint32_t* to = pixels_.data() + row * width_;
+        for (int64_t column = left; column < right; ++column) {
+            const uint32_t old = to[column];
+            to[column] = ((((old >> 16) & 0xFF) * keep + red + 127) / 255 << 16) |
+                         ((((old >> 8) & 0xFF) * keep + green + 127) / 255 << 8) |
+                         (((old & 0xFF) * keep + blue + 127) / 255);
+        }
+    }
+}
+
 void SoftwareScreen::SetTransparentColour(uint32_t rgb) {
     transparentRgb_ = rgb & kRgbMask;
     for (const auto& sprite : sprites_) {
@@ -103,23 +126,42 @@ void SoftwareScreen::SetTransparentColour(uint32_t rgb) {
     }
 }
 
-int SoftwareScreen::AddSprite(Picture picture) {
-    if (picture.Empty()) {
-        return 0;
-    }
-    // Loaders mark see-through pixels with alpha 0; keep that apart from the
-    // key, which may change later.
+// Loaders mark see-through pixels with alpha 0; keep that apart from the
+// key, which may change later.
+void SoftwareScreen::PrepareSpritePixels(Picture& picture) const {
     for (uint32_t& pixel : picture.pixels) {
         if ((pixel & kAlphaMask) != kOpaqueAlpha) {
             pixel = (pixel & kRgbMask) | kHiddenByPicture;
         }
     }
     MarkShownPixels(picture, transparentRgb_);
+}
+
+int SoftwareScreen::AddSprite(Picture picture) {
+    if (picture.Empty()) {
+        return 0;
+    }
+    PrepareSpritePixels(picture);
     auto sprite = std::make_unique<Sprite>();
     sprite->clip = ClipRect{0, 0, picture.width, picture.height};
     sprite->picture = std::move(picture);
     sprites_.push_back(std::move(sprite));
     return static_cast<int>(sprites_.size());
+}
+
+bool SoftwareScreen::ReplaceSprite(int sprite, Picture picture) {
+    if (FindSprite(sprite) == nullptr || picture.Empty()) {
+        return false;
+    }
+    PrepareSpritePixels(picture);
+    Sprite& target = *sprites_[sprite - 1];
+    target.picture = std::move(picture);
+    ClipRect& clip = target.clip;
+    clip.x = std::min(clip.x, target.picture.width);
+    clip.y = std::min(clip.y, target.picture.height);
+    clip.width = std::min(clip.width, target.picture.width - clip.x);
+    clip.height = std::min(clip.height, target.picture.height - clip.y);
+    return true;
 }
 
 void SoftwareScreen::FreeSprite(int sprite) {

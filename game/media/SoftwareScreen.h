@@ -55,6 +55,8 @@ public:
 
     void Clear(uint32_t rgb);
     void FillBox(int x, int y, int width, int height, uint32_t rgb);
+    // Mixes `rgb` into the rectangle with `alpha` (0 to 255).
+    void BlendBox(int x, int y, int width, int height, uint32_t rgb, int alpha);
     // Applies to every sprite, loaded or not yet loaded.
     void SetTransparentColour(uint32_t rgb);
 
@@ -62,6 +64,9 @@ public:
     // alpha bytes are rewritten to say whether transparent display shows
     // each pixel (the colour bytes are kept).
     int AddSprite(Picture picture);
+    // Puts `picture` in place of a sprite's picture; the clip rectangle is
+    // cut to the new size. False for an unknown sprite or an empty picture.
+    bool ReplaceSprite(int sprite, Picture picture);
     void FreeSprite(int sprite);
     const Sprite* FindSprite(int sprite) const;
     void ClipSprite(int sprite, int x, int y, int width, int height);
@@ -78,6 +83,7 @@ public:
     void EndFrame() { fonts_.EndFrame(); }
 
 private:
+    void PrepareSpritePixels(Picture& picture) const;
     void BlendMask(int x, int y, const TextMask& mask, uint32_t rgb);
 
     int width_ = 0;
