@@ -105,6 +105,7 @@ struct EngineState {
     // Empty pointer: the slot is not in use.
     std::vector<std::shared_ptr<const SlotScript>> slots;
 
+    RunObserver* runObserver = nullptr;
     bool stopRequested = false;
     uint64_t lineBudget = 0;  // 0: unbounded
     uint64_t linesRun = 0;    // counted from the start of the outermost run

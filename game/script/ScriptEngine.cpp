@@ -73,7 +73,18 @@ ConditionResult ScriptEngine::EvaluateCondition(int32_t slot, int32_t line) {
 }
 
 ScriptResult ScriptEngine::RunScript(int32_t slot) {
-    return script_detail::RunScript(*state_, slot);
+    RunObserver* observer = state_->runObserver;
+    if (observer == nullptr) {
+        return script_detail::RunScript(*state_, slot);
+    }
+    observer->RunStarted(slot);
+    const ScriptResult result = script_detail::RunScript(*state_, slot);
+    observer->RunFinished(slot, result);
+    return result;
+}
+
+void ScriptEngine::SetRunObserver(RunObserver* observer) {
+    state_->runObserver = observer;
 }
 
 }  // namespace vorn

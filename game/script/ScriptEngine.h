@@ -89,6 +89,17 @@ constexpr int32_t Code(ScriptResult result) {
 std::ostream& operator<<(std::ostream& out, ValueType type);
 std::ostream& operator<<(std::ostream& out, ScriptResult result);
 
+// Told of every run the host starts with RunScript, nested runs included, so
+// that a host can time its scripts or note their failures; when a run has
+// failed, LastError() and CurrentLine() still describe the failure while
+// RunFinished is told. The engine runs the same with or without one.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    virtual void RunStarted(int32_t slot) = 0;
+    virtual void RunFinished(int32_t slot, ScriptResult result) = 0;
+};
+
 class ScriptEngine {
 public:
     ScriptEngine();
@@ -143,6 +154,8 @@ public:
     bool ClearSlot(int32_t slot);
     bool SlotInUse(int32_t slot) const;
     ScriptResult RunScript(int32_t slot);
+    // Null for none; the observer must outlive its use.
+    void SetRunObserver(RunObserver* observer);
 
     // Makes every running script (nested runs included) stop after its current
     // line with success, and later runs return at once; the host uses it when
