@@ -20,6 +20,25 @@ namespace {
 
 constexpr int kStripComments = 1;
 
+// The event scripts' files in their load order: the global ones after the
+// mod folder, the map's after the map's path.
+constexpr std::pair<int32_t, const char*> kGlobalScriptFiles[] = {
+    {slots::kGlobalMonsterDie, "/global_monsterdie.ds"},
+    {slots::kGlobalGrabItem, "/global_grabitem.ds"},
+    {slots::kGlobalPlayerDie, "/global_playerdie.ds"},
+    {slots::kGlobalPlayerAttack, "/global_playerattack.ds"},
+    {slots::kGlobalTick, "/global_tick.ds"},
+};
+constexpr std::pair<int32_t, const char*> kMapScriptFiles[] = {
+    {slots::kMapMonsterDie, "_monsterdie.ds"},
+    {slots::kMapPlayerDie, "_playerdie.ds"},
+    {slots::kMapGrabItem, "_grabitem.ds"},
+    {slots::kMapLeave, "_leave.ds"},
+    {slots::kMapEnter, "_enter.ds"},
+    {slots::kMapPlayerAttack, "_playerattack.ds"},
+    {slots::kMapTick, "_tick.ds"},
+};
+
 // Registers and frees the preset constants of one event. Freeing a preset
 // that is not registered (FIRSTTICK on an ordinary tick) only records the
 // engine's error text.
@@ -125,14 +144,7 @@ int32_t FirstScriptRow(const Game& game, int32_t column, const ProbeCells& cells
 }  // namespace
 
 void LoadGlobalEventScripts(Game& game) {
-    const std::pair<int32_t, const char*> scripts[] = {
-        {slots::kGlobalMonsterDie, "/global_monsterdie.ds"},
-        {slots::kGlobalGrabItem, "/global_grabitem.ds"},
-        {slots::kGlobalPlayerDie, "/global_playerdie.ds"},
-        {slots::kGlobalPlayerAttack, "/global_playerattack.ds"},
-        {slots::kGlobalTick, "/global_tick.ds"},
-    };
-    for (const auto& [slot, file] : scripts) {
+    for (const auto& [slot, file] : kGlobalScriptFiles) {
         game.script.LoadScript(game.ModFolder + file, kStripComments, slot);
     }
 }
@@ -144,19 +156,31 @@ void LoadMapEventScripts(Game& game, const std::string& name) {
     for (int32_t slot : clearOrder)
         game.script.ClearSlot(slot);
 
-    const std::pair<int32_t, const char*> scripts[] = {
-        {slots::kMapMonsterDie, "_monsterdie.ds"},
-        {slots::kMapPlayerDie, "_playerdie.ds"},
-        {slots::kMapGrabItem, "_grabitem.ds"},
-        {slots::kMapLeave, "_leave.ds"},
-        {slots::kMapEnter, "_enter.ds"},
-        {slots::kMapPlayerAttack, "_playerattack.ds"},
-        {slots::kMapTick, "_tick.ds"},
-    };
     const std::string base = game.ModFolder + "/maps/" + name;
-    for (const auto& [slot, suffix] : scripts) {
+    for (const auto& [slot, suffix] : kMapScriptFiles) {
         game.script.LoadScript(base + suffix, kStripComments, slot);
     }
+}
+
+std::string EventScriptPath(const Game& game, int32_t slot) {
+    for (const auto& [global, file] : kGlobalScriptFiles) {
+        if (global == slot)
+            return game.ModFolder + file;
+    }
+    const std::string base = game.ModFolder + "/maps/" + game.map->info.Name;
+    for (const auto& [mapSlot, suffix] : kMapScriptFiles) {
+        if (mapSlot == slot)
+            return base + suffix;
+    }
+    const MapGrid& grid = game.map->grid;
+    for (int32_t row = 0; row < grid.Height(); ++row) {
+        for (int32_t column = 0; column < grid.Width(); ++column) {
+            const MapCell& cell = *grid.Cell(column, row);
+            if (cell.Attribute.Kind() == CellKind::ScriptTile && cell.Script == slot)
+                return base + "_" + IntToText(column) + "_" + IntToText(row) + ".ds";
+        }
+    }
+    return {};
 }
 
 ScriptResult RunAndReport(Game& game, int32_t slot, const std::string& title) {

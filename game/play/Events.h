@@ -13,6 +13,9 @@ namespace vorn {
 void LoadGlobalEventScripts(Game& game);
 // Frees and loads the seven map scripts of map `name` (map load).
 void LoadMapEventScripts(Game& game, const std::string& name);
+// The file the event or tile script in `slot` was loaded from (for the
+// current map), or "" when the slot holds none of them.
+std::string EventScriptPath(const Game& game, int32_t slot);
 
 // Runs one slot and shows the error box titled `title` on failure in debug
 // mode. Returns the run's result code.

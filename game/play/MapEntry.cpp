@@ -177,9 +177,9 @@ private:
     Game& game_;
 };
 
-}  // namespace
+enum class EntryKind { Enter, Reload };
 
-void EnterMap(Game& game, const std::string& name) {
+void BuildMap(Game& game, const std::string& name, EntryKind kind) {
     const EntryDepth depth(game);
     const std::string base = MapBase(game, name);
     const MapProperties properties = ReadMapProperties(base);
@@ -227,6 +227,8 @@ void EnterMap(Game& game, const std::string& name) {
         PlaySoundIfLoaded(game, map.info.Music, true);
         game.CurrentMusicName = properties.Music;
     }
+    if (kind == EntryKind::Reload)
+        return;
     PlaySoundIfLoaded(game, map.info.EnterSound, false);
 
     const int32_t now = game.media.ElapsedMs();
@@ -237,6 +239,18 @@ void EnterMap(Game& game, const std::string& name) {
     if (depth.TooDeep())
         return;
     RaiseMapEnter(game);
+}
+
+}  // namespace
+
+void EnterMap(Game& game, const std::string& name) {
+    BuildMap(game, name, EntryKind::Enter);
+}
+
+void ReloadCurrentMap(Game& game) {
+    const bool ticked = game.map->ticked;
+    BuildMap(game, game.map->info.Name, EntryKind::Reload);
+    game.map->ticked = ticked;
 }
 
 void LoadGame(Game& game, int32_t slot) {

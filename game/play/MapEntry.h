@@ -17,6 +17,11 @@ namespace vorn {
 // position is not touched: callers set it first.
 void EnterMap(Game& game, const std::string& name);
 
+// Builds the current map again from its files, as EnterMap does, for the
+// developer mode's live reload: the clock's entry and tick times are kept
+// and neither the enter sound nor the enter script runs.
+void ReloadCurrentMap(Game& game);
+
 // A missing "save<N>.ini" shows "Save game <N> not found!" and ends the game
 // (game.ended); otherwise restores the player, appends the inventory,
 // replaces the variables and enters the saved map.
