@@ -104,14 +104,22 @@ constexpr FrameStep kFrameSteps[] = {
     {DrawFrame, "draw"},
     // Over the finished frame, before the next draw step presents it.
     {DrawSavedNote, "saved note"},
+    // No step of the game: the frame watcher's turn (the developer overlay),
+    // over the finished frame and before it is shown.
+    {nullptr, "over the frame"},
     {EndFrameStep, "end"},
 };
 
 }  // namespace
 
-void RunTitleScreen(Game& game) {
+void RunTitleScreen(Game& game, FrameWatcher* watcher) {
     MediaLayer& media = game.media;
     while (!game.ended) {
+        if (watcher != nullptr) {
+            watcher->FrameStarting(game, FrameKind::Title);
+            if (game.ended)
+                return;
+        }
         // Closing the window here ends the program: there is no game to save.
         if (media.PollWindowEvent() == WindowEvent::CloseRequested) {
             game.ended = true;
@@ -120,6 +128,8 @@ void RunTitleScreen(Game& game) {
         }
         media.ReadKeyboard();
         DrawTitleScreen(game);
+        if (watcher != nullptr)
+            watcher->FrameDrawn(game, FrameKind::Title);
         media.SleepMs(kTitleSleepMs);
         // L wins when both keys are down.
         if (media.KeyDown(keys::L) != 0) {
@@ -138,18 +148,24 @@ void RunTitleScreen(Game& game) {
     }
 }
 
-void RunFrame(Game& game) {
+void RunFrame(Game& game, FrameWatcher* watcher) {
+    if (watcher != nullptr)
+        watcher->FrameStarting(game, FrameKind::Play);
     for (const FrameStep& step : kFrameSteps) {
         // Any step may end the program (Quit, a map that cannot be loaded).
         if (game.ended)
             return;
-        step.run(game);
+        if (step.run != nullptr) {
+            step.run(game);
+        } else if (watcher != nullptr) {
+            watcher->FrameDrawn(game, FrameKind::Play);
+        }
     }
 }
 
-void MainLoop(Game& game) {
+void MainLoop(Game& game, FrameWatcher* watcher) {
     while (!game.ended) {
-        RunFrame(game);
+        RunFrame(game, watcher);
         if (game.clock.LastWindowEvent == WindowEvent::CloseRequested)
             return;
     }
@@ -164,14 +180,19 @@ void AskQuitQuestion(Game& game) {
         SaveGame(game, kQuickSaveSlot);
 }
 
-int RunGame(MediaLayer& media, int argc, const char* const* argv) {
-    Game game(media);
+bool PlayGame(Game& game, int argc, const char* const* argv, FrameWatcher* watcher) {
     if (!StartUp(game, argc, argv))
-        return 0;
-    RunTitleScreen(game);
-    MainLoop(game);
+        return false;
+    RunTitleScreen(game, watcher);
+    MainLoop(game, watcher);
     // Quit and fatal errors end without the question.
     AskQuitQuestion(game);
+    return true;
+}
+
+int RunGame(MediaLayer& media, int argc, const char* const* argv) {
+    Game game(media);
+    PlayGame(game, argc, argv, nullptr);
     return 0;
 }
 

@@ -7,13 +7,31 @@
 
 namespace vorn {
 
+enum class FrameKind { Title, Play };
+
+// What runs around the frames of the game without being part of it (the
+// developer mode, the count of a recorded session): told of every pass of
+// the title screen and of the frame loop.
+class FrameWatcher {
+public:
+    virtual ~FrameWatcher() = default;
+    // Before the frame reads anything.
+    virtual void FrameStarting(Game& game, FrameKind kind) = 0;
+    // The frame is drawn on the back buffer and not yet shown: what is drawn
+    // now appears over it. Not told when the frame ended the game.
+    virtual void FrameDrawn(Game& game, FrameKind kind) = 0;
+};
+
 // False after a fatal error (its box has been shown; game.ended is set).
 bool StartUp(Game& game, int argc, const char* const* argv);
-void RunTitleScreen(Game& game);
+void RunTitleScreen(Game& game, FrameWatcher* watcher = nullptr);
 // One pass of the frame loop, without the final close test.
-void RunFrame(Game& game);
-void MainLoop(Game& game);
+void RunFrame(Game& game, FrameWatcher* watcher = nullptr);
+void MainLoop(Game& game, FrameWatcher* watcher = nullptr);
 void AskQuitQuestion(Game& game);
+// Start-up, the title screen, the frame loop and the quit question; false
+// when start-up failed.
+bool PlayGame(Game& game, int argc, const char* const* argv, FrameWatcher* watcher);
 // Everything from start-up to the end; returns the exit code (always 0).
 int RunGame(MediaLayer& media, int argc, const char* const* argv);
 

@@ -1,15 +1,19 @@
-// The game program: runs the mod folder named by the first argument (or
-// "./vorn3") in an SDL2 window, with the player's preferences from
-// player.ini. Every way out of a game, fatal errors included, ends with exit
-// code 0; --write-player-config ends with 1 when it cannot write the file.
+// The game program: runs the mod folder named on the command line (or
+// "./vorn3") in an SDL2 window with the player's preferences from
+// player.ini, records a session to a file or replays one, with or without a
+// window. Playing ends with exit code 0 whatever happens; a command line
+// that cannot be understood ends with 2; a replay ends with 1 when the game
+// did not do what was recorded, and --write-player-config when it cannot
+// write the file.
 #include <cstdio>
 #include <exception>
 #include <iostream>
 
+#include "game/media/HeadlessMedia.h"
 #include "game/media/SdlMedia.h"
 #include "game/shell/CommandLine.h"
-#include "game/shell/GameShell.h"
 #include "game/shell/PlayerOptions.h"
+#include "game/shell/Session.h"
 
 namespace {
 
@@ -24,23 +28,50 @@ int WritePlayerConfig() {
     return 0;
 }
 
+// A window as the player wants it: display and key preferences. A replay
+// reads the keys from its recording, so the key map does not change it.
+void ApplyPlayerOptions(vorn::SdlMedia& media) {
+    const vorn::PlayerOptions options =
+        vorn::ReadPlayerOptions(vorn::PlayerOptionsPath(), std::cerr);
+    media.SetDisplayOptions(options.display);
+    media.SetInputBindings(options.bindings);
+}
+
+int Run(int argc, char** argv) {
+    const vorn::CommandLine line = vorn::ParseCommandLine(argc, argv);
+    if (!line.error.empty()) {
+        std::cerr << "game: " << line.error << "\nUsage: game [OPTIONS] [MODFOLDER]\n";
+        vorn::WriteOptionList(std::cerr);
+        return 2;
+    }
+    if (line.writePlayerConfig) {
+        return WritePlayerConfig();
+    }
+    if (!line.replayFile.empty()) {
+        vorn::Recording recording;
+        if (!vorn::PrepareReplay(line, recording))
+            return 1;
+        if (line.headless) {
+            vorn::HeadlessMedia media;
+            return vorn::RunReplay(media, line, std::move(recording));
+        }
+        vorn::SdlMedia media;
+        ApplyPlayerOptions(media);
+        return vorn::RunReplay(media, line, std::move(recording));
+    }
+    vorn::SdlMedia media;
+    ApplyPlayerOptions(media);
+    return vorn::RunPlayOrRecord(media, line);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const vorn::CommandLine commandLine = vorn::ParseCommandLine(argc, argv);
-    if (commandLine.writePlayerConfig) {
-        return WritePlayerConfig();
-    }
     // The game reports its errors as values; only running out of memory (a
     // script that builds an endless text) can still throw, and even then the
     // program ends the way every other path does.
     try {
-        const vorn::PlayerOptions options =
-            vorn::ReadPlayerOptions(vorn::PlayerOptionsPath(), std::cerr);
-        vorn::SdlMedia media;
-        media.SetDisplayOptions(options.display);
-        media.SetInputBindings(options.bindings);
-        vorn::RunGame(media, commandLine.ArgumentCount(), commandLine.Arguments());
+        return Run(argc, argv);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "game: %s\n", error.what());
     }
