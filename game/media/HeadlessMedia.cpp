@@ -9,6 +9,7 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "game/media/PictureLoader.h"
 #include "game/media/Platform.h"
@@ -97,7 +98,7 @@ public:
         }
         return pads[static_cast<size_t>(pad)];
     }
-    void ReadShellKeys(ShellKeyStates& live) override { live = shellKeys; }
+    std::string TakeShellKeyPresses() override { return std::exchange(shellKeyPresses, {}); }
     int32_t ElapsedMs() override { return now; }
     void SleepMs(int ms) override { Advance(ms); }
     uint32_t RandomSeed() override { return kRandomSeed; }
@@ -192,7 +193,7 @@ public:
     InputBindings bindings = InputBindings::Defaults();
     std::array<uint8_t, SDL_NUM_SCANCODES> scanCodes{};
     std::vector<PadState> pads;
-    ShellKeyStates shellKeys{};
+    std::string shellKeyPresses;
     int32_t now = kStartTimeMs;
     std::deque<MessageResult> answers;
     std::vector<HeadlessMedia::ShownMessage> messages;
@@ -245,14 +246,10 @@ void HeadlessMedia::ReleaseAllKeys() {
     platform_.liveKeys.fill(false);
     platform_.scanCodes.fill(0);
     platform_.pads.clear();
-    platform_.shellKeys.fill(false);
 }
 
-void HeadlessMedia::SetShellKeyDown(char code, bool down) {
-    const auto index = static_cast<unsigned char>(code);
-    if (index < kShellKeyCount) {
-        platform_.shellKeys[index] = down;
-    }
+void HeadlessMedia::PressShellKey(char code) {
+    platform_.shellKeyPresses += code;
 }
 
 void HeadlessMedia::SetTimeMs(int32_t now) {

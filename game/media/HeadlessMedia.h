@@ -30,11 +30,10 @@ public:
     void SetScanCodeDown(int scanCode, bool down);
     void SetPadButton(int pad, int button, bool down);
     void SetPadStick(int pad, int x, int y);
-    // A key of the program around the game (a code of ShellKeys.h), seen by
-    // the next ReadShellKeyPresses.
-    void SetShellKeyDown(char code, bool down);
-    // Releases the game's keys, the scan codes, every pad and the keys of
-    // the program around the game.
+    // A press of a key of the program around the game (a code of
+    // ShellKeys.h), told by the next ReadShellKeyPresses.
+    void PressShellKey(char code);
+    // Releases the game's keys, the scan codes and every pad.
     void ReleaseAllKeys();
     // The clock starts at 1000 ms; SleepMs advances it by the time slept.
     void SetTimeMs(int32_t now);

@@ -30,7 +30,6 @@ struct MediaLayer::State {
     bool pngEnabled = false;
     InputTape* tape = nullptr;
     bool gameKeysMuted = false;
-    ShellKeyStates shellKeysDown{};
     // By handle number, for ReloadChangedFiles.
     std::unordered_map<int, LoadedFile> spriteFiles;
     std::unordered_map<int, LoadedFile> soundFiles;
@@ -324,21 +323,16 @@ void MediaLayer::SetInputTape(InputTape* tape) {
     state_->tape = tape;
 }
 
+void MediaLayer::SetPainting(bool painting) {
+    state_->screen.SetPainting(painting);
+}
+
 void MediaLayer::MuteGameKeys(bool muted) {
     state_->gameKeysMuted = muted;
 }
 
 std::string MediaLayer::ReadShellKeyPresses() {
-    ShellKeyStates live{};
-    platform_->ReadShellKeys(live);
-    std::string presses;
-    for (int code = 0; code < kShellKeyCount; ++code) {
-        if (live[code] && !state_->shellKeysDown[code]) {
-            presses += static_cast<char>(code);
-        }
-    }
-    state_->shellKeysDown = live;
-    return presses;
+    return platform_->TakeShellKeyPresses();
 }
 
 void MediaLayer::BlendBox(int x, int y, int width, int height, Colour colour, int alpha) {

@@ -131,9 +131,13 @@ public:
     // Every answer from outside the program passes through `tape` (null for
     // none) before the game gets it.
     void SetInputTape(InputTape* tape);
+    // Off, drawing writes no pixel (every draw call keeps its other effects):
+    // for a replay no one watches.
+    void SetPainting(bool painting);
     // While muted the game reads every one of its keys as up.
     void MuteGameKeys(bool muted);
-    // The keys of ShellKeys.h pressed since the previous call, as their codes.
+    // The keys of ShellKeys.h pressed since the previous call, as their codes
+    // in order.
     std::string ReadShellKeyPresses();
     // Mixes `colour` into the rectangle: alpha 255 covers it, 0 leaves it.
     void BlendBox(int x, int y, int width, int height, Colour colour, int alpha);

@@ -51,9 +51,10 @@ public:
     // The live down state of every key the game reads, the player's keys and
     // pads already turned into the game's keys.
     virtual void ReadKeys(KeyboardState::Keys& live) = 0;
-    // The live down state of the keys of the program around the game; a
-    // platform without them leaves every key up.
-    virtual void ReadShellKeys(ShellKeyStates& live) { live.fill(false); }
+    // The keys of the program around the game (ShellKeys.h) pressed since the
+    // last call, as their codes, in order. Presses are kept as they happen,
+    // so a tap shorter than a frame is not lost.
+    virtual std::string TakeShellKeyPresses() { return {}; }
     // Monotonic milliseconds, always positive.
     virtual int32_t ElapsedMs() = 0;
     virtual void SleepMs(int ms) = 0;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <utility>
 
 #include "game/media/Picture.h"
 #include "game/media/Platform.h"
@@ -20,35 +21,45 @@ namespace vorn {
 
 namespace {
 
-// The keys of the program around the game that are not typed characters.
+// The keys of the program around the game that are not typed characters,
+// and whether holding them repeats them.
 struct ShellKeyMapping {
     char code;
     SDL_Scancode sdlKey;
+    bool repeats;
 };
 constexpr ShellKeyMapping kShellKeyMap[] = {
-    {shellkeys::F3, SDL_SCANCODE_F3},
-    {shellkeys::F4, SDL_SCANCODE_F4},
-    {shellkeys::F5, SDL_SCANCODE_F5},
-    {shellkeys::F6, SDL_SCANCODE_F6},
-    {shellkeys::F12, SDL_SCANCODE_F12},
-    {shellkeys::PageUp, SDL_SCANCODE_PAGEUP},
-    {shellkeys::PageDown, SDL_SCANCODE_PAGEDOWN},
-    {shellkeys::Backspace, SDL_SCANCODE_BACKSPACE},
-    {shellkeys::Escape, SDL_SCANCODE_ESCAPE},
+    {shellkeys::F3, SDL_SCANCODE_F3, false},
+    {shellkeys::F4, SDL_SCANCODE_F4, false},
+    {shellkeys::F5, SDL_SCANCODE_F5, false},
+    {shellkeys::F6, SDL_SCANCODE_F6, false},
+    {shellkeys::F12, SDL_SCANCODE_F12, false},
+    {shellkeys::PageUp, SDL_SCANCODE_PAGEUP, true},
+    {shellkeys::PageDown, SDL_SCANCODE_PAGEDOWN, true},
+    {shellkeys::Backspace, SDL_SCANCODE_BACKSPACE, true},
+    {shellkeys::Escape, SDL_SCANCODE_ESCAPE, false},
 };
 
-// The character a key types in the variable filter (by the keyboard's own
-// layout), or 0: letters in upper case, digits, and '_' for the minus key
-// (script names hold no '-').
-char ShellCharacter(SDL_Scancode scancode) {
-    const SDL_Keycode key = SDL_GetKeyFromScancode(scancode);
-    if (key >= SDLK_a && key <= SDLK_z) {
-        return static_cast<char>('A' + (key - SDLK_a));
+// The code of a pressed key, or 0 for a key (or a repeat) the program around
+// the game does not take. Typed characters follow the keyboard's own layout:
+// letters in upper case, digits, and '_' for the minus key (script names
+// hold no '-').
+char ShellKeyCode(const SDL_Keysym& key, bool repeat) {
+    for (const ShellKeyMapping& mapping : kShellKeyMap) {
+        if (mapping.sdlKey == key.scancode) {
+            return !repeat || mapping.repeats ? mapping.code : 0;
+        }
     }
-    if (key >= SDLK_0 && key <= SDLK_9) {
-        return static_cast<char>('0' + (key - SDLK_0));
+    if (repeat) {
+        return 0;
     }
-    return key == SDLK_MINUS || key == SDLK_UNDERSCORE ? '_' : 0;
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) {
+        return static_cast<char>('A' + (key.sym - SDLK_a));
+    }
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_9) {
+        return static_cast<char>('0' + (key.sym - SDLK_0));
+    }
+    return key.sym == SDLK_MINUS || key.sym == SDLK_UNDERSCORE ? '_' : 0;
 }
 
 // The clock starts here rather than at 0, which the game reads as "never".
@@ -71,6 +82,7 @@ public:
             SDL_DestroyWindow(window_);
         }
         if (eventsReady_) {
+            SDL_DelEventWatch(WatchShellKeys, this);
             SDL_QuitSubSystem(SDL_INIT_EVENTS);
         }
         if (videoReady_) {
@@ -109,6 +121,7 @@ public:
             eventsReady_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
             if (eventsReady_) {
                 input_->Open();
+                SDL_AddEventWatch(WatchShellKeys, this);
             }
         }
         return eventsReady_;
@@ -179,28 +192,7 @@ public:
         input_->Read(live);
     }
 
-    void ReadShellKeys(ShellKeyStates& live) override {
-        live.fill(false);
-        if (!eventsReady_ && !videoReady_) {
-            return;
-        }
-        int count = 0;
-        const Uint8* sdlKeys = SDL_GetKeyboardState(&count);
-        for (const ShellKeyMapping& mapping : kShellKeyMap) {
-            live[mapping.code] = mapping.sdlKey < count && sdlKeys[mapping.sdlKey] != 0;
-        }
-        for (int scancode = SDL_SCANCODE_A; scancode <= SDL_SCANCODE_0 && scancode < count;
-             ++scancode) {
-            if (sdlKeys[scancode] != 0) {
-                const char typed = ShellCharacter(static_cast<SDL_Scancode>(scancode));
-                live[static_cast<unsigned char>(typed)] = typed != 0;
-            }
-        }
-        if (SDL_SCANCODE_MINUS < count && sdlKeys[SDL_SCANCODE_MINUS] != 0) {
-            const char typed = ShellCharacter(SDL_SCANCODE_MINUS);
-            live[static_cast<unsigned char>(typed)] = typed != 0;
-        }
-    }
+    std::string TakeShellKeyPresses() override { return std::exchange(shellKeyPresses_, {}); }
 
     int32_t ElapsedMs() override {
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -241,8 +233,21 @@ private:
         }
     }
 
+    // Sees every event as SDL queues it (the loop drops key events unread),
+    // and keeps the presses of the keys of the program around the game.
+    static int WatchShellKeys(void* self, SDL_Event* event) {
+        if (event->type == SDL_KEYDOWN) {
+            const char code = ShellKeyCode(event->key.keysym, event->key.repeat != 0);
+            if (code != 0) {
+                static_cast<SdlPlatform*>(self)->shellKeyPresses_ += code;
+            }
+        }
+        return 1;
+    }
+
     PresentPath path_;
     DisplayOptions display_;
+    std::string shellKeyPresses_;
     bool videoReady_ = false;
     bool eventsReady_ = false;
     bool presenterTried_ = false;  // the screen was opened

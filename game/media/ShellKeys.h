@@ -4,12 +4,10 @@
 // and a recorded session does not contain them.
 #pragma once
 
-#include <array>
-
 namespace vorn {
 
-// One code per key: the character for a typed key ('A' to 'Z', '0' to '9',
-// '_'), a control code for the others.
+// A press is told by one code: the character for a typed key ('A' to 'Z',
+// '0' to '9', '_'), a control code for the others.
 namespace shellkeys {
 constexpr char Backspace = 8;
 constexpr char Escape = 27;
@@ -21,9 +19,5 @@ constexpr char F12 = 12;
 constexpr char PageUp = 16;
 constexpr char PageDown = 17;
 }  // namespace shellkeys
-
-// Down states by code.
-constexpr int kShellKeyCount = 128;
-using ShellKeyStates = std::array<bool, kShellKeyCount>;
 
 }  // namespace vorn

@@ -79,12 +79,15 @@ uint32_t SoftwareScreen::PixelAt(int x, int y) const {
 }
 
 void SoftwareScreen::Clear(uint32_t rgb) {
+    if (!painting_) {
+        return;
+    }
     std::fill(pixels_.begin(), pixels_.end(), rgb);
 }
 
 void SoftwareScreen::FillBox(int x, int y, int width, int height, uint32_t rgb) {
     int64_t left, right, top, bottom;
-    if (width <= 0 || height <= 0 || !CutSpan(x, width, width_, left, right) ||
+    if (!painting_ || width <= 0 || height <= 0 || !CutSpan(x, width, width_, left, right) ||
         !CutSpan(y, height, height_, top, bottom)) {
         return;
     }
@@ -97,8 +100,8 @@ void SoftwareScreen::FillBox(int x, int y, int width, int height, uint32_t rgb) 
 void SoftwareScreen::BlendBox(int x, int y, int width, int height, uint32_t rgb, int alpha) {
     int64_t left, right, top, bottom;
     const auto a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
-    if (a == 0 || width <= 0 || height <= 0 || !CutSpan(x, width, width_, left, right) ||
-        !CutSpan(y, height, height_, top, bottom)) {
+    if (!painting_ || a == 0 || width <= 0 || height <= 0 ||
+        !CutSpan(x, width, width_, left, right) || !CutSpan(y, height, height_, top, bottom)) {
         return;
     }
     // The colour's share of every result is the same, so it is taken once.
@@ -199,7 +202,7 @@ void SoftwareScreen::ClipSprite(int sprite, int x, int y, int width, int height)
 
 void SoftwareScreen::DrawSprite(int sprite, int x, int y, bool transparent) {
     const Sprite* source = FindSprite(sprite);
-    if (source == nullptr) {
+    if (source == nullptr || !painting_) {
         return;
     }
     const ClipRect& clip = source->clip;
@@ -261,12 +264,14 @@ void SoftwareScreen::DrawTextAtCursor(std::string_view text) {
     const int y = text_.cursorY;
     const uint32_t colour = text_.colour;
     const int width =
-        fonts_.Render(text_.font, text, x, 0, width_, [&](int offset, const TextMask& mask) {
-            if (text_.opaque) {
-                FillBox(x + offset, y, mask.width, mask.height, text_.backColour);
-            }
-            BlendMask(x + offset, y, mask, colour);
-        });
+        !painting_
+            ? fonts_.Measure(text_.font, text)
+            : fonts_.Render(text_.font, text, x, 0, width_, [&](int offset, const TextMask& mask) {
+                  if (text_.opaque) {
+                      FillBox(x + offset, y, mask.width, mask.height, text_.backColour);
+                  }
+                  BlendMask(x + offset, y, mask, colour);
+              });
     text_.cursorX = static_cast<int>(std::clamp<int64_t>(int64_t{x} + width, INT32_MIN, INT32_MAX));
 }
 

@@ -53,6 +53,10 @@ public:
     const uint32_t* Pixels() const { return pixels_.data(); }
     uint32_t PixelAt(int x, int y) const;
 
+    // Off, every draw keeps its effect on the screen's state (the text
+    // cursor) but writes no pixel: for running a game no one watches.
+    void SetPainting(bool painting) { painting_ = painting; }
+
     void Clear(uint32_t rgb);
     void FillBox(int x, int y, int width, int height, uint32_t rgb);
     // Mixes `rgb` into the rectangle with `alpha` (0 to 255).
@@ -94,6 +98,7 @@ private:
     std::vector<std::unique_ptr<Sprite>> sprites_;  // index = handle - 1
     TextState text_;
     TextRenderer fonts_;
+    bool painting_ = true;
 };
 
 }  // namespace vorn

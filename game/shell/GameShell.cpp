@@ -36,8 +36,14 @@ void DrawTitleScreen(Game& game) {
 // Movement scales with the time since the previous frame; without this the
 // first frame would count every millisecond since the program started (the
 // time spent on the title screen) and throw the actors across the map.
-void StartFrameClock(Game& game) {
+//
+// The clip boxes are placed where the actors stand: they are refreshed only
+// after each frame's movement, and the first frame's map-edge test would
+// otherwise see the player's box at (0, 0) and throw a player who holds Up
+// or Left at the start to the map's edge, or through its exit.
+void StartFirstFrame(Game& game) {
     game.clock.PreviousFrameTime = game.media.ElapsedMs();
+    RefreshClipBoxes(game);
 }
 
 // TimeOfDay counts whole seconds of the current day; it shows LengthOfDay
@@ -135,14 +141,14 @@ void RunTitleScreen(Game& game, FrameWatcher* watcher) {
         if (media.KeyDown(keys::L) != 0) {
             LoadGame(game, kQuickSaveSlot);
             game.clock.DayStartTime = media.ElapsedMs();
-            StartFrameClock(game);
+            StartFirstFrame(game);
             return;
         }
         if (media.KeyDown(keys::Space) != 0) {
             game.clock.LastTickTime = 0;
             game.clock.DayStartTime = media.ElapsedMs();
             EnterMap(game, game.settings.StartMap);
-            StartFrameClock(game);
+            StartFirstFrame(game);
             return;
         }
     }
