@@ -2,6 +2,7 @@
 #include "game/shell/Recording.h"
 
 #include <cstdio>
+#include <thread>
 
 #include "common/FileIO.h"
 #include "common/TextPrimitives.h"
@@ -356,6 +357,16 @@ int32_t SessionReplayer::Clock(int32_t) {
     const TapeRead* read = Take(TapeRead::Kind::Clock, "the clock");
     // After a problem the clock moves on, so that nothing waits for it.
     lastClock_ = read != nullptr ? read->value : lastClock_ + 1;
+    if (paced_ && read != nullptr) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!firstClock_) {
+            firstClock_ = lastClock_;
+            realStart_ = now;
+        }
+        const auto due = realStart_ + std::chrono::milliseconds(int64_t{lastClock_} - *firstClock_);
+        if (due > now)
+            std::this_thread::sleep_until(due);
+    }
     return lastClock_;
 }
 

@@ -14,8 +14,10 @@
 //                                       box's answer; then the summary
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,11 @@ class SessionReplayer : public InputTape {
 public:
     SessionReplayer(Recording recording, std::string path);
 
+    // Paced, a clock read waits until as much real time has passed since the
+    // first one as recorded time did, so a replay in a window runs at the
+    // speed it was played; unpaced it runs as fast as it can.
+    void SetPaced(bool paced) { paced_ = paced; }
+
     // Whether the game should stop: the replay drifted, ran out of frames,
     // or the viewer closed the window.
     bool Stopped() const { return !problem_.empty() || viewerClosed_; }
@@ -121,6 +128,9 @@ private:
     std::string problem_;
     bool viewerClosed_ = false;
     int32_t lastClock_ = 1000;
+    bool paced_ = false;
+    std::optional<int32_t> firstClock_;
+    std::chrono::steady_clock::time_point realStart_{};
 };
 
 }  // namespace vorn

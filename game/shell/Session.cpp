@@ -147,6 +147,7 @@ int RunReplay(MediaLayer& media, const CommandLine& line, Recording recording) {
     setup.modFolder = line.modFolder.empty() ? recording.header.modFolder : line.modFolder;
     setup.developerMode = line.developerMode;
     SessionReplayer replayer(std::move(recording), line.replayFile);
+    replayer.SetPaced(!line.headless);
     setup.tape = &replayer;
     setup.replayer = &replayer;
     const SessionResult result = RunSession(media, setup);

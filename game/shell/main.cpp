@@ -53,6 +53,7 @@ int Run(int argc, char** argv) {
             return 1;
         if (line.headless) {
             vorn::HeadlessMedia media;
+            media.SetPainting(false);  // no one sees the frames
             return vorn::RunReplay(media, line, std::move(recording));
         }
         vorn::SdlMedia media;
