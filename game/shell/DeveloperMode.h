@@ -43,6 +43,8 @@ public:
     bool OverlayShown() const { return overlayShown_; }
     bool VariablesShown() const { return variablesShown_; }
     const std::string& LastScriptError() const { return lastScriptError_; }
+    // The last reload's or screenshot's lines.
+    const std::vector<PanelLine>& Notes() const { return notes_; }
 
 private:
     void HandleKey(Game& game, char code);

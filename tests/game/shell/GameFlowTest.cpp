@@ -111,18 +111,24 @@ TEST(TitleScreenTest, LWithoutSavedGameShowsTheBoxAndEndsTheProgram) {
     EXPECT_FALSE(shell.folder.Exists("saves/save0.ini"));
 }
 
-TEST(TitleScreenTest, FirstFrameMovesByItsOwnTimeNotTheTitleScreensTime) {
-    ShellGame shell({"PlayerStartSpeed=100"});
-    ASSERT_TRUE(shell.StartUp());
-    shell.media.AdvanceTimeMs(20000);  // a long look at the title picture
-    shell.media.SetKeyDown(keys::Space, true);
-    RunTitleScreen(shell.game);
-    shell.media.SetKeyDown(keys::Space, false);
-    shell.media.SetKeyDown(keys::Right, true);
-    shell.media.AdvanceTimeMs(10);
-    RunFrame(shell.game);
-    // 10 ms at 100 px/s: one pixel, not two thousand.
-    EXPECT_NEAR(shell.game.player.X, 97.0f, 0.01f);
+TEST(TitleScreenTest, FirstFrameMovesByItsOwnTimeAndFromWhereThePlayerStands) {
+    // The player starts at (96, 64); 10 ms at 100 px/s is one pixel.
+    const auto firstFrame = [](int key) {
+        ShellGame shell({"PlayerStartSpeed=100"});
+        EXPECT_TRUE(shell.StartUp());
+        shell.media.AdvanceTimeMs(20000);  // a long look at the title picture
+        shell.media.SetKeyDown(keys::Space, true);
+        shell.media.SetKeyDown(key, true);  // held from the title screen on
+        RunTitleScreen(shell.game);
+        shell.media.SetKeyDown(keys::Space, false);
+        shell.media.AdvanceTimeMs(10);
+        RunFrame(shell.game);
+        return std::pair{shell.game.player.X, shell.game.player.Y};
+    };
+    // Not two thousand pixels for the time on the title screen...
+    EXPECT_NEAR(firstFrame(keys::Right).first, 97.0f, 0.01f);
+    // ...and not to the map's top edge for a clip box not yet placed.
+    EXPECT_NEAR(firstFrame(keys::Up).second, 63.0f, 0.01f);
 }
 
 class DayClockTest : public ::testing::Test {
