@@ -158,7 +158,7 @@ void DeveloperMode::DrawOver(Game& game) {
     if (variablesShown_) {
         const int rows = (screenHeight - top - kMargin) / PanelLineHeight(media) - 1;
         DrawPanel(media, kMargin, top, screenWidth - 2 * kMargin, screenHeight - top - kMargin,
-                  variables_.Lines(game.script, rows));
+                  variables_.Lines(game.script, rows), PanelHeight::Full);
     }
 }
 

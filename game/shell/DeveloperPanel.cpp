@@ -61,13 +61,14 @@ std::vector<PanelLine> FitLines(const std::vector<PanelLine>& lines, size_t colu
 }  // namespace
 
 int DrawPanel(MediaLayer& media, int x, int y, int width, int maxHeight,
-              const std::vector<PanelLine>& lines) {
+              const std::vector<PanelLine>& lines, PanelHeight panelHeight) {
     const int lineHeight = PanelLineHeight(media);
     const std::vector<PanelLine> fitted =
         FitLines(lines, static_cast<size_t>(PanelColumns(media, width)));
     const int fitting = std::max(0, (maxHeight - 2 * kPadding) / lineHeight);
     const int shown = std::min(static_cast<int>(fitted.size()), fitting);
-    const int height = 2 * kPadding + shown * lineHeight;
+    const int height =
+        panelHeight == PanelHeight::Full ? maxHeight : 2 * kPadding + shown * lineHeight;
     media.BlendBox(x, y, width, height, kPanelBack, kPanelAlpha);
     SelectPanelFont(media);
     for (int i = 0; i < shown; ++i) {

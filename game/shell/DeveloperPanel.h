@@ -32,11 +32,13 @@ constexpr Colour kGood{150, 230, 150};
 // could be had (panels then draw with the default font).
 bool LoadPanelFont(MediaLayer& media);
 
-// The panel at (x, y), `width` pixels wide and as tall as its lines (at most
-// `maxHeight`; lines that do not fit are left out). Texts longer than the
-// panel are cut with "...". Returns the height drawn.
+// How tall a panel is: as tall as its lines, or all the height it is given.
+enum class PanelHeight { Lines, Full };
+
+// The panel at (x, y), `width` pixels wide and at most `maxHeight` tall
+// (lines that do not fit are left out). Returns the height drawn.
 int DrawPanel(MediaLayer& media, int x, int y, int width, int maxHeight,
-              const std::vector<PanelLine>& lines);
+              const std::vector<PanelLine>& lines, PanelHeight height = PanelHeight::Lines);
 
 // How many characters of the panel font fit into `width` pixels.
 int PanelColumns(MediaLayer& media, int width);
