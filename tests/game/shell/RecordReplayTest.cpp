@@ -64,7 +64,7 @@ protected:
             return frame < 25 ? std::vector<int>{keys::Right} : std::vector<int>{};
         });
         shell.media.QueueMessageAnswer(MessageResult::Yes);
-        const SessionResult result = RunSession(shell.media, Setup(&recorder, &player));
+        const SessionResult result = RunSession(shell.media, SetupWith(&recorder, &player));
         recorder.Finish(result.summary);
         return result;
     }
@@ -75,7 +75,7 @@ protected:
         media.SeedRandom(99);
         media.AdvanceTimeMs(5000);
         replayer.SetPaced(false);
-        SessionSetup setup = Setup(&replayer, nullptr);
+        SessionSetup setup = SetupWith(&replayer, nullptr);
         setup.replayer = &replayer;
         return RunSession(media, setup);
     }
@@ -87,7 +87,7 @@ protected:
         return recording;
     }
 
-    SessionSetup Setup(InputTape* tape, FrameWatcher* player) {
+    SessionSetup SetupWith(InputTape* tape, FrameWatcher* player) {
         SessionSetup setup;
         setup.modFolder = folderArgument;
         setup.tape = tape;
