@@ -1,6 +1,7 @@
 // Writing and reading recordings, and the two tapes that use them.
 #include "game/shell/Recording.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <thread>
 
@@ -144,19 +145,37 @@ bool ParseRead(std::string_view token, const std::vector<uint8_t>& previousKeys,
     }
 }
 
-// The header lines in their order: keyword, and where the value goes.
-bool ReadHeaderLine(TextReader& reader, int& lineNumber, const char* keyword, std::string& value) {
-    std::string line;
+bool NextLine(TextReader& reader, int& lineNumber, std::string& line) {
     if (!reader.ReadTextLine(line)) {
         return false;
     }
     ++lineNumber;
+    return true;
+}
+
+// A header line "KEYWORD VALUE".
+bool ReadHeaderLine(TextReader& reader, int& lineNumber, const char* keyword, std::string& value) {
+    std::string line;
     const std::string prefix = std::string(keyword) + " ";
-    if (line.rfind(prefix, 0) != 0) {
+    if (!NextLine(reader, lineNumber, line) || line.rfind(prefix, 0) != 0) {
         return false;
     }
     value = line.substr(prefix.size());
     return true;
+}
+
+// The blank-separated words of a line, in one pass.
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    while (start < line.size()) {
+        const size_t end = std::min(line.find(' ', start), line.size());
+        if (end > start) {
+            words.push_back(line.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return words;
 }
 
 std::string Located(const std::string& path, int line, const std::string& text) {
@@ -175,41 +194,32 @@ bool ReadRecording(const std::string& path, Recording& recording, std::string& e
     int lineNumber = 0;
     std::string line;
     const std::string magic = "VornEngine recording " + std::to_string(kRecordingFormat);
-    if (!reader.ReadTextLine(line) || ++lineNumber == 0 || line != magic) {
+    if (!NextLine(reader, lineNumber, line) || line != magic) {
         error = Located(
             path, 1, "not a recording of this engine (the first line must be \"" + magic + "\")");
         return false;
     }
     RecordingHeader& header = recording.header;
-    std::string framesLine;
     if (!ReadHeaderLine(reader, lineNumber, "engine", header.engine) ||
         !ReadHeaderLine(reader, lineNumber, "mod", header.modFolder) ||
         !ReadHeaderLine(reader, lineNumber, "modhash", header.modHash) ||
-        !reader.ReadTextLine(framesLine) || ++lineNumber == 0 || framesLine != "frames") {
+        !NextLine(reader, lineNumber, line) || line != "frames") {
         error = Located(path, lineNumber,
                         "the header must be the lines engine, mod, modhash and frames");
         return false;
     }
     recording.firstFrameLine = lineNumber + 1;
     std::vector<uint8_t> keys;
-    while (reader.ReadTextLine(line)) {
-        ++lineNumber;
+    while (NextLine(reader, lineNumber, line)) {
         if (line.rfind("end", 0) == 0 && (line.size() == 3 || line[3] == ' ')) {
             recording.summary = std::string(TrimSpaces(std::string_view(line).substr(3)));
             return true;
         }
         std::vector<TapeRead> frame;
-        for (int field = 1;; ++field) {
-            const std::string_view token = TextField(line, field, ' ');
-            if (token.empty()) {
-                if (TextField(line, field + 1, ' ').empty()) {
-                    break;
-                }
-                continue;  // two blanks in a row
-            }
+        for (const std::string_view word : Words(line)) {
             TapeRead read;
-            if (!ParseRead(token, keys, read)) {
-                error = Located(path, lineNumber, "unknown read \"" + std::string(token) + "\"");
+            if (!ParseRead(word, keys, read)) {
+                error = Located(path, lineNumber, "unknown read \"" + std::string(word) + "\"");
                 return false;
             }
             if (read.kind == TapeRead::Kind::Keys) {
@@ -397,6 +407,12 @@ int SessionReplayer::Random(int maximum, int) {
                 " where the recording drew one up to " + std::to_string(read->maximum));
         return 0;
     }
+    // A number the layer could not have drawn would reach the game unchecked.
+    if (read->value < 0 || read->value > maximum) {
+        Drifted("the recorded number " + std::to_string(read->value) + " is not from 0 to " +
+                std::to_string(maximum));
+        return 0;
+    }
     return read->value;
 }
 
@@ -405,10 +421,17 @@ MessageResult SessionReplayer::Message(const std::string& title, const std::stri
                                        const std::function<MessageResult()>&) {
     const TapeRead* read =
         Take(TapeRead::Kind::Answer, ("the answer of the box \"" + title + "\"").c_str());
+    const MessageResult fallback =
+        buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     if (read == nullptr) {
-        return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+        return fallback;
     }
-    return static_cast<MessageResult>(read->value);
+    const auto answer = static_cast<MessageResult>(read->value);
+    if ((answer == MessageResult::Ok) != (buttons == MessageButtons::Ok)) {
+        Drifted("the box \"" + title + "\" cannot be answered as recorded");
+        return fallback;
+    }
+    return answer;
 }
 
 void SessionReplayer::FramePresented() {
