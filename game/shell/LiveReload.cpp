@@ -129,8 +129,9 @@ int ReloadMapScripts(Game& game, std::vector<std::string>& errors) {
 }
 
 // Tile pictures added to the tiles folder since start-up join the tile list
-// (pictures already in it are reloaded with the other pictures).
-int AddNewTileImages(Game& game) {
+// (pictures already in it are reloaded with the other pictures). One that
+// does not load is left out, to be tried again at the next reload.
+int AddNewTileImages(Game& game, std::vector<std::string>& errors) {
     const std::string folder = game.ModFolder + "/tiles";
     int added = 0;
     for (const std::string& fileName : ListTilePictureFiles(folder)) {
@@ -139,8 +140,15 @@ int AddNewTileImages(Game& game) {
         if (std::any_of(tiles.begin(), tiles.end(),
                         [&](const TileImage& tile) { return tile.Name == name; }))
             continue;
-        game.assets.tileImages.push_back(
-            {name, game.media.LoadSpriteFile(folder + "/" + fileName)});
+        const std::string path = folder + "/" + fileName;
+        const SpriteHandle sprite = game.media.LoadSpriteFile(path);
+        if (!sprite) {
+            errors.push_back(path +
+                             ": error: not a PNG or BMP picture the game can read; the "
+                             "tile is not added");
+            continue;
+        }
+        game.assets.tileImages.push_back({name, sprite});
         ++added;
     }
     return added;
@@ -234,8 +242,11 @@ ReloadReport LiveReload::Reload(Game& game, bool enterAgain) {
         anyChanged([](const std::string& f) { return f == "monsters.ini"; });
     const bool animationsChanged =
         anyChanged([](const std::string& f) { return f == "animations.ini"; });
-    const bool tilesChanged =
-        anyChanged([](const std::string& f) { return f.rfind("tiles/", 0) == 0; });
+    // A changed tile picture is reloaded in place; only a new one needs the
+    // map's names looked up again.
+    const bool tilesChanged = anyChanged([this](const std::string& f) {
+        return f.rfind("tiles/", 0) == 0 && stamps_.count(f) == 0;
+    });
     const std::string mapName = game.map->info.Name;
     const bool onMap = !mapName.empty();
     const bool mapChanged =
@@ -278,7 +289,7 @@ ReloadReport LiveReload::Reload(Game& game, bool enterAgain) {
             report.done.push_back("animations.ini");
         }
         if (tilesChanged) {
-            const int added = AddNewTileImages(game);
+            const int added = AddNewTileImages(game, report.errors);
             if (added > 0)
                 report.done.push_back(Counted(added, "new tile", "new tiles"));
         }
