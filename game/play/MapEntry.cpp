@@ -248,8 +248,10 @@ void EnterMap(Game& game, const std::string& name) {
 }
 
 void ReloadCurrentMap(Game& game) {
+    // Copied: the old map, which holds the name, goes when the new one comes.
+    const std::string name = game.map->info.Name;
     const bool ticked = game.map->ticked;
-    BuildMap(game, game.map->info.Name, EntryKind::Reload);
+    BuildMap(game, name, EntryKind::Reload);
     game.map->ticked = ticked;
 }
 
