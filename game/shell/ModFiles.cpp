@@ -43,13 +43,22 @@ std::optional<std::vector<std::string>> ListModFiles(const std::string& folder) 
     return files;
 }
 
-std::string HashModFolder(const std::string& folder) {
+std::string HashModFolder(const std::string& folder, const std::string& recording) {
     const std::optional<std::vector<std::string>> files = ListModFiles(folder);
     if (!files) {
         return {};
     }
+    std::error_code error;
+    const std::string leftOut = recording.empty()
+                                    ? std::string()
+                                    : fs::weakly_canonical(recording, error)
+                                          .lexically_relative(fs::weakly_canonical(folder, error))
+                                          .generic_string();
     ContentHash hash;
     for (const std::string& relative : *files) {
+        if (relative == leftOut) {
+            continue;
+        }
         std::string bytes;
         ReadWholeFile((fs::path(folder) / relative).string(), bytes);
         // Lengths keep one file's path or bytes from running into the next.

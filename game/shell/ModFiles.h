@@ -15,7 +15,8 @@ std::optional<std::vector<std::string>> ListModFiles(const std::string& folder);
 
 // The fingerprint a recording carries: a hash over the paths and contents of
 // ListModFiles (a file that cannot be read counts by its path alone), as 16
-// hexadecimal digits; "" when the folder cannot be listed.
-std::string HashModFolder(const std::string& folder);
+// hexadecimal digits; "" when the folder cannot be listed. The file
+// `recording`, when it lies in the folder, does not count.
+std::string HashModFolder(const std::string& folder, const std::string& recording = "");
 
 }  // namespace vorn

@@ -96,7 +96,7 @@ int RunPlayOrRecord(MediaLayer& media, const CommandLine& line) {
         RecordingHeader header;
         header.engine = EngineVersion();
         header.modFolder = FolderArgument(line.modFolder);
-        header.modHash = HashModFolder("./" + header.modFolder);
+        header.modHash = HashModFolder("./" + header.modFolder, line.recordFile);
         if (header.modHash.empty()) {
             std::cerr << "./" << header.modFolder
                       << ": error: the mod folder cannot be read; nothing was recorded\n";
@@ -130,7 +130,7 @@ bool PrepareReplay(const CommandLine& line, Recording& recording) {
         return false;
     }
     const std::string folder = line.modFolder.empty() ? header.modFolder : line.modFolder;
-    const std::string hash = HashModFolder("./" + folder);
+    const std::string hash = HashModFolder("./" + folder, line.replayFile);
     if (hash != header.modHash) {
         std::cerr << line.replayFile << ":4: error: the files of ./" << folder
                   << " are not the ones recorded (hash " << (hash.empty() ? "none" : hash)

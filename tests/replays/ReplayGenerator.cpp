@@ -352,7 +352,7 @@ int main(int argc, char** argv) {
     vorn::RecordingHeader header;
     header.engine = vorn::EngineVersion();
     header.modFolder = argv[2];
-    header.modHash = vorn::HashModFolder(std::string("./") + argv[2]);
+    header.modHash = vorn::HashModFolder(std::string("./") + argv[2], out);
     vorn::SessionRecorder recorder;
     if (header.modHash.empty() || !recorder.Open(partial, header)) {
         std::cerr << argv[2] << ": error: the mod folder cannot be read, or " << partial

@@ -146,6 +146,11 @@ TEST_F(RecordReplayTest, RecordingsOfAnotherEngineOrOtherModFilesAreRefused) {
     EXPECT_TRUE(PrepareReplay(line, recording));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
+    // A recording kept in the mod folder is not one of the mod's files.
+    const std::string hash = HashModFolder("./" + folderArgument);
+    EXPECT_EQ(HashModFolder("./" + folderArgument, shell.folder.Write("bug.rec", text)), hash);
+    EXPECT_NE(HashModFolder("./" + folderArgument), hash);
+
     shell.Write("maps/start.gtl", "changed");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(PrepareReplay(line, recording));
