@@ -1,3 +1,4 @@
+// The hash's text form.
 #include "common/ContentHash.h"
 
 namespace vorn {

@@ -1,3 +1,4 @@
+// A file's modification time and size, through std::filesystem.
 #include "common/FileStamp.h"
 
 #include <filesystem>

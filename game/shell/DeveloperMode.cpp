@@ -1,3 +1,5 @@
+// The keys of the program around the game, the script time and last error
+// the engine reports, and the panels drawn over the frame.
 #include "game/shell/DeveloperMode.h"
 
 #include <algorithm>

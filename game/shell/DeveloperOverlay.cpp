@@ -1,3 +1,4 @@
+// The overlay's lines, read from the game as it stands after the frame.
 #include "game/shell/DeveloperOverlay.h"
 
 #include <cmath>

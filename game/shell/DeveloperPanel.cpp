@@ -1,3 +1,5 @@
+// Drawing the developer panels: the translucent box, then the lines fitted
+// to its width.
 #include "game/shell/DeveloperPanel.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Listing and hashing the files of a mod folder.
 #include "game/shell/ModFiles.h"
 
 #include <algorithm>

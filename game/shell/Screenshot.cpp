@@ -1,3 +1,4 @@
+// Screenshots into the mod's screenshots folder, numbered from 0001.
 #include "game/shell/Screenshot.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The summary line of a finished session.
 #include "game/shell/SessionSummary.h"
 
 #include <charconv>

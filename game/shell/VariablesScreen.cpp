@@ -1,3 +1,4 @@
+// The variables screen: its filter and page, and its lines.
 #include "game/shell/VariablesScreen.h"
 
 #include <algorithm>
