@@ -43,6 +43,27 @@ int PanelColumns(MediaLayer& media, int width) {
 
 namespace {
 
+// `text` in pieces of at most `columns` characters, broken at the last blank
+// that fits (the blank is dropped) so that words and paths stay whole; a
+// word longer than a line is cut where the line ends.
+std::vector<std::string> WrapAtBlanks(const std::string& text, size_t columns) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    while (text.size() - start > columns) {
+        size_t end = start + columns;
+        const size_t blank = text.rfind(' ', end);
+        if (blank != std::string::npos && blank > start) {
+            pieces.push_back(text.substr(start, blank - start));
+            start = blank + 1;
+        } else {
+            pieces.push_back(text.substr(start, columns));
+            start = end;
+        }
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
 // The lines as they fit the panel: long ones cut or wrapped.
 std::vector<PanelLine> FitLines(const std::vector<PanelLine>& lines, size_t columns) {
     std::vector<PanelLine> fitted;
@@ -53,8 +74,8 @@ std::vector<PanelLine> FitLines(const std::vector<PanelLine>& lines, size_t colu
             fitted.push_back(line);
             fitted.back().text = line.text.substr(0, columns >= 3 ? columns - 3 : 0) + "...";
         } else {
-            for (size_t start = 0; start < line.text.size(); start += columns)
-                fitted.push_back({line.text.substr(start, columns), line.colour, false});
+            for (const std::string& piece : WrapAtBlanks(line.text, columns))
+                fitted.push_back({piece, line.colour, false});
         }
     }
     return fitted;

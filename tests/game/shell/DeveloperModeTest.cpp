@@ -90,10 +90,27 @@ TEST_F(DeveloperModeTest, TheLastScriptErrorNamesItsFileAndLine) {
     Frame({shellkeys::F5});
     Frame();
     Frame();
-    EXPECT_EQ(developer->LastScriptError(),
-              game().ModFolder +
-                  "/maps/start_tick.ds:2: error: Syntax error: Expression expected or unknown "
-                  "command.");
+    const std::string error = game().ModFolder +
+                              "/maps/start_tick.ds:2: error: Syntax error: Expression expected "
+                              "or unknown command.";
+    EXPECT_EQ(developer->LastScriptError(), error);
+
+    // The overlay shows it whole, over several lines broken between words
+    // (a path longer than a line is cut where the line ends).
+    Frame({shellkeys::F3});
+    size_t shown = 0;
+    int lines = 0;
+    for (const auto& drawn : shell->media.TextLog()) {
+        if (drawn.text.empty() || error.compare(shown, drawn.text.size(), drawn.text) != 0)
+            continue;
+        shown += drawn.text.size();
+        ++lines;
+        const bool oneWord = drawn.text.find(' ') == std::string::npos;
+        ASSERT_TRUE(shown == error.size() || error[shown] == ' ' || oneWord) << drawn.text;
+        shown += shown < error.size() && error[shown] == ' ' ? 1 : 0;
+    }
+    EXPECT_EQ(shown, error.size());
+    EXPECT_GT(lines, 1);
 }
 
 TEST_F(DeveloperModeTest, F5ReadsTheChangedMapAndScriptsAndKeepsThePlayersGame) {
