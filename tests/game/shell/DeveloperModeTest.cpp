@@ -6,6 +6,7 @@
 #include "game/media/PictureLoader.h"
 #include "game/media/ShellKeys.h"
 #include "game/shell/DeveloperMode.h"
+#include "game/shell/Session.h"
 #include "game/world/Assets.h"
 #include "tests/game/support/ShellFixtures.h"
 
@@ -200,6 +201,46 @@ TEST_F(RecordedModeTest, LiveReloadIsOffWhileASessionIsRecorded) {
     Frame({shellkeys::F5});
     EXPECT_EQ(NotesText(), "Live reload is off while a session is recorded or replayed.\n");
     EXPECT_EQ(game().map->grid.Cell(0, 0)->Ground, "grass");
+}
+
+// Starts a new game, presses F3 in its first frame and ends it in the third,
+// noting whether the overlay was drawn.
+class OverlayProbe : public FrameWatcher {
+public:
+    explicit OverlayProbe(HeadlessMedia& media) : media_(media) {}
+    void FrameStarting(Game& game, FrameKind kind) override {
+        media_.SetKeyDown(keys::Space, kind == FrameKind::Title);
+        if (kind != FrameKind::Play)
+            return;
+        for (const auto& text : media_.TextLog())
+            overlayDrawn = overlayDrawn || text.text.rfind("map start", 0) == 0;
+        media_.AdvanceTimeMs(10);
+        if (frame_ == 0)
+            media_.PressShellKey(shellkeys::F3);
+        game.ended = ++frame_ > 2;
+    }
+    void FrameDrawn(Game&, FrameKind) override {}
+    bool overlayDrawn = false;
+
+private:
+    HeadlessMedia& media_;
+    int frame_ = 0;
+};
+
+TEST(SessionDeveloperModeTest, DebugModeInTheSettingsTurnsItOnAsTheCommandLineDoes) {
+    for (const char* debugMode : {"DebugMode=0", "DebugMode=1"}) {
+        for (const bool commandLine : {false, true}) {
+            ShellGame shell({debugMode});
+            OverlayProbe probe(shell.media);
+            SessionSetup setup;
+            setup.modFolder = test::ModArgument(shell.folder.Path());
+            setup.developerMode = commandLine;
+            setup.player = &probe;
+            ASSERT_TRUE(RunSession(shell.media, setup).started);
+            EXPECT_EQ(probe.overlayDrawn, commandLine || debugMode[10] == '1')
+                << debugMode << (commandLine ? " --dev" : "");
+        }
+    }
 }
 
 }  // namespace
