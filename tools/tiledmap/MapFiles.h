@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/tiledmap/Diagnostics.h"
+#include "common/Diagnostics.h"
 
 namespace vorn::tiledmap {
 

@@ -1,7 +1,7 @@
 // tiledmap: export a map of a mod to a Tiled map, import it back.
 #include "tools/tiledmap/TiledMapTool.h"
 
-#include "tools/tiledmap/Diagnostics.h"
+#include "common/Diagnostics.h"
 #include "tools/tiledmap/TmxExport.h"
 #include "tools/tiledmap/TmxImport.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tools/tiledmap/Diagnostics.h"
+#include "common/Diagnostics.h"
 
 namespace vorn::tiledmap {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/tiledmap/Diagnostics.h"
+#include "common/Diagnostics.h"
 #include "tools/tiledmap/XmlFile.h"
 
 namespace vorn::tiledmap {

@@ -1,0 +1,40 @@
+#include "common/Diagnostics.h"
+
+#include <ostream>
+
+namespace vorn {
+
+std::string FormatDiagnostic(Severity severity, std::string_view path, int line,
+                             std::string_view text) {
+    if (path.substr(0, 2) == "./" && path.size() > 2)
+        path.remove_prefix(2);
+    std::string message(path);
+    if (line > 0)
+        message += ":" + std::to_string(line);
+    message += severity == Severity::Error ? ": error: " : ": warning: ";
+    message += text;
+    return message;
+}
+
+void Diagnostics::Report(Severity severity, std::string_view path, int line,
+                         std::string_view text) {
+    std::string message = FormatDiagnostic(severity, path, line, text);
+    if (!seen_.insert(message).second)
+        return;
+    ++(severity == Severity::Error ? errors_ : warnings_);
+    if (echo_ != nullptr)
+        *echo_ << message << '\n' << std::flush;
+    messages_.push_back(std::move(message));
+}
+
+void Diagnostics::Cause(std::string_view path, int line, std::string_view text) {
+    const std::string message = FormatDiagnostic(Severity::Error, path, line, text);
+    if (seen_.count(message) != 0) {
+        if (echo_ != nullptr)
+            *echo_ << message << '\n' << std::flush;
+        return;
+    }
+    Report(Severity::Error, path, line, text);
+}
+
+}  // namespace vorn
