@@ -5,62 +5,92 @@
 
 namespace vorn {
 
-bool ForEachIniGroupLine(std::string_view text, std::string_view group,
-                         const std::function<bool(std::string_view line, int number)>& visit) {
+bool IniFile::Load(const std::string& path) {
+    std::string text;
+    loaded_ = ReadWholeFile(path, text);
+    LoadText(loaded_ ? text : std::string(), path);
+    return loaded_;
+}
+
+void IniFile::LoadText(std::string_view text, std::string path) {
+    path_ = std::move(path);
+    lines_.clear();
+    lookups_.clear();
+    loaded_ = true;
     TextReader reader{std::string(text)};
+    std::string line;
+    while (reader.ReadTextLine(line))
+        lines_.push_back(line);
+}
+
+int IniFile::HeaderIndex(std::string_view group) const {
     std::string header(1, '[');
     header.append(group);
     header.push_back(']');
-    std::string line;
-    int number = 0;
-    bool inGroup = false;
-    while (reader.ReadTextLine(line)) {
-        ++number;
-        if (line.find(header) != std::string::npos) {
-            inGroup = true;
-            break;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].find(header) != std::string::npos)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+IniAnswer IniFile::Peek(std::string_view group, std::string_view key) const {
+    const int header = HeaderIndex(group);
+    if (header < 0)
+        return {};
+    for (size_t i = static_cast<size_t>(header) + 1; i < lines_.size(); ++i) {
+        const std::string& line = lines_[i];
+        if (!line.empty() && line[0] == '[')
+            return {};
+        if (line.compare(0, key.size(), key) == 0 && line.size() >= key.size()) {
+            // The character after the key is skipped unexamined (normally "=").
+            const size_t valueStart = key.size() + 1;
+            const int number = static_cast<int>(i) + 1;
+            if (valueStart >= line.size())
+                return {std::string(), number};
+            return {std::string(TrimSpaces(std::string_view(line).substr(valueStart))), number};
         }
     }
-    if (!inGroup) {
+    return {};
+}
+
+bool ForEachIniGroupLine(std::string_view text, std::string_view group,
+                         const std::function<bool(std::string_view line, int number)>& visit) {
+    IniFile file;
+    file.LoadText(text);
+    const int header = file.HeaderIndex(group);
+    if (header < 0)
         return false;
-    }
-    while (reader.ReadTextLine(line)) {
-        ++number;
-        if ((!line.empty() && line[0] == '[') || !visit(line, number)) {
+    const std::vector<std::string>& lines = file.Lines();
+    for (size_t i = static_cast<size_t>(header) + 1; i < lines.size(); ++i) {
+        if ((!lines[i].empty() && lines[i][0] == '[') || !visit(lines[i], static_cast<int>(i) + 1))
             break;
-        }
     }
     return true;
 }
 
-IniEntry FindIniEntry(std::string_view text, std::string_view group, std::string_view key) {
-    IniEntry entry;
-    ForEachIniGroupLine(text, group, [&](std::string_view line, int number) {
-        if (line.substr(0, key.size()) != key) {
-            return true;
-        }
-        // The character after the key is skipped unexamined (normally "=").
-        const size_t valueStart = key.size() + 1;
-        if (valueStart < line.size()) {
-            entry.value = std::string(TrimSpaces(line.substr(valueStart)));
-        }
-        entry.line = number;
-        return false;
-    });
-    return entry;
+IniAnswer IniFile::Find(std::string_view group, std::string_view key, IniValueKind kind) {
+    IniAnswer answer = Peek(group, key);
+    lookups_.push_back(IniLookup{std::string(group), std::string(key), kind, answer.line});
+    return answer;
+}
+
+int32_t IniFile::Number(std::string_view group, std::string_view key) {
+    return TextToInt(Find(group, key, IniValueKind::Number).value);
 }
 
 std::string ReadIniValueFromText(std::string_view text, std::string_view group,
                                  std::string_view key) {
-    return FindIniEntry(text, group, key).value;
+    IniFile file;
+    file.LoadText(text);
+    return file.Peek(group, key).value;
 }
 
 std::string ReadIniValue(const std::string& file, std::string_view group, std::string_view key) {
-    std::string text;
-    if (!ReadWholeFile(file, text)) {
+    IniFile ini;
+    if (!ini.Load(file))
         return {};
-    }
-    return ReadIniValueFromText(text, group, key);
+    return ini.Peek(group, key).value;
 }
 
 IniWriter::IniWriter(std::string_view group) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
@@ -29,13 +30,58 @@ std::string ReadIniValueFromText(std::string_view text, std::string_view group,
 bool ForEachIniGroupLine(std::string_view text, std::string_view group,
                          const std::function<bool(std::string_view line, int number)>& visit);
 
-// A value found by the lookup and the number (from 1) of its line, for
-// messages in the PATH:LINE form; line 0 when the group or key is missing.
-struct IniEntry {
+// What a lookup found: the value and the line (from 1) it was read from; line
+// 0 when nothing answered (the value is then "").
+struct IniAnswer {
     std::string value;
     int line = 0;
 };
-IniEntry FindIniEntry(std::string_view text, std::string_view group, std::string_view key);
+
+// How the caller reads a value: as text, or as a number through TextToInt.
+enum class IniValueKind { Text, Number };
+
+struct IniLookup {
+    std::string group;
+    std::string key;
+    IniValueKind kind = IniValueKind::Text;
+    int line = 0;  // the answering line, 0 for none
+};
+
+// One INI file held in memory and looked up with the rules above. It
+// remembers every lookup, so that CheckIniFile (IniCheck.h) can tell the
+// author which lines no lookup reads and which answer a lookup they were not
+// written for.
+class IniFile {
+public:
+    // False when the file cannot be read; every lookup then answers "".
+    bool Load(const std::string& path);
+    void LoadText(std::string_view text, std::string path = {});
+
+    bool Loaded() const { return loaded_; }
+    const std::string& Path() const { return path_; }
+    // The file's lines as ReadTextLine splits them; Lines()[n - 1] is line n.
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+    IniAnswer Find(std::string_view group, std::string_view key,
+                   IniValueKind kind = IniValueKind::Text);
+    std::string Text(std::string_view group, std::string_view key) {
+        return Find(group, key).value;
+    }
+    int32_t Number(std::string_view group, std::string_view key);
+    const std::vector<IniLookup>& Lookups() const { return lookups_; }
+
+    // The index in Lines() of the group's header line, or -1 when no line
+    // holds "[group]".
+    int HeaderIndex(std::string_view group) const;
+    // The answer of a lookup, without remembering it.
+    IniAnswer Peek(std::string_view group, std::string_view key) const;
+
+private:
+    std::string path_;
+    std::vector<std::string> lines_;
+    std::vector<IniLookup> lookups_;
+    bool loaded_ = false;
+};
 
 // Builds INI text: a header line then key=value lines, every line ended by
 // CR LF, values without surrounding blanks.

@@ -152,7 +152,9 @@ int32_t RoundHalfEven(double value) {
     return static_cast<int32_t>(rounded);
 }
 
-std::string IntToText(int32_t value) { return std::to_string(value); }
+std::string IntToText(int32_t value) {
+    return std::to_string(value);
+}
 
 std::string DoubledCharacters(std::string_view text, std::string_view special) {
     std::string doubled;

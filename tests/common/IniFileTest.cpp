@@ -70,13 +70,15 @@ TEST(ReadIniValue, ReadsFromAFile) {
     std::remove(path.c_str());
 }
 
-TEST(FindIniEntry, NamesTheLineOfTheValueAndGroupLinesStopAtTheNextGroup) {
+TEST(IniFile, NamesTheLineOfTheValueAndGroupLinesStopAtTheNextGroup) {
     const std::string text = "; notes\r\n[S]\r\nA=1\r\n\r\nB= 2 \r\n[T]\r\nC=3\r\n";
-    const IniEntry b = FindIniEntry(text, "S", "B");
+    IniFile file;
+    file.LoadText(text);
+    const IniAnswer b = file.Peek("S", "B");
     EXPECT_EQ(b.value, "2");
     EXPECT_EQ(b.line, 5);
-    EXPECT_EQ(FindIniEntry(text, "S", "C").line, 0);
-    EXPECT_EQ(FindIniEntry(text, "T", "C").line, 7);
+    EXPECT_EQ(file.Peek("S", "C").line, 0);
+    EXPECT_EQ(file.Peek("T", "C").line, 7);
     std::vector<int> numbers;
     EXPECT_TRUE(ForEachIniGroupLine(text, "S", [&](std::string_view, int number) {
         numbers.push_back(number);
