@@ -88,8 +88,28 @@ std::string ReturnValueText(EngineState& state) {
 
 namespace {
 
+// The text between the "(" at `open` and its matching ")", and one past
+// that ")"; npos when no ")" closes it.
+std::pair<std::string_view, size_t> ParenthesisedText(std::string_view text, size_t open) {
+    int64_t depth = 0;
+    for (size_t i = open + 1; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            ++depth;
+        } else if (text[i] == ')') {
+            if (depth == 0)
+                return {TrimSpaces(text.substr(open + 1, i - open - 1)), i + 1};
+            --depth;
+        }
+    }
+    return {TrimSpaces(text.substr(open + 1)), std::string_view::npos};
+}
+
+// With `listing`, nothing is called: each call is recorded there and taken
+// as returning 0, so that the calls around it are found as the run would
+// find them.
 std::string Expand(EngineState& state, std::string_view input,
-                   const std::vector<CommandOccurrence>* known) {
+                   const std::vector<CommandOccurrence>* known,
+                   std::vector<CallInfo>* listing = nullptr) {
     std::string text(input);
     const BorrowedBuffers buffers(state);
     std::vector<CommandOccurrence>& all = buffers->all;
@@ -129,28 +149,39 @@ std::string Expand(EngineState& state, std::string_view input,
         }
         std::string argument;
         size_t end = 0;  // one past the call's last character
+        const auto [written, closeEnd] = ParenthesisedText(text, open);
         if (parameterCount > 0) {
-            int64_t depth = 0;
-            size_t close = std::string::npos;
-            for (size_t i = open + 1; i < text.size(); ++i) {
-                if (text[i] == '(') {
-                    ++depth;
-                } else if (text[i] == ')') {
-                    if (depth == 0) {
-                        close = i;
-                        break;
-                    }
-                    --depth;
+            if (closeEnd == std::string_view::npos) {
+                if (listing != nullptr) {
+                    // The run stops here; the listing goes on with the
+                    // calls before it, as if the ")" were at the end.
+                    listing->push_back(
+                        CallInfo{name, std::string(written),
+                                 static_cast<int32_t>(SplitArguments(written).size()),
+                                 parameterCount, false});
+                    text.replace(call.position, std::string::npos, "0");
+                    all.clear();
+                    index.FindAll(text, 0, text.size(), all);
+                    continue;
                 }
-            }
-            if (close == std::string::npos) {
                 state.lastError = "Syntax error: '(' expected after '" + name + "'.";
                 return "#ERROR";
             }
-            argument.assign(TrimSpaces(std::string_view(text).substr(open + 1, close - open - 1)));
-            end = close + 1;
+            argument.assign(written);
+            end = closeEnd;
         } else {
             end = open + 2 <= text.size() ? open + 2 : text.size();
+        }
+        if (listing != nullptr) {
+            // What the author wrote between the parentheses, even where a
+            // command without parameters takes none of it.
+            listing->push_back(CallInfo{name, std::string(written),
+                                        static_cast<int32_t>(SplitArguments(written).size()),
+                                        parameterCount, closeEnd != std::string_view::npos});
+            text.replace(call.position, end - call.position, "0");
+            all.clear();
+            index.FindAll(text, 0, text.size(), all);
+            continue;
         }
         const int32_t first = state.Commands().FirstOfName(static_cast<int32_t>(call.commandIndex));
         const ScriptResult code = CallCommandAt(state, first, name, argument);
@@ -177,6 +208,12 @@ namespace vorn::script_detail {
 
 std::string ExpandCalls(EngineState& state, std::string_view text) {
     return Expand(state, text, nullptr);
+}
+
+std::vector<CallInfo> ListCalls(EngineState& state, std::string_view text) {
+    std::vector<CallInfo> calls;
+    Expand(state, text, nullptr, &calls);
+    return calls;
 }
 
 std::string ExpandCallsKnowing(EngineState& state, std::string_view text,

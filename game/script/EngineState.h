@@ -26,20 +26,7 @@ struct ConstantEntry {
     std::string value;
 };
 
-// Statement kinds of a loaded line, decided by its first word.
-enum class LineKind {
-    Plain,  // a command call or an assignment
-    If,
-    Exit,
-    Goto,
-    Label,
-    ElseIf,
-    Else,
-    EndIf,
-    While,
-    Wend,
-    Free,
-};
+using LineKind = StatementKind;
 
 // The comparison of a condition, decided when the line is loaded; None when
 // the line holds no comparison operator (an error only if it is evaluated).
@@ -74,11 +61,31 @@ struct ScriptLine {
     int32_t gotoTarget = -1;
 };
 
+// A stored line's origin: an index into SlotScript::files and the line there
+// (from 1); file -1 for none.
+struct SourceRef {
+    int32_t file = -1;
+    int32_t line = 0;
+};
+
+// A script read from its files: the text ParseScript takes, the origin of
+// each of its lines and what reading met.
+struct ScriptSource {
+    std::string text;
+    std::vector<std::string> files;
+    std::vector<SourceRef> origins;  // one per line of `text`
+    std::vector<LoadProblem> problems;
+};
+
 // A loaded script: lines 0 .. n-1 and the end mark on line n. Runs hold a
 // shared reference, so a nested run that reloads the slot cannot pull the
 // lines away from under the interrupted run.
 struct SlotScript {
     std::vector<ScriptLine> lines;
+    std::vector<std::string> files;
+    std::vector<SourceRef> origins;  // per line; shorter when parsed from a text
+
+    SourceLine SourceOf(int32_t line) const;
 };
 
 // Occurrence lists used while expanding one expression, kept between
@@ -105,7 +112,15 @@ struct EngineState {
     // Empty pointer: the slot is not in use.
     std::vector<std::shared_ptr<const SlotScript>> slots;
 
+    // The script of the innermost run, while one runs.
+    const SlotScript* runningScript = nullptr;
+    // The script of the last failed run and, for a missing ENDIF or WEND,
+    // the line of the block without it (-1 otherwise).
+    std::shared_ptr<const SlotScript> failedScript;
+    int32_t unclosedBlockLine = -1;
+
     RunObserver* runObserver = nullptr;
+
     bool stopRequested = false;
     uint64_t lineBudget = 0;  // 0: unbounded
     uint64_t linesRun = 0;    // counted from the start of the outermost run
@@ -211,6 +226,13 @@ std::string ExpandExpression(EngineState& state, const Expression& expression,
                              ConstantsStep constants);
 
 // Loading and running (ScriptLoader.cpp, ScriptRunner.cpp).
+ScriptSource ReadScriptSource(EngineState& state, const std::string& path, int stripFlag);
+int32_t ParseScriptSource(EngineState& state, const ScriptSource& source, int32_t slot,
+                          std::vector<LoadProblem>* problems);
+// Dry-run call listing (CallExpansion.cpp) and argument splitting
+// (Registries.cpp).
+std::vector<CallInfo> ListCalls(EngineState& state, std::string_view text);
+std::vector<std::string_view> SplitArguments(std::string_view text);
 ScriptResult RunScript(EngineState& state, int32_t slot);
 ConditionResult EvaluateCondition(EngineState& state, const ScriptLine& line);
 

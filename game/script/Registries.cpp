@@ -63,8 +63,6 @@ std::string ExpandConstants(const EngineState& state, std::string_view text) {
     return result;
 }
 
-namespace {
-
 // Splits at commas outside quotes. No separating comma and a blank text
 // give no argument at all.
 std::vector<std::string_view> SplitArguments(std::string_view text) {
@@ -85,6 +83,8 @@ std::vector<std::string_view> SplitArguments(std::string_view text) {
     }
     return pieces;
 }
+
+namespace {
 
 // The i-th (0-based) field of text cut at every comma, quotes ignored.
 std::string_view CommaField(std::string_view text, size_t index) {

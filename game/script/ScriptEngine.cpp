@@ -4,7 +4,9 @@
 
 #include <ostream>
 
+#include "common/TextPrimitives.h"
 #include "game/script/EngineState.h"
+#include "game/script/ScriptText.h"
 
 namespace vorn {
 
@@ -85,6 +87,108 @@ ScriptResult ScriptEngine::RunScript(int32_t slot) {
 
 void ScriptEngine::SetRunObserver(RunObserver* observer) {
     state_->runObserver = observer;
+}
+
+SourceLine ScriptEngine::CurrentSource() const {
+    if (state_->runningScript == nullptr)
+        return {};
+    return state_->runningScript->SourceOf(state_->currentLine);
+}
+
+SourceLine ScriptEngine::ErrorSource() const {
+    if (!state_->failedScript)
+        return {};
+    const int32_t line =
+        state_->unclosedBlockLine >= 0 ? state_->unclosedBlockLine : state_->currentLine;
+    return state_->failedScript->SourceOf(line);
+}
+
+namespace {
+
+const char* OperatorText(script_detail::Comparison comparison) {
+    using script_detail::Comparison;
+    switch (comparison) {
+        case Comparison::Equal:
+            return "=";
+        case Comparison::NotEqual:
+            return "<>";
+        case Comparison::Less:
+            return "<";
+        case Comparison::Greater:
+            return ">";
+        case Comparison::LessOrEqual:
+            return "<=";
+        case Comparison::GreaterOrEqual:
+            return ">=";
+        case Comparison::None:
+            break;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::vector<StatementInfo> ScriptEngine::SlotStatements(int32_t slot) const {
+    std::vector<StatementInfo> statements;
+    if (!SlotInUse(slot))
+        return statements;
+    const script_detail::SlotScript& script = *state_->slots[static_cast<size_t>(slot)];
+    for (size_t i = 0; i < script.lines.size() && !script.lines[i].endMark; ++i) {
+        const script_detail::ScriptLine& line = script.lines[i];
+        statements.push_back(StatementInfo{
+            line.kind, script.SourceOf(static_cast<int32_t>(i)), line.text, line.keyword,
+            line.callName, line.argumentText, line.conditionLeft, OperatorText(line.comparison),
+            line.conditionRight, line.assignmentTarget, line.assignmentValue});
+    }
+    return statements;
+}
+
+int32_t ScriptEngine::ParameterCount(std::string_view name) const {
+    const int32_t index = state_->FindCommand(UpperCaseText(TrimSpaces(name)));
+    return index < 0 ? -1 : state_->commands[static_cast<size_t>(index)].parameterCount;
+}
+
+std::vector<CallInfo> ScriptEngine::ListCalls(std::string_view text) {
+    return script_detail::ListCalls(*state_, text);
+}
+
+int32_t ScriptEngine::CountArguments(std::string_view argumentText) {
+    return static_cast<int32_t>(script_detail::SplitArguments(argumentText).size());
+}
+
+std::vector<std::string> ScriptEngine::VariableReferences(std::string_view text) {
+    using script_detail::IsLeftBoundary;
+    using script_detail::IsVariableRightBoundary;
+    // A word runs up to the next boundary, quote or "%" (a name touching "%"
+    // or a quote is never substituted, so it may as well end there).
+    auto endsWord = [](char c) {
+        return IsLeftBoundary(c) || IsVariableRightBoundary(c) || c == '\'' || c == '%';
+    };
+    std::vector<std::string> names;
+    bool inside = false;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\'') {
+            inside = !inside;
+            ++i;
+            continue;
+        }
+        if (endsWord(c)) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && !endsWord(text[end]))
+            ++end;
+        const bool leftOk = i == 0 || IsLeftBoundary(text[i - 1]);
+        const bool rightOk = end == text.size() || IsVariableRightBoundary(text[end]);
+        const std::string_view word = text.substr(i, end - i);
+        if (!inside && leftOk && rightOk && word[0] != '#' && !IsNumberText(word))
+            names.push_back(UpperCaseText(word));
+        i = end;
+    }
+    return names;
 }
 
 }  // namespace vorn

@@ -68,6 +68,70 @@ constexpr int32_t kMaxRunDepth = 64;
 // What EvaluateCondition answers.
 enum class ConditionResult : int32_t { Invalid = -1, False = 0, True = 1 };
 
+// Statement kinds of a loaded line, decided by its first word.
+enum class StatementKind {
+    Plain,  // a command call or an assignment
+    If,
+    Exit,
+    Goto,
+    Label,
+    ElseIf,
+    Else,
+    EndIf,
+    While,
+    Wend,
+    Free,
+};
+
+// Where a loaded line came from: the file as the loader opened it and the
+// line there, from 1. An empty file: the line has no origin (the end of a
+// script, or a script parsed from a text).
+struct SourceLine {
+    std::string file;
+    int32_t line = 0;
+};
+
+enum class LoadProblemKind {
+    MissingFile,     // the script's own file cannot be read (it loads empty)
+    MissingInclude,  // an INCLUDEFILE names a file that cannot be read
+    RefusedInclude,  // an INCLUDEFILE that would read a file being read, or nest too deep
+    MissingLabel,    // a GOTO to a label no line has (the script does not load)
+    TooLong,         // more lines than a slot holds (the script does not load)
+};
+
+// What loading met. The load goes on or fails exactly as it always did; the
+// problem is only told, at the line that causes it.
+struct LoadProblem {
+    LoadProblemKind kind = LoadProblemKind::MissingFile;
+    SourceLine where;
+    std::string text;
+};
+
+// A loaded line as the runner sees it, for tools that check scripts without
+// running them. The texts are the line record's fields (see the loader).
+struct StatementInfo {
+    StatementKind kind = StatementKind::Plain;
+    SourceLine source;
+    std::string text;
+    std::string keyword;
+    std::string callName;
+    std::string argumentText;
+    std::string conditionLeft;
+    std::string conditionOperator;  // "" when the line holds no comparison
+    std::string conditionRight;
+    std::string assignmentTarget;
+    std::string assignmentValue;
+};
+
+// A call inside an expression as ExpandCalls finds it, found without running.
+struct CallInfo {
+    std::string name;  // as registered, upper-cased
+    std::string argumentText;
+    int32_t argumentCount = 0;   // as CallCommand would split the text
+    int32_t parameterCount = 0;  // what the command takes
+    bool closed = true;          // false: no ")" closes the call
+};
+
 // The tables ResetSymbols empties; a designated initialiser names them:
 // ResetSymbols({.variables = true}).
 struct SymbolTables {
@@ -147,8 +211,10 @@ public:
     ScriptResult CallCommand(std::string_view name, std::string_view argumentText);
 
     // The script store. Slot -1 asks for the first free slot. Returns the
-    // slot used or -1.
-    int32_t LoadScript(const std::string& path, int stripFlag, int32_t slot);
+    // slot used or -1. With `problems`, what loading met is appended there;
+    // each loaded line remembers its file and line either way.
+    int32_t LoadScript(const std::string& path, int stripFlag, int32_t slot,
+                       std::vector<LoadProblem>* problems = nullptr);
     std::string ReadScriptText(const std::string& path, int stripFlag);
     int32_t ParseScript(std::string_view text, int32_t slot);
     bool ClearSlot(int32_t slot);
@@ -188,6 +254,31 @@ public:
     // Invalid for an invalid operator (the error text is recorded) or a line
     // that does not exist.
     ConditionResult EvaluateCondition(int32_t slot, int32_t line);
+
+    // Where the line being run comes from (the innermost running script);
+    // empty when no script runs.
+    SourceLine CurrentSource() const;
+    // Where the last run that failed stopped: the line ErrorReportText
+    // counts, or for a missing ENDIF or WEND the line of the block that
+    // lacks it.
+    SourceLine ErrorSource() const;
+
+    // Questions for checkers, answered by the rules the engine runs by.
+    // The lines of a loaded slot without its end mark (none for a slot not
+    // in use).
+    std::vector<StatementInfo> SlotStatements(int32_t slot) const;
+    // The parameter count of the command a call of that name reaches, or -1
+    // when no command has the name.
+    int32_t ParameterCount(std::string_view name) const;
+    // The calls ExpandCalls would make in `text`, in the order it would make
+    // them, each taken as returning a number; nothing is run.
+    std::vector<CallInfo> ListCalls(std::string_view text);
+    // How many arguments CallCommand splits an argument text into.
+    static int32_t CountArguments(std::string_view argumentText);
+    // The words of `text` that stand where SubstituteVariables replaces a
+    // variable of that name (between its boundaries, outside quotes; numbers
+    // and constants excluded), upper-cased, in order.
+    static std::vector<std::string> VariableReferences(std::string_view text);
 
 private:
     std::unique_ptr<script_detail::EngineState> state_;

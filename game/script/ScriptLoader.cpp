@@ -13,7 +13,9 @@ using script_detail::Comparison;
 using script_detail::EngineState;
 using script_detail::LineKind;
 using script_detail::ScriptLine;
+using script_detail::ScriptSource;
 using script_detail::SlotScript;
+using script_detail::SourceRef;
 
 namespace {
 
@@ -29,18 +31,43 @@ struct IncludeState {
     int filesRead = 0;
 };
 
-std::string ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
-                           IncludeState& includes) {
+// The index of `path` in the source's file list, added when new.
+int32_t FileIndex(ScriptSource& source, const std::string& path) {
+    for (size_t i = 0; i < source.files.size(); ++i) {
+        if (source.files[i] == path)
+            return static_cast<int32_t>(i);
+    }
+    source.files.push_back(path);
+    return static_cast<int32_t>(source.files.size() - 1);
+}
+
+// Appends the file's kept lines (and those of the files it includes) to
+// `source`, each with its origin. `includedAt` is the INCLUDEFILE line that
+// names the file, none for the script's own file.
+void ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
+                    IncludeState& includes, ScriptSource& source, const SourceLine& includedAt) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
         state.lastError = "Could not load the specified file: " + path;
-        return {};
+        if (includedAt.file.empty()) {
+            source.problems.push_back({LoadProblemKind::MissingFile, SourceLine{path, 0},
+                                       "the script file cannot be read"});
+        } else {
+            source.problems.push_back(
+                {LoadProblemKind::MissingInclude, includedAt,
+                 "INCLUDEFILE `" + path +
+                     "`: the file cannot be read (the path is taken from the folder the game "
+                     "is started in)"});
+        }
+        return;
     }
     includes.openFiles.push_back(path);
+    const int32_t file = FileIndex(source, path);
     TextReader reader(std::move(bytes));
-    std::string result;
     std::string line;
+    int32_t number = 0;
     while (reader.ReadTextLine(line)) {
+        ++number;
         if (stripFlag != 0) {
             // Trimmed first, tabs deleted after: a blank behind a leading tab
             // keeps the line.
@@ -52,23 +79,34 @@ std::string ReadScriptFile(EngineState& state, const std::string& path, int stri
         if (UpperCaseText(TextField(line, 1, ' ')) == "INCLUDEFILE") {
             const std::string name =
                 script_detail::RemoveChar(TrimSpaces(std::string_view(line).substr(11)), '\'');
+            const SourceLine here{path, number};
             if (std::find(includes.openFiles.begin(), includes.openFiles.end(), name) !=
                 includes.openFiles.end()) {
                 state.lastError = "Include error. The file " + name + " includes itself.";
+                source.problems.push_back(
+                    {LoadProblemKind::RefusedInclude, here,
+                     "INCLUDEFILE `" + name +
+                         "` includes a file that is being read already (a cycle); it is left "
+                         "out"});
             } else if (static_cast<int>(includes.openFiles.size()) > kMaxIncludeDepth ||
                        includes.filesRead >= kMaxIncludedFiles) {
                 state.lastError = "Include error. Too many included files at: " + name;
+                source.problems.push_back(
+                    {LoadProblemKind::RefusedInclude, here,
+                     "INCLUDEFILE `" + name + "`: too many included files; it is left out"});
             } else {
                 ++includes.filesRead;
-                result += ReadScriptFile(state, name, stripFlag, includes);
+                ReadScriptFile(state, name, stripFlag, includes, source, here);
             }
         } else {
-            result += line;
+            source.text += line;
         }
-        result += '\n';
+        // The line end of the line itself (after an included text: the
+        // empty line every INCLUDEFILE leaves behind).
+        source.text += '\n';
+        source.origins.push_back(SourceRef{file, number});
     }
     includes.openFiles.pop_back();
-    return result;
 }
 
 void SplitLine(ScriptLine& line) {
@@ -157,13 +195,39 @@ void SplitLine(ScriptLine& line) {
 
 }  // namespace
 
-std::string ScriptEngine::ReadScriptText(const std::string& path, int stripFlag) {
+namespace script_detail {
+
+ScriptSource ReadScriptSource(EngineState& state, const std::string& path, int stripFlag) {
+    ScriptSource source;
     IncludeState includes;
-    return ReadScriptFile(*state_, path, stripFlag, includes);
+    ReadScriptFile(state, path, stripFlag, includes, source, SourceLine{});
+    return source;
 }
 
-int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
-    EngineState& state = *state_;
+SourceLine SlotScript::SourceOf(int32_t line) const {
+    if (line < 0 || static_cast<size_t>(line) >= origins.size())
+        return {};
+    const SourceRef& origin = origins[static_cast<size_t>(line)];
+    if (origin.file < 0 || static_cast<size_t>(origin.file) >= files.size())
+        return {};
+    return SourceLine{files[static_cast<size_t>(origin.file)], origin.line};
+}
+
+int32_t ParseScriptSource(EngineState& state, const ScriptSource& source, int32_t slot,
+                          std::vector<LoadProblem>* problems) {
+    const std::string_view text = source.text;
+    auto tell = [&](LoadProblemKind kind, int32_t line, std::string message) {
+        if (problems == nullptr)
+            return;
+        SourceLine where;
+        if (line >= 0 && static_cast<size_t>(line) < source.origins.size()) {
+            const SourceRef& origin = source.origins[static_cast<size_t>(line)];
+            where = SourceLine{source.files[static_cast<size_t>(origin.file)], origin.line};
+        } else if (!source.files.empty()) {
+            where.file = source.files.front();
+        }
+        problems->push_back({kind, std::move(where), std::move(message)});
+    };
     if (slot == -1) {
         for (int32_t i = 0; i < state.slotCount; ++i) {
             if (!state.slots[static_cast<size_t>(i)]) {
@@ -183,9 +247,14 @@ int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
     // A script of exactly lines-per-slot lines is accepted: its end mark
     // takes a record just past the slot's lines.
     if (lineCount > static_cast<size_t>(state.linesPerSlot)) {
+        tell(LoadProblemKind::TooLong, -1,
+             "the script has " + std::to_string(lineCount - 1) +
+                 " lines without its comments and blank lines (included files counted); a "
+                 "script may have " +
+                 std::to_string(state.linesPerSlot - 1));
         return -1;
     }
-    ClearSlot(slot);
+    state.slots[static_cast<size_t>(slot)].reset();
 
     auto script = std::make_shared<SlotScript>();
     script->lines.resize(lineCount + 1);
@@ -223,6 +292,9 @@ int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
         }
         if (target == lineCount) {
             state.lastError = "Syntax error: Label '" + label + "' not found.";
+            tell(LoadProblemKind::MissingLabel, static_cast<int32_t>(i),
+                 "GOTO " + label + ": no line `LABEL " + label +
+                     "` (written with one blank), so the script does not load");
             return -1;
         }
         line.text = "GOTO " + std::to_string(target);
@@ -234,12 +306,31 @@ int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
         SplitLine(line);
     }
     script->lines[lineCount].endMark = true;
+    script->files = source.files;
+    script->origins = source.origins;
     state.slots[static_cast<size_t>(slot)] = std::move(script);
     return slot;
 }
 
-int32_t ScriptEngine::LoadScript(const std::string& path, int stripFlag, int32_t slot) {
-    return ParseScript(ReadScriptText(path, stripFlag), slot);
+}  // namespace script_detail
+
+std::string ScriptEngine::ReadScriptText(const std::string& path, int stripFlag) {
+    return script_detail::ReadScriptSource(*state_, path, stripFlag).text;
+}
+
+int32_t ScriptEngine::ParseScript(std::string_view text, int32_t slot) {
+    script_detail::ScriptSource source;
+    source.text.assign(text);
+    return script_detail::ParseScriptSource(*state_, source, slot, nullptr);
+}
+
+int32_t ScriptEngine::LoadScript(const std::string& path, int stripFlag, int32_t slot,
+                                 std::vector<LoadProblem>* problems) {
+    const script_detail::ScriptSource source =
+        script_detail::ReadScriptSource(*state_, path, stripFlag);
+    if (problems != nullptr)
+        problems->insert(problems->end(), source.problems.begin(), source.problems.end());
+    return script_detail::ParseScriptSource(*state_, source, slot, problems);
 }
 
 bool ScriptEngine::ClearSlot(int32_t slot) {

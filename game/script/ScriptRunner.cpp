@@ -49,8 +49,20 @@ public:
     Run(EngineState& state, int32_t slot, std::shared_ptr<const SlotScript> script)
         : state_(state), slot_(slot), script_(std::move(script)), epoch_(state.jumpCacheEpoch) {}
 
+    // The line of the block whose ENDIF or WEND is missing, when the run
+    // stopped for that; -1 otherwise.
+    int32_t UnclosedBlockLine() const { return unclosedBlockLine_; }
+
     ScriptResult Execute() {
         const std::vector<ScriptLine>& lines = script_->lines;
+        // Nested runs put back the script of the run they interrupted.
+        const SlotScript* const interrupted = state_.runningScript;
+        struct Restore {
+            EngineState& state;
+            const SlotScript* script;
+            ~Restore() { state.runningScript = script; }
+        } restore{state_, interrupted};
+        state_.runningScript = script_.get();
         Publish(0);
         while (line_ >= 0 && static_cast<size_t>(line_) < lines.size() &&
                !lines[static_cast<size_t>(line_)].endMark) {
@@ -168,6 +180,7 @@ private:
                 if (scanned.endMark) {
                     Publish(j);
                     state_.lastError = "Syntax error: Expected 'ENDIF'";
+                    unclosedBlockLine_ = from;
                     return ScriptResult::ExpectedEndif;
                 }
                 if (scanned.kind == LineKind::If) {
@@ -230,6 +243,7 @@ private:
             if (scanned.endMark) {
                 Publish(j);
                 state_.lastError = message;
+                unclosedBlockLine_ = from;
                 return code;
             }
             if (scanned.kind == open) {
@@ -321,6 +335,7 @@ private:
     std::vector<JumpEntry> cache_;
     uint64_t epoch_;
     int32_t line_ = 0;
+    int32_t unclosedBlockLine_ = -1;
 };
 
 // Keeps the nesting depth right on every way out of a run.
@@ -404,8 +419,14 @@ ScriptResult RunScript(EngineState& state, int32_t slot) {
         return ScriptResult::RunsNestedTooDeep;
     }
     RunDepth depth(state);
-    Run run(state, slot, state.slots[static_cast<size_t>(slot)]);
-    return run.Execute();
+    const std::shared_ptr<const SlotScript> script = state.slots[static_cast<size_t>(slot)];
+    Run run(state, slot, script);
+    const ScriptResult result = run.Execute();
+    if (result != ScriptResult::Ok) {
+        state.failedScript = script;
+        state.unclosedBlockLine = run.UnclosedBlockLine();
+    }
+    return result;
 }
 
 }  // namespace vorn::script_detail
