@@ -42,6 +42,8 @@ public:
     bool Failed() const { return errors_ > 0; }
     int ErrorCount() const { return errors_; }
     int WarningCount() const { return warnings_; }
+    // Whether an error was told at this place already.
+    bool ErrorToldAt(std::string_view path, int line) const;
     // Every distinct line in the order it was first reported.
     const std::vector<std::string>& Messages() const { return messages_; }
 
@@ -51,6 +53,7 @@ private:
     int errors_ = 0;
     int warnings_ = 0;
     std::ostream* echo_ = nullptr;
+    size_t lastEchoed_ = static_cast<size_t>(-1);  // index in messages_
 };
 
 }  // namespace vorn

@@ -136,7 +136,8 @@ void CheckEntryLine(const IniFile& file, const std::string& group, int number,
     const auto lookupOf =
         std::find_if(groupLookups.lookups.begin(), groupLookups.lookups.end(),
                      [&](const IniLookup* lookup) { return lookup->key == closest; });
-    const bool meantKeyUnset = lookupOf != groupLookups.lookups.end() && (*lookupOf)->line == 0;
+    const bool meantKeyUnset =
+        lookupOf != groupLookups.lookups.end() && file.Peek(group, (*lookupOf)->key).value.empty();
     const bool onlyCase = UpperCaseText(closest) == UpperCaseText(TrimSpaces(key));
     diagnostics.Report(meantKeyUnset ? Severity::Error : Severity::Warning, path, number,
                        "unknown key " + Quoted(key) + " in [" + group + "]; did you mean " +

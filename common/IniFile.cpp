@@ -7,9 +7,10 @@ namespace vorn {
 
 bool IniFile::Load(const std::string& path) {
     std::string text;
-    loaded_ = ReadWholeFile(path, text);
-    LoadText(loaded_ ? text : std::string(), path);
-    return loaded_;
+    const bool read = ReadWholeFile(path, text);
+    LoadText(read ? text : std::string(), path);
+    loaded_ = read;
+    return read;
 }
 
 void IniFile::LoadText(std::string_view text, std::string path) {

@@ -3,6 +3,7 @@
 #include "game/bindings/Bindings.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "common/TextPrimitives.h"
@@ -24,14 +25,47 @@ std::vector<CommandEntry> GameCommandsInRegistrationOrder() {
     return entries;
 }
 
+int32_t ParameterCount(const CommandEntry& entry) {
+    return static_cast<int32_t>(std::strlen(entry.arguments));
+}
+
+namespace {
+
+// A command refuses an argument of the other type without a word (the
+// script's error is whatever text was recorded before); the author is told
+// which argument it was, at the script line that called it.
+void ReportArgumentTypes(Game& game, const ScriptEngine& script, const CommandEntry& entry) {
+    for (size_t i = 0; i < script.ArgumentCount() && entry.arguments[i] != '\0'; ++i) {
+        const char wanted = entry.arguments[i];
+        const ScriptArgument& argument = script.Argument(i);
+        const bool number = argument.type == ValueType::Number;
+        if (wanted == 'a' || (wanted == 'n') == number)
+            continue;
+        const SourceLine where = script.CurrentSource();
+        game.diagnostics.Error(where.file.empty() ? std::string("game") : where.file, where.line,
+                               std::string(entry.name) + ": argument " + std::to_string(i + 1) +
+                                   " must be a " + (wanted == 'n' ? "number" : "string") +
+                                   ", not the " + (number ? "number " : "string ") + "`" +
+                                   argument.value +
+                                   "` (numbers and strings are not converted; the call fails)");
+        return;
+    }
+}
+
+}  // namespace
+
 }  // namespace bindings
 
 void RegisterGameCommands(Game& game) {
     for (const bindings::CommandEntry& entry : bindings::GameCommandsInRegistrationOrder()) {
-        const bindings::GameCommand procedure = entry.procedure;
         game.script.RegisterCommand(
-            [&game, procedure](ScriptEngine& script) { return procedure(game, script); },
-            entry.name, entry.parameterCount);
+            [&game, entry](ScriptEngine& script) {
+                const bool done = entry.procedure(game, script);
+                if (!done)
+                    bindings::ReportArgumentTypes(game, script, entry);
+                return done;
+            },
+            entry.name, bindings::ParameterCount(entry));
     }
 }
 

@@ -22,7 +22,10 @@ using GameCommand = bool (*)(Game& game, ScriptEngine& script);
 struct CommandEntry {
     const char* name;
     GameCommand procedure;
-    int32_t parameterCount;
+    // One letter per parameter, in order: 'n' a number, 's' a string, 'a'
+    // either. The length is the parameter count; a call given the other
+    // type fails, and the author is told which argument it was.
+    const char* arguments;
     // Place among all the game's commands: earlier registrations win name
     // lookups, so the order is part of the contract with mods.
     int32_t registrationOrder;
@@ -37,6 +40,7 @@ std::span<const CommandEntry> SystemCommands();
 
 // The entries of the six tables, sorted by their registration order.
 std::vector<CommandEntry> GameCommandsInRegistrationOrder();
+int32_t ParameterCount(const CommandEntry& entry);
 
 // Argument readers: false when argument `index` has the other type, in which
 // case the command must return failure at once without touching anything

@@ -23,19 +23,19 @@ bool SetTimeOfDay(Game& game, ScriptEngine& script);
 bool GetTimeOfDay(Game& game, ScriptEngine& script);
 bool SetTileAttribute(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"CreateAnimation", CreateAnimation, 4, 4},
-    CommandEntry{"LoadMap", LoadMapCommand, 1, 6},
-    CommandEntry{"SetSpeechText", SetSpeechText, 1, 21},
-    CommandEntry{"SetSpeechTextY", SetSpeechTextY, 1, 22},
-    CommandEntry{"SetMapTitle", SetMapTitle, 1, 23},
-    CommandEntry{"GetMapTitle", GetMapTitle, 0, 24},
-    CommandEntry{"SetAlwaysDay", SetAlwaysDay, 1, 25},
-    CommandEntry{"SetAlwaysNight", SetAlwaysNight, 1, 26},
-    CommandEntry{"SetTimeOfDay", SetTimeOfDay, 1, 32},
-    CommandEntry{"GetTimeOfDay", GetTimeOfDay, 0, 33},
-    CommandEntry{"SetTileAttribute", SetTileAttribute, 3, 36},
+    CommandEntry{"CreateAnimation", CreateAnimation, "snnn", 4},
+    CommandEntry{"LoadMap", LoadMapCommand, "s", 6},
+    CommandEntry{"SetSpeechText", SetSpeechText, "s", 21},
+    CommandEntry{"SetSpeechTextY", SetSpeechTextY, "n", 22},
+    CommandEntry{"SetMapTitle", SetMapTitle, "s", 23},
+    CommandEntry{"GetMapTitle", GetMapTitle, "", 24},
+    CommandEntry{"SetAlwaysDay", SetAlwaysDay, "n", 25},
+    CommandEntry{"SetAlwaysNight", SetAlwaysNight, "n", 26},
+    CommandEntry{"SetTimeOfDay", SetTimeOfDay, "n", 32},
+    CommandEntry{"GetTimeOfDay", GetTimeOfDay, "", 33},
+    CommandEntry{"SetTileAttribute", SetTileAttribute, "nns", 36},
 };
 
 bool CreateAnimation(Game& game, ScriptEngine& script) {
@@ -45,7 +45,10 @@ bool CreateAnimation(Game& game, ScriptEngine& script) {
         !NumberArgument(script, 2, y) || !NumberArgument(script, 3, playOnce)) {
         return kFailed;
     }
-    CreateAnimationInstance(game, name, x, y, static_cast<int8_t>(playOnce));
+    if (!CreateAnimationInstance(game, name, x, y, static_cast<int8_t>(playOnce))) {
+        const SourceLine where = script.CurrentSource();
+        ReportUnknownAnimation(game, where.file.empty() ? "game" : where.file, where.line, name);
+    }
     return NoResult(script);
 }
 
@@ -55,7 +58,8 @@ bool LoadMapCommand(Game& game, ScriptEngine& script) {
     std::string name;
     if (!StringArgument(script, 0, name))
         return kFailed;
-    EnterMap(game, name);
+    const SourceLine where = script.CurrentSource();
+    EnterMap(game, name, {where.file, where.line, "LoadMap"});
     return NoResult(script);
 }
 

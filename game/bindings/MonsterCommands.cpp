@@ -25,20 +25,20 @@ bool SetMonsterY(Game& game, ScriptEngine& script);
 bool SetMonsterFoundPlayer(Game& game, ScriptEngine& script);
 bool DisableMonsterDeath(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"GetNearestMonster", GetNearestMonster, 0, 43},
-    CommandEntry{"GetIntersectMonster", GetIntersectMonster, 0, 44},
-    CommandEntry{"GetMonsterName", GetMonsterName, 1, 45},
-    CommandEntry{"GetMonsterFriendly", GetMonsterFriendly, 1, 46},
-    CommandEntry{"GetMonsterX", GetMonsterX, 1, 47},
-    CommandEntry{"GetMonsterY", GetMonsterY, 1, 48},
-    CommandEntry{"GetMonsterFoundPlayer", GetMonsterFoundPlayer, 1, 49},
-    CommandEntry{"SetMonsterFriendly", SetMonsterFriendly, 2, 50},
-    CommandEntry{"SetMonsterX", SetMonsterX, 2, 51},
-    CommandEntry{"SetMonsterY", SetMonsterY, 2, 52},
-    CommandEntry{"SetMonsterFoundPlayer", SetMonsterFoundPlayer, 2, 53},
-    CommandEntry{"DisableMonsterDeath", DisableMonsterDeath, 1, 55},
+    CommandEntry{"GetNearestMonster", GetNearestMonster, "", 43},
+    CommandEntry{"GetIntersectMonster", GetIntersectMonster, "", 44},
+    CommandEntry{"GetMonsterName", GetMonsterName, "n", 45},
+    CommandEntry{"GetMonsterFriendly", GetMonsterFriendly, "n", 46},
+    CommandEntry{"GetMonsterX", GetMonsterX, "n", 47},
+    CommandEntry{"GetMonsterY", GetMonsterY, "n", 48},
+    CommandEntry{"GetMonsterFoundPlayer", GetMonsterFoundPlayer, "n", 49},
+    CommandEntry{"SetMonsterFriendly", SetMonsterFriendly, "nn", 50},
+    CommandEntry{"SetMonsterX", SetMonsterX, "nn", 51},
+    CommandEntry{"SetMonsterY", SetMonsterY, "nn", 52},
+    CommandEntry{"SetMonsterFoundPlayer", SetMonsterFoundPlayer, "nn", 53},
+    CommandEntry{"DisableMonsterDeath", DisableMonsterDeath, "n", 55},
 };
 
 constexpr int32_t kNoMonster = -1;

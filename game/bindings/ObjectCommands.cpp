@@ -15,13 +15,13 @@ bool SetObjectSpeed(Game& game, ScriptEngine& script);
 bool SetObjectHealAmount(Game& game, ScriptEngine& script);
 bool SetObjectName(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"SetObjectDamage", SetObjectDamage, 2, 27},
-    CommandEntry{"SetObjectHealth", SetObjectHealth, 2, 28},
-    CommandEntry{"SetObjectSpeed", SetObjectSpeed, 2, 29},
-    CommandEntry{"SetObjectHealAmount", SetObjectHealAmount, 2, 30},
-    CommandEntry{"SetObjectName", SetObjectName, 2, 31},
+    CommandEntry{"SetObjectDamage", SetObjectDamage, "sn", 27},
+    CommandEntry{"SetObjectHealth", SetObjectHealth, "sn", 28},
+    CommandEntry{"SetObjectSpeed", SetObjectSpeed, "sn", 29},
+    CommandEntry{"SetObjectHealAmount", SetObjectHealAmount, "sn", 30},
+    CommandEntry{"SetObjectName", SetObjectName, "ss", 31},
 };
 
 ObjectType* FindObject(Game& game, const std::string& name) {

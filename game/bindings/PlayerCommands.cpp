@@ -24,22 +24,22 @@ bool GetPlayerSpeed(Game& game, ScriptEngine& script);
 bool SetPlayerSpeed(Game& game, ScriptEngine& script);
 bool PlayerHasItem(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"SetPlayerX", SetPlayerX, 1, 7},
-    CommandEntry{"SetPlayerAttacking", SetPlayerAttacking, 1, 8},
-    CommandEntry{"SetPlayerY", SetPlayerY, 1, 9},
-    CommandEntry{"GetPlayerX", GetPlayerX, 0, 10},
-    CommandEntry{"GetPlayerY", GetPlayerY, 0, 11},
-    CommandEntry{"GetPlayerHealth", GetPlayerHealth, 0, 12},
-    CommandEntry{"SetPlayerHealth", SetPlayerHealth, 1, 13},
-    CommandEntry{"GetPlayerMaxHealth", GetPlayerMaxHealth, 0, 14},
-    CommandEntry{"SetPlayerMaxHealth", SetPlayerMaxHealth, 1, 15},
-    CommandEntry{"GetPlayerDamage", GetPlayerDamage, 0, 16},
-    CommandEntry{"SetPlayerDamage", SetPlayerDamage, 1, 17},
-    CommandEntry{"GetPlayerSpeed", GetPlayerSpeed, 0, 18},
-    CommandEntry{"SetPlayerSpeed", SetPlayerSpeed, 1, 19},
-    CommandEntry{"PlayerHasItem", PlayerHasItem, 1, 54},
+    CommandEntry{"SetPlayerX", SetPlayerX, "n", 7},
+    CommandEntry{"SetPlayerAttacking", SetPlayerAttacking, "n", 8},
+    CommandEntry{"SetPlayerY", SetPlayerY, "n", 9},
+    CommandEntry{"GetPlayerX", GetPlayerX, "", 10},
+    CommandEntry{"GetPlayerY", GetPlayerY, "", 11},
+    CommandEntry{"GetPlayerHealth", GetPlayerHealth, "", 12},
+    CommandEntry{"SetPlayerHealth", SetPlayerHealth, "n", 13},
+    CommandEntry{"GetPlayerMaxHealth", GetPlayerMaxHealth, "", 14},
+    CommandEntry{"SetPlayerMaxHealth", SetPlayerMaxHealth, "n", 15},
+    CommandEntry{"GetPlayerDamage", GetPlayerDamage, "", 16},
+    CommandEntry{"SetPlayerDamage", SetPlayerDamage, "n", 17},
+    CommandEntry{"GetPlayerSpeed", GetPlayerSpeed, "", 18},
+    CommandEntry{"SetPlayerSpeed", SetPlayerSpeed, "n", 19},
+    CommandEntry{"PlayerHasItem", PlayerHasItem, "a", 54},
 };
 
 // Stores the number argument into an int32 field of the player.

@@ -18,15 +18,15 @@ bool TextLength(Game& game, ScriptEngine& script);
 bool GetShiftedX(Game& game, ScriptEngine& script);
 bool GetShiftedY(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"MessageBox", MessageBoxCommand, 2, 1},
-    CommandEntry{"SetStatusText", SetStatusText, 1, 34},
-    CommandEntry{"GetStatusText", GetStatusText, 0, 35},
-    CommandEntry{"AddScreenText", AddScreenTextCommand, 6, 37},
-    CommandEntry{"TextLength", TextLength, 1, 40},
-    CommandEntry{"GetShiftedX", GetShiftedX, 1, 41},
-    CommandEntry{"GetShiftedY", GetShiftedY, 1, 42},
+    CommandEntry{"MessageBox", MessageBoxCommand, "aa", 1},
+    CommandEntry{"SetStatusText", SetStatusText, "s", 34},
+    CommandEntry{"GetStatusText", GetStatusText, "", 35},
+    CommandEntry{"AddScreenText", AddScreenTextCommand, "annnnn", 37},
+    CommandEntry{"TextLength", TextLength, "s", 40},
+    CommandEntry{"GetShiftedX", GetShiftedX, "n", 41},
+    CommandEntry{"GetShiftedY", GetShiftedY, "n", 42},
 };
 
 // Title and text are shown as they come, numbers included.

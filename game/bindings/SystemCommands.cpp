@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/bindings/CommandTables.h"
+#include "game/world/Assets.h"
 #include "game/world/SavedGames.h"
 
 namespace vorn::bindings {
@@ -17,15 +18,15 @@ bool SetDebugMode(Game& game, ScriptEngine& script);
 bool GetTime(Game& game, ScriptEngine& script);
 bool Random(Game& game, ScriptEngine& script);
 
-// {name, procedure, parameter count, place in the registration order}
+// {name, procedure, argument types, place in the registration order}
 constexpr std::array kTable = {
-    CommandEntry{"PlaySound", PlaySound, 1, 0},
-    CommandEntry{"Quit", Quit, 0, 2},
-    CommandEntry{"ResetSymbols", ResetSymbols, 0, 3},
-    CommandEntry{"SaveGame", SaveGameCommand, 0, 5},
-    CommandEntry{"SetDebugMode", SetDebugMode, 1, 20},
-    CommandEntry{"GetTime", GetTime, 0, 38},
-    CommandEntry{"Random", Random, 1, 39},
+    CommandEntry{"PlaySound", PlaySound, "s", 0},
+    CommandEntry{"Quit", Quit, "", 2},
+    CommandEntry{"ResetSymbols", ResetSymbols, "", 3},
+    CommandEntry{"SaveGame", SaveGameCommand, "", 5},
+    CommandEntry{"SetDebugMode", SetDebugMode, "n", 20},
+    CommandEntry{"GetTime", GetTime, "", 38},
+    CommandEntry{"Random", Random, "n", 39},
 };
 
 // Only one script sound exists: a new one frees (and so cuts off) the last.
@@ -42,6 +43,10 @@ bool PlaySound(Game& game, ScriptEngine& script) {
     if (sound && media.SoundExists(kScriptSoundNumber)) {
         media.PlaySoundHandle(kScriptSoundNumber, false);
         played = 1;
+    } else if (!file.empty()) {
+        const SourceLine where = script.CurrentSource();
+        ReportUnloadedFile(game, "sound", game.ModFolder + "/sounds/", file,
+                           where.file.empty() ? "game" : where.file, where.line);
     }
     return NumberResult(script, played);
 }

@@ -143,9 +143,32 @@ int32_t FirstScriptRow(const Game& game, int32_t column, const ProbeCells& cells
 
 }  // namespace
 
+void ReportLoadProblems(Game& game, const std::vector<LoadProblem>& problems) {
+    for (const LoadProblem& problem : problems) {
+        const Severity severity =
+            problem.kind == LoadProblemKind::RefusedInclude ? Severity::Warning : Severity::Error;
+        game.diagnostics.Report(severity, problem.where.file, problem.where.line, problem.text);
+    }
+}
+
+namespace {
+
+// Loads an event script; its own file may be missing (the event then does
+// nothing), anything else loading met is told.
+void LoadEventScript(Game& game, const std::string& path, int32_t slot) {
+    std::vector<LoadProblem> problems;
+    game.script.LoadScript(path, kStripComments, slot, &problems);
+    std::erase_if(problems, [](const LoadProblem& problem) {
+        return problem.kind == LoadProblemKind::MissingFile;
+    });
+    ReportLoadProblems(game, problems);
+}
+
+}  // namespace
+
 void LoadGlobalEventScripts(Game& game) {
     for (const auto& [slot, file] : kGlobalScriptFiles) {
-        game.script.LoadScript(game.ModFolder + file, kStripComments, slot);
+        LoadEventScript(game, game.ModFolder + file, slot);
     }
 }
 
@@ -158,7 +181,7 @@ void LoadMapEventScripts(Game& game, const std::string& name) {
 
     const std::string base = game.ModFolder + "/maps/" + name;
     for (const auto& [slot, suffix] : kMapScriptFiles) {
-        game.script.LoadScript(base + suffix, kStripComments, slot);
+        LoadEventScript(game, base + suffix, slot);
     }
 }
 
@@ -188,9 +211,24 @@ ScriptResult RunAndReport(Game& game, int32_t slot, const std::string& title) {
         return ScriptResult::Ok;
     const ScriptResult result = game.script.RunScript(slot);
     // A script that ended the program (Quit, a fatal map load) leaves no box.
-    if (result != ScriptResult::Ok && game.settings.DebugMode != 0 && !game.ended) {
-        game.media.ShowMessage(title, game.script.ErrorReportText(), MessageButtons::Ok);
+    if (result == ScriptResult::Ok || game.ended)
+        return result;
+    // A slot whose script did not load was told when it was loaded, and a
+    // command that failed for a reason it told (an argument of the wrong
+    // type) needs no second line: its error text is an older one.
+    const SourceLine where = game.script.ErrorSource();
+    const bool toldAlready = result == ScriptResult::CommandFailed &&
+                             game.diagnostics.ErrorToldAt(where.file, where.line);
+    if (result != ScriptResult::BadSlot && !toldAlready) {
+        std::string event = title;
+        const size_t suffix = event.rfind(" Script Error");
+        if (suffix != std::string::npos)
+            event.erase(suffix);
+        game.diagnostics.Error(where.file.empty() ? std::string("game") : where.file, where.line,
+                               game.script.LastError() + " (the " + event + " script stops here)");
     }
+    if (game.settings.DebugMode != 0)
+        game.media.ShowMessage(title, game.script.ErrorReportText(), MessageButtons::Ok);
     return result;
 }
 

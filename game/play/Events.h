@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/world/Game.h"
 
@@ -16,6 +17,10 @@ void LoadMapEventScripts(Game& game, const std::string& name);
 // The file the event or tile script in `slot` was loaded from (for the
 // current map), or "" when the slot holds none of them.
 std::string EventScriptPath(const Game& game, int32_t slot);
+
+// Tells the author what loading a script met. A missing event script is
+// no problem (its event does nothing), so the callers leave those out.
+void ReportLoadProblems(Game& game, const std::vector<LoadProblem>& problems);
 
 // Runs one slot and shows the error box titled `title` on failure in debug
 // mode. Returns the run's result code.

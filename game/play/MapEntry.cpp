@@ -50,8 +50,19 @@ int32_t LoadTileScript(Game& game, const std::string& base, int32_t x, int32_t y
     const int32_t slot = FreeTileScriptSlot(game.script);
     if (slot < 0)
         return -1;
-    const std::string path = base + "_" + IntToText(x) + "_" + IntToText(y) + ".ds";
-    return game.script.LoadScript(path, kStripComments, slot);
+    std::vector<LoadProblem> problems;
+    const int32_t loaded =
+        game.script.LoadScript(TileScriptPath(base, x, y), kStripComments, slot, &problems);
+    for (LoadProblem& problem : problems) {
+        if (problem.kind == LoadProblemKind::MissingFile) {
+            // Told at the cell that asks for the script.
+            problem.where = SourceLine{base + ".atl", y + 1};
+            problem.text = "the script tile in column " + IntToText(x + 1) + " has no script " +
+                           TileScriptPath(base, x, y) + ": walking over it does nothing";
+        }
+    }
+    ReportLoadProblems(game, problems);
+    return loaded;
 }
 
 // Every slot a cell points at is cleared (cells never given a script hold 0,
@@ -109,9 +120,19 @@ void ApplyProperties(Game& game, CurrentMap& map, const std::string& name,
     info.ExitDown = properties.ExitDown;
     info.ExitLeft = properties.ExitLeft;
     info.ExitRight = properties.ExitRight;
-    if (properties.Music != game.CurrentMusicName)
+    const std::string base = MapBase(game, name);
+    if (properties.Music != game.CurrentMusicName) {
         info.Music = game.media.LoadSoundFile(sounds + properties.Music);
+        if (!info.Music && !properties.Music.empty()) {
+            ReportUnloadedFile(game, "sound", sounds, properties.Music, base + ".ini",
+                               MapPropertySource(base, "Music").line);
+        }
+    }
     info.EnterSound = game.media.LoadSoundFile(sounds + properties.EnterSound);
+    if (!info.EnterSound && !properties.EnterSound.empty()) {
+        ReportUnloadedFile(game, "sound", sounds, properties.EnterSound, base + ".ini",
+                           MapPropertySource(base, "EnterSound").line);
+    }
     info.Title = properties.Title;
     info.SpeechText = properties.SpeechText;
     info.SpeechTextY = properties.SpeechTextY;
@@ -124,19 +145,22 @@ void ApplyProperties(Game& game, CurrentMap& map, const std::string& name,
 }
 
 // The sprite of an object picture, loaded the first time it is named.
-SpriteHandle ObjectPicture(Game& game, const std::string& path) {
-    const auto [found, added] = game.assets.objectPictures.try_emplace(path, SpriteHandle{});
-    if (added)
-        found->second = game.media.LoadSpriteFile(path);
+SpriteHandle ObjectPicture(Game& game, const std::string& folder, const ObjectPlacement& placement,
+                           const std::string& oblPath) {
+    const auto [found, added] =
+        game.assets.objectPictures.try_emplace(folder + placement.picture, SpriteHandle{});
+    if (added) {
+        found->second = LoadNamedPicture(game, folder, placement.picture, oblPath, placement.line);
+    }
     return found->second;
 }
 
 void PlaceObjects(Game& game, CurrentMap& map, const std::string& base) {
     const std::string pictures = game.ModFolder + "/objects/";
-    for (const ObjectPlacement& placement : ReadMapObjects(base)) {
+    for (const ObjectPlacement& placement : ReadMapObjects(base, game.diagnostics)) {
         ObjectType object;
         object.Name = placement.name;
-        object.Sprite = ObjectPicture(game, pictures + placement.picture);
+        object.Sprite = ObjectPicture(game, pictures, placement, base + ".obl");
         object.X = WrappingMultiply(placement.column, game.settings.TileWidth);
         object.Y = WrappingMultiply(placement.row, game.settings.TileHeight);
         object.Damage = placement.damage;
@@ -179,48 +203,48 @@ private:
 
 enum class EntryKind { Enter, Reload };
 
-void BuildMap(Game& game, const std::string& name, EntryKind kind) {
+void BuildMap(Game& game, const std::string& name, EntryKind kind, const MapNameSource& source) {
     const EntryDepth depth(game);
     const std::string base = MapBase(game, name);
-    const MapProperties properties = ReadMapProperties(base);
+    const MapProperties properties = ReadMapProperties(base, game.diagnostics);
 
     CurrentMap& map = SwapInNewMap(game, properties.Music);
     ApplyProperties(game, map, name, properties);
 
     const TileSpriteIndex tiles(game.assets.tileImages);
-    TextReader reader;
-    if (!reader.Open(base + ".gtl")) {
-        FatalError(game, "Couldn't load map tiles: " + name);
+    if (!ReadMapTileLayers(base, map.grid, tiles, game.diagnostics)) {
+        FatalError(game, MissingMapCause(game, name, base + ".gtl", source),
+                   "Couldn't load map tiles: " + name);
         return;
-    }
-    ReadTileLayer(reader, map.grid, TileLayer::Ground, tiles);
-    if (reader.Open(base + ".btl"))
-        ReadTileLayer(reader, map.grid, TileLayer::Background, tiles);
-    if (reader.Open(base + ".ftl")) {
-        ReadTileLayer(reader, map.grid, TileLayer::Foreground, tiles);
-        ReadTileLayer(reader, map.grid, TileLayer::Top, tiles);
     }
 
     LoadMapEventScripts(game, name);
 
-    if (!reader.Open(base + ".atl")) {
-        FatalError(game, "Couldn't load map tile attributes: " + name);
+    const std::string attributes = base + ".atl";
+    const bool attributesRead = ReadMapAttributes(
+        base, map.grid, game.diagnostics, [&](int32_t x, int32_t y, MapCell& cell) {
+            const int32_t type = TextToInt(cell.Attribute.Text());
+            if (type > 0) {
+                ReportUnknownMonsterType(game, attributes, y + 1, type);
+                SpawnMonster(game, type, x, y);
+            } else if (cell.Attribute.Kind() == CellKind::ScriptTile) {
+                cell.Script = LoadTileScript(game, base, x, y);
+            }
+        });
+    if (!attributesRead) {
+        FatalError(game, MissingMapCause(game, name, attributes, source),
+                   "Couldn't load map tile attributes: " + name);
         return;
     }
-    ReadAttributeLayer(reader, map.grid, [&](int32_t x, int32_t y, MapCell& cell) {
-        const int32_t type = TextToInt(cell.Attribute.Text());
-        if (type > 0) {
-            SpawnMonster(game, type, x, y);
-        } else if (cell.Attribute.Kind() == CellKind::ScriptTile) {
-            cell.Script = LoadTileScript(game, base, x, y);
-        }
-    });
 
-    for (const AnimationPlacement& animation : ReadMapAnimations(base)) {
-        CreateAnimationInstance(game, animation.name, animation.x, animation.y, animation.playOnce);
+    for (const AnimationPlacement& animation : ReadMapAnimations(base, game.diagnostics)) {
+        if (!CreateAnimationInstance(game, animation.name, animation.x, animation.y,
+                                     animation.playOnce)) {
+            ReportUnknownAnimation(game, base + ".ani", animation.line, animation.name);
+        }
     }
     PlaceObjects(game, map, base);
-    map.warps = ReadMapWarps(base);
+    map.warps = ReadMapWarps(base, game.diagnostics);
     CheckWarpCount(game, map);
 
     if (properties.Music != game.CurrentMusicName) {
@@ -243,22 +267,27 @@ void BuildMap(Game& game, const std::string& name, EntryKind kind) {
 
 }  // namespace
 
-void EnterMap(Game& game, const std::string& name) {
-    BuildMap(game, name, EntryKind::Enter);
+void EnterMap(Game& game, const std::string& name, const MapNameSource& source) {
+    BuildMap(game, name, EntryKind::Enter, source);
 }
 
 void ReloadCurrentMap(Game& game) {
     // Copied: the old map, which holds the name, goes when the new one comes.
     const std::string name = game.map->info.Name;
     const bool ticked = game.map->ticked;
-    BuildMap(game, name, EntryKind::Reload);
+    BuildMap(game, name, EntryKind::Reload, {});
     game.map->ticked = ticked;
 }
 
 void LoadGame(Game& game, int32_t slot) {
     std::optional<SavedGame> saved = ReadSavedGame(game, slot);
+    const std::string saveFile = game.ModFolder + "/saves/save" + IntToText(slot) + ".ini";
     if (!saved) {
-        FatalError(game, "Save game " + IntToText(slot) + " not found!");
+        FatalError(game,
+                   {saveFile, 0,
+                    "no saved game to load (L on the title screen loads it; without one the "
+                    "game ends)"},
+                   "Save game " + IntToText(slot) + " not found!");
         return;
     }
     Player& player = game.player;
@@ -274,7 +303,10 @@ void LoadGame(Game& game, int32_t slot) {
     game.script.ResetSymbols({.variables = true});
     for (ScriptVariable& variable : saved->variables)
         game.script.AppendVariable(std::move(variable));
-    EnterMap(game, saved->CurrentMap);
+    IniFile file;
+    file.Load(saveFile);
+    EnterMap(game, saved->CurrentMap,
+             {saveFile, file.Peek("Save" + IntToText(slot), "CurrentMap").line, "saved map"});
 }
 
 }  // namespace vorn

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/world/Game.h"
+#include "game/world/MapFiles.h"
 
 namespace vorn {
 
@@ -13,9 +14,10 @@ namespace vorn {
 // one, reads the new one's files into a fresh CurrentMap that takes over the
 // grid, spawns its monsters, loads its scripts, animations, objects and
 // warps, starts its music and runs its enter script. A missing ".gtl" or
-// ".atl" file is fatal (game.ended is set after the error box). The player's
-// position is not touched: callers set it first.
-void EnterMap(Game& game, const std::string& name);
+// ".atl" file is fatal (game.ended is set after the error box), and is told
+// at `source`, where the map's name was written. The player's position is
+// not touched: callers set it first.
+void EnterMap(Game& game, const std::string& name, const MapNameSource& source = {});
 
 // Builds the current map again from its files, as EnterMap does, for the
 // developer mode's live reload: the clock's entry and tick times are kept

@@ -180,12 +180,15 @@ void UpdateAttack(Game& game) {
 
 // Warps and exits enter a map; the leave script runs first and may itself
 // enter a map or end the game.
-void LeaveAndEnter(Game& game, const std::string& target) {
+void LeaveAndEnter(Game& game, const std::string& target, const char* exitKey) {
+    // Where the exit is written, taken before the leave script may enter
+    // another map.
+    const MapNameSource source = MapPropertySource(MapBase(game, game.map->info.Name), exitKey);
     RaiseMapLeave(game);
     if (game.ended) {
         return;
     }
-    EnterMap(game, target);
+    EnterMap(game, target, source);
 }
 
 }  // namespace
@@ -248,7 +251,8 @@ void WarpStep(Game& game) {
         PlaySound(game, game.settings.WarpSound);
         game.player.X = static_cast<float>(int64_t{warp.TargetX} * s.TileWidth);
         game.player.Y = static_cast<float>(int64_t{warp.TargetY} * s.TileHeight);
-        EnterMap(game, warp.TargetMap);
+        EnterMap(game, warp.TargetMap,
+                 {MapBase(game, held->info.Name) + ".wpl", warp.Line, "warp target map"});
         return;
     }
 }
@@ -266,7 +270,7 @@ void MapEdgeStep(Game& game) {
         ((moving && (p.Facing == Facing::Left || p.Diagonal == Diagonal::Left)) || pushing)) {
         if (!game.map->info.ExitLeft.empty()) {
             p.X = lastColumnX - 1.0f;
-            LeaveAndEnter(game, std::string(game.map->info.ExitLeft));
+            LeaveAndEnter(game, std::string(game.map->info.ExitLeft), "ExitLeft");
             return;
         }
         p.X = static_cast<float>(-(s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
@@ -275,7 +279,7 @@ void MapEdgeStep(Game& game) {
         ((moving && (p.Facing == Facing::Right || p.Diagonal == Diagonal::Right)) || pushing)) {
         if (!game.map->info.ExitRight.empty()) {
             p.X = 1.0f;
-            LeaveAndEnter(game, std::string(game.map->info.ExitRight));
+            LeaveAndEnter(game, std::string(game.map->info.ExitRight), "ExitRight");
             return;
         }
         p.X = static_cast<float>(lastColumnX + (s.PlayerWidth - int64_t{s.PlayerClipX}) / 2.0);
@@ -283,7 +287,7 @@ void MapEdgeStep(Game& game) {
     if (p.ClipTop <= 0 && ((moving && p.Facing == Facing::Up) || pushing)) {
         if (!game.map->info.ExitUp.empty()) {
             p.Y = lastRowY;
-            LeaveAndEnter(game, std::string(game.map->info.ExitUp));
+            LeaveAndEnter(game, std::string(game.map->info.ExitUp), "ExitUp");
             return;
         }
         p.Y = static_cast<float>(-(s.PlayerHeight - int64_t{s.PlayerClipY}));
@@ -291,7 +295,7 @@ void MapEdgeStep(Game& game) {
     if (p.Y >= lastRowY && ((moving && p.Facing == Facing::Down) || pushing)) {
         if (!game.map->info.ExitDown.empty()) {
             p.Y = 0.0f;
-            LeaveAndEnter(game, std::string(game.map->info.ExitDown));
+            LeaveAndEnter(game, std::string(game.map->info.ExitDown), "ExitDown");
             return;
         }
         p.Y = lastRowY;

@@ -3,6 +3,7 @@
 #include "game/shell/CommandLine.h"
 
 #include <iomanip>
+#include <sstream>
 #include <string_view>
 
 namespace vorn {
@@ -10,6 +11,8 @@ namespace vorn {
 namespace {
 
 constexpr CommandLineOption kOptions[] = {
+    {"--help", nullptr, "print this text and end",
+     [](CommandLine& line, const char*) { line.help = true; }},
     {"--write-player-config", nullptr,
      "write the player's preferences file (player.ini) with its defaults and exit",
      [](CommandLine& line, const char*) { line.writePlayerConfig = true; }},
@@ -54,6 +57,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     line.arguments.push_back(argc > 0 && argv != nullptr && argv[0] != nullptr ? argv[0] : "game");
     for (int i = 1; i < argc && argv != nullptr && argv[i] != nullptr; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "-h") {
+            line.help = true;
+            continue;
+        }
         if (argument.size() < 2 || argument.substr(0, 2) != "--") {
             if (!line.modFolder.empty()) {
                 line.error =
@@ -91,6 +98,26 @@ void WriteOptionList(std::ostream& out) {
         }
         out << "  " << std::left << std::setw(24) << shown << option.help << '\n';
     }
+}
+
+std::string CommandLineHelp() {
+    std::ostringstream text;
+    text << "usage: game [OPTION ...] [MODFOLDER]\n"
+            "Runs the game in MODFOLDER, a folder of the folder the game is started in\n"
+            "(\"game mygame\" reads ./mygame; without it ./vorn3). The game ends with exit\n"
+            "status 0 on every path; it writes what it cannot use of the mod's files to\n"
+            "standard error, one line each, as PATH:LINE: error|warning: TEXT.\n"
+            "Check a mod before playing it with: modcheck MODFOLDER\n"
+            "\n"
+            "Options:\n";
+    WriteOptionList(text);
+    text << "\n"
+            "Keys (by default): arrow keys walk, Ctrl attacks, Return picks up, S saves, Tab\n"
+            "shows the stats while held; on the title screen Space starts a new game and L\n"
+            "loads the saved one; F11 or Alt+Enter switches fullscreen. Closing the window\n"
+            "asks whether to save first. The player's own keys, pad buttons and window are\n"
+            "set in player.ini (see --write-player-config and docs/playing.md).\n";
+    return text.str();
 }
 
 }  // namespace vorn

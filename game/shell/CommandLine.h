@@ -18,6 +18,8 @@ struct CommandLine {
     // default folder.
     std::string modFolder;
     bool writePlayerConfig = false;
+    // --help or -h: the help text is printed and the game does not start.
+    bool help = false;
     // --dev: the developer mode (overlay, variables, live reload).
     bool developerMode = false;
     // --record FILE: the session is written to FILE.
@@ -30,6 +32,7 @@ struct CommandLine {
     // Why the command line could not be understood; empty when it could.
     std::string error;
 
+    const std::string& ModFolderArgument() const { return modFolder; }
     int ArgumentCount() const { return static_cast<int>(arguments.size()); }
     const char* const* Arguments() const { return arguments.data(); }
 };
@@ -50,5 +53,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // One line per option: its name, its value and what it does.
 void WriteOptionList(std::ostream& out);
+
+// What `game --help` prints: the arguments, every option, the keys and
+// where the game reports what it cannot use.
+std::string CommandLineHelp();
 
 }  // namespace vorn

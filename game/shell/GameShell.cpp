@@ -3,6 +3,8 @@
 // Every step looks at game.ended (Quit, a fatal error) and returns at once.
 #include "game/shell/GameShell.h"
 
+#include <iostream>
+
 #include "game/play/Combat.h"
 #include "game/play/Events.h"
 #include "game/play/MapEntry.h"
@@ -147,7 +149,9 @@ void RunTitleScreen(Game& game, FrameWatcher* watcher) {
         if (media.KeyDown(keys::Space) != 0) {
             game.clock.LastTickTime = 0;
             game.clock.DayStartTime = media.ElapsedMs();
-            EnterMap(game, game.settings.StartMap);
+            EnterMap(game, game.settings.StartMap,
+                     {game.settingsFile.Path(), game.settingsFile.Peek("Settings", "StartMap").line,
+                      "StartMap"});
             StartFirstFrame(game);
             return;
         }
@@ -187,6 +191,7 @@ void AskQuitQuestion(Game& game) {
 }
 
 bool PlayGame(Game& game, int argc, const char* const* argv, FrameWatcher* watcher) {
+    game.diagnostics.EchoTo(&std::cerr);
     if (!StartUp(game, argc, argv))
         return false;
     RunTitleScreen(game, watcher);

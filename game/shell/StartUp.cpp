@@ -3,11 +3,13 @@
 // global event scripts, in that fixed order. Only the initialisations of the
 // media layer, script engine, fonts, window and screen can fail, and each
 // failure ends the program after its "Error" box.
+#include <filesystem>
 #include <string>
+#include <system_error>
 
-#include "common/IniFile.h"
 #include "game/bindings/Bindings.h"
 #include "game/play/Events.h"
+#include "game/shell/CommandLine.h"
 #include "game/shell/GameShell.h"
 #include "game/shell/LongScripts.h"
 #include "game/world/Animations.h"
@@ -25,13 +27,28 @@ constexpr const char* kTitleSuffix = " - 2.03";
 constexpr Colour kTransparentColour{0, 255, 255};
 constexpr bool kBoldFonts = true;
 
-bool Fail(Game& game, const char* text) {
-    FatalError(game, text);
+bool Fail(Game& game, const FatalCause& cause, const char* text) {
+    FatalError(game, cause, text);
     return false;
 }
 
-std::string SettingText(const Game& game, const char* key) {
-    return ReadIniValue(game.ModFolder + "/settings.ini", "Settings", key);
+// Why the folder the game was asked to run cannot be run, saying where it
+// looked; "" when it exists.
+std::string MissingModFolderText(const Game& game, const std::string& argument) {
+    std::error_code error;
+    if (std::filesystem::is_directory(game.ModFolder, error))
+        return {};
+    const std::string here = std::filesystem::current_path(error).string();
+    std::string text = "there is no folder " + game.ModFolder + " to run: the game reads " +
+                       "the folder its argument names in the folder it is started in (" + here +
+                       ")";
+    const std::filesystem::path asked(argument);
+    if (asked.is_absolute() && std::filesystem::is_directory(asked, error)) {
+        text += "; to run " + argument + ", start the game in " +
+                asked.lexically_normal().parent_path().string() + " as: game " +
+                asked.lexically_normal().filename().string();
+    }
+    return text;
 }
 
 // Health, damage, speed and position from the settings; every other field 0.
@@ -44,7 +61,9 @@ void PlaceNewPlayer(Game& game) {
     player.Health = s.StartHealth;
     player.MaxHealth = s.StartHealth;
     player.Damage = s.StartDamage;
-    player.Sprite = game.media.LoadSpriteFile(game.ModFolder + "/sprites/" + s.PlayerSprite);
+    player.Sprite = LoadNamedPicture(game, game.ModFolder + "/sprites/", s.PlayerSprite,
+                                     game.settingsFile.Path(),
+                                     game.settingsFile.Peek("Settings", "PlayerSprite").line);
     player.Speed = s.PlayerStartSpeed;
 }
 
@@ -52,38 +71,61 @@ void PlaceNewPlayer(Game& game) {
 
 bool StartUp(Game& game, int argc, const char* const* argv) {
     MediaLayer& media = game.media;
-    if (media.InitGraphics() == 0)
-        return Fail(game, "Couldn't initialize sprite engine.");
-    if (media.InitAudio() == 0)
-        return Fail(game, "Couldn't initialize sound engine.");
-    if (media.InitKeyboard() == 0)
-        return Fail(game, "Couldn't initialize keyboard.");
+    if (media.InitGraphics() == 0) {
+        return Fail(game, {"game", 0, "the display cannot be opened (is DISPLAY set?)"},
+                    "Couldn't initialize sprite engine.");
+    }
+    if (media.InitAudio() == 0) {
+        return Fail(game, {"game", 0, "the sound system cannot be started"},
+                    "Couldn't initialize sound engine.");
+    }
+    if (media.InitKeyboard() == 0) {
+        return Fail(game, {"game", 0, "the keyboard cannot be read"},
+                    "Couldn't initialize keyboard.");
+    }
     if (!game.script.InitScriptEngine(kScriptSlotCount, kScriptLinesPerSlot)) {
-        return Fail(game, "Couldn't initialize scripting engine.");
+        return Fail(game, {"game", 0, "the script engine cannot be sized"},
+                    "Couldn't initialize scripting engine.");
     }
     WatchLongScripts(game);
     media.EnablePngDecoding();
-    game.ModFolder = ModFolderFromArguments(argc, argv);
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    game.ModFolder = ModFolderFromArguments(commandLine.ArgumentCount(), commandLine.Arguments());
+    const std::string folderProblem = MissingModFolderText(game, commandLine.ModFolderArgument());
+    if (!folderProblem.empty())
+        game.diagnostics.Error("game", 0, folderProblem);
 
     ReadGameSettings(game);
     ReadGameColors(game);
+    ReportSettingsProblems(game);
 
     GameSettings& settings = game.settings;
-    settings.FontName = SettingText(game, "FontName");
     media.LoadFontSlot(0, settings.FontName, settings.FontSize, kBoldFonts);
-    settings.StatusFontName = SettingText(game, "StatusFontName");
     media.LoadFontSlot(1, settings.StatusFontName, settings.StatusFontSize, kBoldFonts);
     if (media.IsFontLoaded(0) == 0 || media.IsFontLoaded(1) == 0) {
-        return Fail(game, "Couldn't initialize the fonts.");
+        const std::string face =
+            media.IsFontLoaded(0) == 0 ? settings.FontName : settings.StatusFontName;
+        return Fail(game,
+                    {"game", 0,
+                     "no font can be loaded for the face `" + face +
+                         "` (fontconfig finds no usable font; install fonts-dejavu-core)"},
+                    "Couldn't initialize the fonts.");
     }
 
     const int width = settings.ScreenPixelWidth;
     const int height = settings.ScreenPixelHeight + settings.StatusBarHeight;
     const int window = media.OpenGameWindow(settings.GameTitle + kTitleSuffix, width, height);
-    if (window == 0)
-        return Fail(game, "Couldn't initialize the window.");
+    if (window == 0) {
+        return Fail(
+            game, folderProblem.empty() ? WindowCause(game) : FatalCause{"game", 0, folderProblem},
+            "Couldn't initialize the window.");
+    }
     if (media.OpenSpriteScreen(window, width, height) == 0) {
-        return Fail(game, "Couldn't initialize the sprite screen.");
+        return Fail(game,
+                    {"game", 0,
+                     "no screen of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels can be made"},
+                    "Couldn't initialize the sprite screen.");
     }
     media.SetTransparentColour(kTransparentColour);
 

@@ -39,6 +39,10 @@ void ApplyPlayerOptions(vorn::SdlMedia& media) {
 
 int Run(int argc, char** argv) {
     const vorn::CommandLine line = vorn::ParseCommandLine(argc, argv);
+    if (line.help) {
+        std::cout << vorn::CommandLineHelp();
+        return 0;
+    }
     if (!line.error.empty()) {
         std::cerr << "game: " << line.error << "\nUsage: game [OPTIONS] [MODFOLDER]\n";
         vorn::WriteOptionList(std::cerr);

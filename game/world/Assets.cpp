@@ -2,7 +2,10 @@
 // both loaded once at start-up, plus the optional-sound helper.
 #include "game/world/Assets.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/MonsterRecord.h"
@@ -11,11 +14,72 @@
 
 namespace vorn {
 
+namespace {
+
+// Every line is a monster type, an empty one too, and its position is the
+// type's number; fields beyond the fifteenth are never read.
+void ReportMonsterLine(Game& game, const std::string& path, int line, const std::string& text) {
+    if (TrimSpaces(text).empty()) {
+        game.diagnostics.Error(path, line,
+                               "an empty line is a monster type too (without name or numbers), "
+                               "so every type below it has a number one higher");
+        return;
+    }
+    const int fields = static_cast<int>(std::count(text.begin(), text.end(), ',')) + 1;
+    if (fields != kMonsterFieldCount) {
+        game.diagnostics.Error(path, line,
+                               std::to_string(fields) + " fields where a monster has " +
+                                   std::to_string(kMonsterFieldCount) +
+                                   ": name, graphic, attack sound, hit sound, death sound, "
+                                   "damage, health, speed, frame width, frame height, clip "
+                                   "width, clip height, death duration, item drop rate, "
+                                   "friendly");
+    }
+}
+
+// The sheet holds four facings side by side and the walking, then the
+// attack frames below each other.
+void ReportMonsterSheet(Game& game, const std::string& path, int line, const MonsterType& type) {
+    if (type.FrameWidth <= 0 || type.FrameHeight <= 0) {
+        game.diagnostics.Error(path, line,
+                               type.Name +
+                                   ": the frame width and height must be above 0 (they "
+                                   "are " +
+                                   std::to_string(type.FrameWidth) + " and " +
+                                   std::to_string(type.FrameHeight) + ")");
+        return;
+    }
+    if (!type.Sprite)
+        return;
+    const GameSettings& s = game.settings;
+    const int64_t frames = std::max(0, s.MoveFrameCount) + int64_t{std::max(0, s.AttackFrameCount)};
+    const int64_t needWidth = int64_t{4} * type.FrameWidth;
+    const int64_t needHeight = frames * type.FrameHeight;
+    const int width = game.media.SpriteWidth(type.Sprite);
+    const int height = game.media.SpriteHeight(type.Sprite);
+    if (width < needWidth || height < needHeight) {
+        game.diagnostics.Error(
+            path, line,
+            type.Name + ": frames outside the sheet: " + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels hold less than 4 facings of " +
+                std::to_string(frames) + " frames (MoveFrameCount + AttackFrameCount) of " +
+                std::to_string(type.FrameWidth) + " x " + std::to_string(type.FrameHeight) +
+                ", which need " + std::to_string(needWidth) + " x " + std::to_string(needHeight));
+    }
+}
+
+}  // namespace
+
 void LoadTileImages(Game& game) {
     const std::string folder = game.ModFolder + "/tiles";
     for (const std::string& fileName : ListTilePictureFiles(folder)) {
         TileImage tile;
         tile.Sprite = game.media.LoadSpriteFile(folder + "/" + fileName);
+        if (!tile.Sprite) {
+            game.diagnostics.Error(folder + "/" + fileName, 0,
+                                   "cannot be read as a picture (PNG or BMP): the tile draws "
+                                   "nothing");
+        }
         tile.Name = TileNameFromFile(fileName);
         game.assets.tileImages.push_back(std::move(tile));
     }
@@ -31,18 +95,24 @@ SpriteHandle FindTileSprite(const Game& game, std::string_view name) {
 }
 
 void LoadMonsterTypes(Game& game) {
-    std::vector<MonsterRecord> records;
-    ReadMonsterFile(game.ModFolder + "/monsters.ini", records);
+    const std::string path = game.ModFolder + "/monsters.ini";
+    TextReader reader;
+    if (!reader.Open(path))
+        return;
     const std::string sprites = game.ModFolder + "/sprites/";
-    const std::string sounds = game.ModFolder + "/sounds/";
-    for (const MonsterRecord& record : records) {
+    std::string text;
+    int line = 0;
+    while (reader.ReadTextLine(text)) {
+        ++line;
+        const MonsterRecord record = ParseMonsterLine(text);
+        ReportMonsterLine(game, path, line, text);
         MonsterType type;
         type.Name = record.name;
-        type.Sprite = game.media.LoadSpriteFile(sprites + record.graphicFile);
+        type.Sprite = LoadNamedPicture(game, sprites, record.graphicFile, path, line);
         // Loaded in file order: attack, hit, death.
-        type.AttackSound = game.media.LoadSoundFile(sounds + record.attackSound);
-        type.HitSound = game.media.LoadSoundFile(sounds + record.hitSound);
-        type.DeathSound = game.media.LoadSoundFile(sounds + record.deathSound);
+        type.AttackSound = LoadNamedSound(game, record.attackSound, path, line);
+        type.HitSound = LoadNamedSound(game, record.hitSound, path, line);
+        type.DeathSound = LoadNamedSound(game, record.deathSound, path, line);
         type.Damage = record.damage;
         type.Health = record.health;
         type.Speed = record.speed;
@@ -53,6 +123,7 @@ void LoadMonsterTypes(Game& game) {
         type.DeathDuration = record.deathDuration;
         type.ItemDropRate = record.itemDropRate;
         type.Friendly = record.friendly;
+        ReportMonsterSheet(game, path, line, type);
         game.assets.monsterTypes.push_back(std::move(type));
     }
 }
@@ -61,6 +132,46 @@ void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop) {
     if (!sound)
         return;
     game.media.PlaySoundHandle(sound, loop);
+}
+
+void ReportUnknownMonsterType(Game& game, const std::string& atlPath, int line, int32_t type) {
+    const size_t types = game.assets.monsterTypes.size();
+    if (type <= 0 || static_cast<size_t>(type) <= types)
+        return;
+    game.diagnostics.Error(atlPath, line,
+                           "monster type " + std::to_string(type) + " is not in monsters.ini (" +
+                               std::to_string(types) +
+                               " types, one per line): nothing spawns there");
+}
+
+void ReportUnloadedFile(Game& game, const char* kind, const std::string& folder,
+                        const std::string& name, const std::string& namedIn, int line) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(folder + name, error);
+    std::string shownFolder = folder;
+    if (shownFolder.rfind("./", 0) == 0)
+        shownFolder.erase(0, 2);
+    game.diagnostics.Error(
+        namedIn, line,
+        std::string(kind) + " `" + name + "` " +
+            (exists ? "cannot be read (in " + shownFolder + ")" : "not found in " + shownFolder));
+}
+
+SpriteHandle LoadNamedPicture(Game& game, const std::string& folder, const std::string& name,
+                              const std::string& namedIn, int line) {
+    const SpriteHandle sprite = game.media.LoadSpriteFile(folder + name);
+    if (!sprite && !name.empty())
+        ReportUnloadedFile(game, "picture", folder, name, namedIn, line);
+    return sprite;
+}
+
+SoundHandle LoadNamedSound(Game& game, const std::string& name, const std::string& namedIn,
+                           int line) {
+    const std::string folder = game.ModFolder + "/sounds/";
+    const SoundHandle sound = game.media.LoadSoundFile(folder + name);
+    if (!sound && !name.empty())
+        ReportUnloadedFile(game, "sound", folder, name, namedIn, line);
+    return sound;
 }
 
 }  // namespace vorn

@@ -2,6 +2,7 @@
 // sound helper.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "game/world/Game.h"
@@ -17,5 +18,23 @@ SpriteHandle FindTileSprite(const Game& game, std::string_view name);
 void LoadMonsterTypes(Game& game);
 // Does nothing for the empty handle.
 void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop);
+
+// A spawn of monster type `type` (from 1) on line `line` of an ".atl" file,
+// told when monsters.ini has no such type: nothing spawns there.
+void ReportUnknownMonsterType(Game& game, const std::string& atlPath, int line, int32_t type);
+
+// A picture or sound that a data file names by file name, looked for in
+// `folder` (ModFolder + "/sprites/" and the like). When a name is given and
+// the file does not load, the author is told at the naming line (`namedIn`,
+// `line`; line 0 for the file as a whole). An empty name loads nothing,
+// silently: the key or field was left empty on purpose.
+SpriteHandle LoadNamedPicture(Game& game, const std::string& folder, const std::string& name,
+                              const std::string& namedIn, int line);
+SoundHandle LoadNamedSound(Game& game, const std::string& name, const std::string& namedIn,
+                           int line);
+// The report LoadNamedPicture and LoadNamedSound give: "picture" or "sound"
+// `name` not found in `folder`, or there but unreadable.
+void ReportUnloadedFile(Game& game, const char* kind, const std::string& folder,
+                        const std::string& name, const std::string& namedIn, int line);
 
 }  // namespace vorn

@@ -56,6 +56,9 @@ struct Warp {
     std::string TargetMap;
     int32_t TargetX = 0;
     int32_t TargetY = 0;
+    // Its line in the ".wpl" file, to tell the author where a target that
+    // cannot be loaded is written.
+    int Line = 0;
 };
 
 struct CurrentMap {

@@ -7,6 +7,11 @@ Game::Game(MediaLayer& mediaLayer) : media(mediaLayer), map(std::make_shared<Cur
     map->ticked = true;
 }
 
+void FatalError(Game& game, const FatalCause& cause, const std::string& text) {
+    game.diagnostics.Cause(cause.path, cause.line, cause.text);
+    FatalError(game, text);
+}
+
 void FatalError(Game& game, const std::string& text) {
     game.media.ShowMessage("Error", text, MessageButtons::Ok);
     game.ended = true;

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/Diagnostics.h"
+#include "common/IniFile.h"
 #include "game/media/MediaLayer.h"
 #include "game/script/ScriptEngine.h"
 #include "game/world/CurrentMap.h"
@@ -61,6 +63,12 @@ struct Game {
     ScriptEngine script;
 
     std::string ModFolder = "./vorn3";
+    // What the mod's files hold that the game skips or cannot use, told to
+    // the author: the game program writes each line to standard error once,
+    // modcheck and tests collect them.
+    Diagnostics diagnostics;
+    // settings.ini as start-up read it; its lookups tell which keys exist.
+    IniFile settingsFile;
     GameSettings settings;
     GameColors colors;
     ClockState clock;
@@ -95,5 +103,15 @@ struct Game {
 
 // Shows the modal "Error" box with `text` and ends the program.
 void FatalError(Game& game, const std::string& text);
+
+// Where a fatal error comes from, told on standard error right before its
+// box: the file and line (0: none) and the text. A path "game" names the
+// program itself.
+struct FatalCause {
+    std::string path;
+    int line = 0;
+    std::string text;
+};
+void FatalError(Game& game, const FatalCause& cause, const std::string& text);
 
 }  // namespace vorn

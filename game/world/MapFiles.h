@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/world/Game.h"
 
@@ -32,7 +33,27 @@ struct MapProperties {
 
 // ModFolder + "/maps/" + name: the map's files are this plus a suffix.
 std::string MapBase(const Game& game, const std::string& name);
-MapProperties ReadMapProperties(const std::string& base);
+// The tile script of the "S" cell (x, y): base + "_x_y.ds".
+std::string TileScriptPath(const std::string& base, int32_t x, int32_t y);
+// Reads the ".ini" file (a missing one reads as all empty) and tells
+// `diagnostics` what in it the game does not read as meant.
+MapProperties ReadMapProperties(const std::string& base, Diagnostics& diagnostics);
+
+// Where the name of a map to enter was written, so that a map that cannot
+// be loaded is reported where its name can be fixed.
+struct MapNameSource {
+    std::string file;  // as the game opened it; empty when not known
+    int line = 0;
+    std::string what;  // "warp target map", "ExitLeft", "StartMap", ...
+};
+// The line of `key` in the map's ".ini" file (an exit being taken).
+MapNameSource MapPropertySource(const std::string& base, const char* key);
+// The report when map `name` cannot be loaded because `missingFile` (its
+// ".gtl" or ".atl") cannot be read; the maps that do exist are offered.
+FatalCause MissingMapCause(const Game& game, const std::string& name,
+                           const std::string& missingFile, const MapNameSource& source);
+// The names of the maps of the mod: every maps/*.gtl, sorted.
+std::vector<std::string> MapNames(const std::string& modFolder);
 
 // Allocates MapWidth x MapHeight empty cells for the current map (start-up,
 // once; EnterMap hands the grid on from map to map).

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Diagnostics.h"
 #include "game/world/CurrentMap.h"
 
 namespace vorn {
@@ -17,6 +18,7 @@ struct AnimationPlacement {
     int32_t x = 0;
     int32_t y = 0;
     int32_t playOnce = 0;
+    int line = 0;  // in the ".ani" file, for reports
 };
 
 // A line of ".obl": an object with its picture's file name, on a tile.
@@ -29,11 +31,15 @@ struct ObjectPlacement {
     int32_t health = 0;
     int32_t speed = 0;
     int32_t healAmount = 0;
+    int line = 0;  // in the ".obl" file, for reports
 };
 
-// `base` is ModFolder + "/maps/" + the map name.
-std::vector<AnimationPlacement> ReadMapAnimations(const std::string& base);
-std::vector<ObjectPlacement> ReadMapObjects(const std::string& base);
-std::vector<Warp> ReadMapWarps(const std::string& base);
+// `base` is ModFolder + "/maps/" + the map name. A line with another number
+// of fields than its file's lines have is told to `diagnostics` (the
+// missing fields read as "" or 0, extra ones are not read).
+std::vector<AnimationPlacement> ReadMapAnimations(const std::string& base,
+                                                  Diagnostics& diagnostics);
+std::vector<ObjectPlacement> ReadMapObjects(const std::string& base, Diagnostics& diagnostics);
+std::vector<Warp> ReadMapWarps(const std::string& base, Diagnostics& diagnostics);
 
 }  // namespace vorn

@@ -3,32 +3,44 @@
 // moment they are read, so sound handles are handed out in key order.
 #include "game/world/Settings.h"
 
-#include "common/IniFile.h"
+#include <filesystem>
+#include <system_error>
+
+#include "common/IniCheck.h"
 #include "common/TextPrimitives.h"
+#include "game/world/Assets.h"
 #include "game/world/WorldMath.h"
 
 namespace vorn {
 
 namespace {
 
-// Looks up keys of one group of ModFolder + "/settings.ini".
+// Looks up keys of one group of the game's settings file.
 class SettingsReader {
 public:
-    SettingsReader(Game& game, std::string group)
-        : game_(game), path_(game.ModFolder + "/settings.ini"), group_(std::move(group)) {}
-
-    std::string Text(std::string_view key) const { return ReadIniValue(path_, group_, key); }
-    int32_t Int(std::string_view key) const { return TextToInt(Text(key)); }
-    SoundHandle Sound(std::string_view key) const {
-        return game_.media.LoadSoundFile(game_.ModFolder + "/sounds/" + Text(key));
+    // Reads the settings file first when it is not the mod folder's yet
+    // (ReadGameSettings reads it afresh).
+    SettingsReader(Game& game, std::string group) : game_(game), group_(std::move(group)) {
+        const std::string path = game.ModFolder + "/settings.ini";
+        if (game.settingsFile.Path() != path)
+            game.settingsFile.Load(path);
     }
+
+    std::string Text(std::string_view key) const { return game_.settingsFile.Text(group_, key); }
+    int32_t Int(std::string_view key) const { return game_.settingsFile.Number(group_, key); }
+    SoundHandle Sound(std::string_view key) const {
+        const IniAnswer answer = game_.settingsFile.Find(group_, key);
+        return LoadNamedSound(game_, answer.value, game_.settingsFile.Path(), answer.line);
+    }
+    // The key was read with the others; the picture loads now.
     SpriteHandle Sprite(std::string_view folder, std::string_view key) const {
-        return game_.media.LoadSpriteFile(game_.ModFolder + std::string(folder) + Text(key));
+        const IniAnswer answer = game_.settingsFile.Peek(group_, key);
+        return LoadNamedPicture(game_, game_.ModFolder + std::string(folder), answer.value,
+                                game_.settingsFile.Path(), answer.line);
     }
 
 private:
     Game& game_;
-    std::string path_;
     std::string group_;
 };
 
@@ -42,6 +54,7 @@ std::string ModFolderFromArguments(int argc, const char* const* argv) {
 }
 
 void ReadGameSettings(Game& game) {
+    game.settingsFile.Load(game.ModFolder + "/settings.ini");
     const SettingsReader read(game, "Settings");
     GameSettings& s = game.settings;
     s.GameTitle = read.Text("GameTitle");
@@ -95,6 +108,14 @@ void ReadGameSettings(Game& game) {
     s.HalfScreenPixelHeight = s.ScreenPixelHeight / 2;
     s.HalfPlayerWidth = s.PlayerWidth / 2;
     s.HalfPlayerHeight = s.PlayerHeight / 2;
+
+    // Read now, used later: the fonts load before the window opens and the
+    // shared pictures after it (LoadSharedSprites). So every key the game
+    // reads has been asked for when the file is checked.
+    s.FontName = read.Text("FontName");
+    s.StatusFontName = read.Text("StatusFontName");
+    for (const char* key : {"HeartSprite", "DeathSprite", "NightTile", "TitleScreen"})
+        read.Text(key);
 }
 
 void ReadGameColors(Game& game) {
@@ -121,6 +142,78 @@ void LoadSharedSprites(Game& game) {
     s.DeathSprite = read.Sprite("/sprites/", "DeathSprite");
     s.NightTile = read.Sprite("/sprites/", "NightTile");
     s.TitleScreen = read.Sprite("/sprites/", "TitleScreen");
+}
+
+}  // namespace vorn
+
+namespace vorn {
+
+namespace {
+
+bool FolderExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+// The sizes without which no window opens or no map has cells.
+constexpr const char* kSizeKeys[] = {"ScreenWidth", "ScreenHeight", "TileWidth",
+                                     "TileHeight",  "MapWidth",     "MapHeight"};
+
+std::string SizeProblem(std::string_view key, const IniAnswer& answer) {
+    return std::string(key) + (answer.line == 0 ? " is missing" : " is not above 0") +
+           (key.substr(0, 3) == "Map" ? ": a map would have no cells" : ": the window cannot open");
+}
+
+}  // namespace
+
+std::string SettingsFileCause(const Game& game) {
+    if (!FolderExists(game.ModFolder))
+        return {};
+    const IniFile& file = game.settingsFile;
+    if (!file.Loaded())
+        return "file not found (the game looks for it in " + game.ModFolder + ")";
+    if (file.HeaderIndex("Settings") < 0)
+        return "no group [Settings], so every setting reads as empty or 0";
+    return {};
+}
+
+void ReportSettingsProblems(Game& game) {
+    const IniFile& file = game.settingsFile;
+    const std::string cause = SettingsFileCause(game);
+    if (!file.Loaded()) {
+        if (!cause.empty())
+            game.diagnostics.Error(file.Path(), 0, cause);
+        return;
+    }
+    CheckIniFile(file, game.diagnostics);
+    if (file.HeaderIndex("Settings") < 0)
+        return;
+    for (const char* key : kSizeKeys) {
+        const IniAnswer answer = file.Peek("Settings", key);
+        if (TextToInt(answer.value) > 0)
+            continue;
+        game.diagnostics.Error(file.Path(), answer.line, SizeProblem(key, answer));
+    }
+}
+
+FatalCause WindowCause(const Game& game) {
+    const std::string path = game.settingsFile.Path();
+    const std::string fileCause = SettingsFileCause(game);
+    if (!fileCause.empty())
+        return {path, 0, fileCause};
+    for (const char* key : kSizeKeys) {
+        if (std::string_view(key).substr(0, 3) == "Map")
+            continue;
+        const IniAnswer answer = game.settingsFile.Peek("Settings", key);
+        if (TextToInt(answer.value) <= 0)
+            return {path, answer.line, SizeProblem(key, answer)};
+    }
+    const GameSettings& s = game.settings;
+    return {"game", 0,
+            "the window system refused a window of " + std::to_string(s.ScreenPixelWidth) + " x " +
+                std::to_string(int64_t{s.ScreenPixelHeight} + s.StatusBarHeight) +
+                " pixels (ScreenWidth x TileWidth by ScreenHeight x TileHeight + "
+                "StatusBarHeight; is a display there?)"};
 }
 
 }  // namespace vorn

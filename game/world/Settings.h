@@ -11,7 +11,8 @@ namespace vorn {
 // "./" + the first argument, or "./vorn3" without one.
 std::string ModFolderFromArguments(int argc, const char* const* argv);
 
-// Reads group "Settings" from GameTitle to TickMs in file order (computing
+// Loads ModFolder + "/settings.ini" into game.settingsFile and reads group
+// "Settings" from GameTitle to TickMs in file order (computing
 // the derived fields at their two points), loading each sound key's file as
 // it is read. Never fails: missing keys read 0 or "".
 void ReadGameSettings(Game& game);
@@ -19,5 +20,12 @@ void ReadGameColors(Game& game);
 // Start-up's shared pictures, in this order: HeartSprite from "/objects/",
 // then DeathSprite, NightTile and TitleScreen from "/sprites/".
 void LoadSharedSprites(Game& game);
+
+// After all settings were read: what settings.ini lacks or holds that the
+// game does not read as meant (a missing file or group, unknown and
+// shadowed keys, sizes that are missing or 0).
+void ReportSettingsProblems(Game& game);
+// Why the window did not open, as far as the settings tell.
+FatalCause WindowCause(const Game& game);
 
 }  // namespace vorn

@@ -98,7 +98,7 @@ TEST(CommandTablesTest, EveryPlaceInTheRegistrationOrderHasOneEntry) {
         SCOPED_TRACE(kCommands[i].name);
         EXPECT_EQ(entries[i].registrationOrder, static_cast<int32_t>(i));
         EXPECT_STREQ(entries[i].name, kCommands[i].name);
-        EXPECT_EQ(entries[i].parameterCount, kCommands[i].parameterCount);
+        EXPECT_EQ(bindings::ParameterCount(entries[i]), kCommands[i].parameterCount);
     }
 }
 
@@ -231,6 +231,33 @@ TEST_F(BindingsTest, WrongArgumentTypeFailsWithoutResultErrorTextOrEffect) {
         EXPECT_EQ(StateSnapshot(game), before);
         EXPECT_EQ(shell.media.Messages().size(), messagesBefore);
         EXPECT_EQ(game.map->info.Name, "start");
+    }
+}
+
+// The table's argument letters are the types the procedures check: each
+// typed argument given the other type fails the call, and the author is
+// told which argument of which command it was.
+TEST_F(BindingsTest, TheTablesArgumentTypesAreTheOnesTheCommandsCheck) {
+    for (const bindings::CommandEntry& entry : bindings::GameCommandsInRegistrationOrder()) {
+        const std::string letters = entry.arguments;
+        for (size_t wrong = 0; wrong < letters.size(); ++wrong) {
+            if (letters[wrong] == 'a')
+                continue;
+            std::string arguments;
+            for (size_t i = 0; i < letters.size(); ++i) {
+                const bool number = (letters[i] == 's') == (i == wrong);
+                arguments += std::string(i == 0 ? "" : ",") + (number ? "1" : "'x'");
+            }
+            SCOPED_TRACE(std::string(entry.name) + "(" + arguments + ")");
+            EXPECT_EQ(CallCommand(game, entry.name, arguments).code, ScriptResult::CommandFailed);
+            const bool wantsNumber = letters[wrong] == 'n';
+            EXPECT_EQ(
+                game.diagnostics.Messages().back(),
+                "game: error: " + std::string(entry.name) + ": argument " +
+                    std::to_string(wrong + 1) + " must be a " +
+                    (wantsNumber ? "number, not the string `x`" : "string, not the number `1`") +
+                    " (numbers and strings are not converted; the call fails)");
+        }
     }
 }
 
