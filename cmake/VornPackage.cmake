@@ -13,8 +13,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 set(CPACK_PACKAGE_DESCRIPTION [=[VornEngine runs games made of plain files: settings, maps with tile layers,
 monsters, objects, sprites, sounds and scripts. The package holds the game
 program, the launcher vornengine, the demo game The Relic of Vorn, the
-monster editor, the animation maker, the script runner, tiledmap (maps to
-and from the Tiled map editor) and the guides for making a game.]=])
+monster editor, the animation maker, the script runner, modcheck (checks a
+whole game before it is played), tiledmap (maps to and from the Tiled map
+editor) and the guides for making a game.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

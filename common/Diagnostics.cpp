@@ -4,11 +4,15 @@
 
 namespace vorn {
 
-std::string FormatDiagnostic(Severity severity, std::string_view path, int line,
-                             std::string_view text) {
+std::string ShownPath(std::string_view path) {
     if (path.substr(0, 2) == "./" && path.size() > 2)
         path.remove_prefix(2);
-    std::string message(path);
+    return std::string(path);
+}
+
+std::string FormatDiagnostic(Severity severity, std::string_view path, int line,
+                             std::string_view text) {
+    std::string message = ShownPath(path);
     if (line > 0)
         message += ":" + std::to_string(line);
     message += severity == Severity::Error ? ": error: " : ": warning: ";

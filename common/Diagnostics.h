@@ -21,6 +21,8 @@ enum class Severity { Error, Warning };
 // the user named.
 std::string FormatDiagnostic(Severity severity, std::string_view path, int line,
                              std::string_view text);
+// A path as messages show it: without a leading "./".
+std::string ShownPath(std::string_view path);
 
 class Diagnostics {
 public:

@@ -12,6 +12,27 @@ FontFinder::~FontFinder() {
     }
 }
 
+namespace {
+
+// The pattern a face name asks for: the family, bold or regular, upright,
+// scalable, completed with the configuration's substitutions.
+FcPattern* FacePattern(FcConfig* config, const std::string& faceName, bool bold) {
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) {
+        return nullptr;
+    }
+    const std::string family = faceName.empty() ? std::string("sans-serif") : faceName;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    return pattern;
+}
+
+}  // namespace
+
 std::string FontFinder::Find(const std::string& faceName, bool bold, bool& isBold) {
     isBold = false;
     if (!loadTried_) {
@@ -21,17 +42,10 @@ std::string FontFinder::Find(const std::string& faceName, bool bold, bool& isBol
     if (config_ == nullptr) {
         return {};
     }
-    FcPattern* pattern = FcPatternCreate();
+    FcPattern* pattern = FacePattern(config_, faceName, bold);
     if (pattern == nullptr) {
         return {};
     }
-    const std::string family = faceName.empty() ? std::string("sans-serif") : faceName;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config_, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
 
     std::string file;
     FcResult result = FcResultNoMatch;
@@ -52,6 +66,29 @@ std::string FontFinder::Find(const std::string& faceName, bool bold, bool& isBol
     }
     FcPatternDestroy(pattern);
     return file;
+}
+
+std::string FontFinder::MatchedFamily(const std::string& faceName) {
+    bool isBold = false;
+    if (Find(faceName, true, isBold).empty()) {
+        return {};
+    }
+    FcPattern* pattern = FacePattern(config_, faceName, true);
+    if (pattern == nullptr) {
+        return {};
+    }
+    std::string family;
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config_, pattern, &result);
+    FcChar8* name = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
+        family = reinterpret_cast<const char*>(name);
+    }
+    if (match != nullptr) {
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return family;
 }
 
 }  // namespace vorn

@@ -23,6 +23,10 @@ public:
     // that file's own weight is bold, so the caller knows whether to
     // embolden. "" when no font is installed at all.
     std::string Find(const std::string& faceName, bool bold, bool& isBold);
+    // The family of the font Find gives for the face: the face itself when
+    // it is installed, else what fontconfig put in its place; "" when no
+    // font is installed.
+    std::string MatchedFamily(const std::string& faceName);
 
 private:
     _FcConfig* config_ = nullptr;

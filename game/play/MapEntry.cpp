@@ -57,8 +57,7 @@ int32_t LoadTileScript(Game& game, const std::string& base, int32_t x, int32_t y
         if (problem.kind == LoadProblemKind::MissingFile) {
             // Told at the cell that asks for the script.
             problem.where = SourceLine{base + ".atl", y + 1};
-            problem.text = "the script tile in column " + IntToText(x + 1) + " has no script " +
-                           TileScriptPath(base, x, y) + ": walking over it does nothing";
+            problem.text = MissingTileScriptText(base, x, y);
         }
     }
     ReportLoadProblems(game, problems);

@@ -39,11 +39,8 @@ int32_t ClipTopAt(const GameSettings& s, float y) {
     return ClampToInt32(int64_t{RoundHalfEven(y)} + s.PlayerHeight - int64_t{s.PlayerClipY});
 }
 
-// Whether the player's clip box at the candidate position (cx, cy) is free.
 bool FreeAt(const Game& game, float cx, float cy) {
-    const GameSettings& s = game.settings;
-    return !IsBlocked(game, {ClipLeftAt(s, cx), ClipTopAt(s, cy), s.PlayerClipX, s.PlayerClipY},
-                      kPlayerMover);
+    return PlayerFreeAt(game, cx, cy);
 }
 
 // Milliseconds since the previous frame. Before the first frame has been
@@ -192,6 +189,12 @@ void LeaveAndEnter(Game& game, const std::string& target, const char* exitKey) {
 }
 
 }  // namespace
+
+bool PlayerFreeAt(const Game& game, float x, float y) {
+    const GameSettings& s = game.settings;
+    return !IsBlocked(game, {ClipLeftAt(s, x), ClipTopAt(s, y), s.PlayerClipX, s.PlayerClipY},
+                      kPlayerMover);
+}
 
 void PlayerInputStep(Game& game) {
     MediaLayer& media = game.media;

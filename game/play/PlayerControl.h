@@ -8,6 +8,10 @@
 
 namespace vorn {
 
+// Whether the player's clip box at position (x, y) (map pixels of the
+// frame's top-left corner) is free of walls and monsters.
+bool PlayerFreeAt(const Game& game, float x, float y);
+
 void PlayerInputStep(Game& game);
 void PlayerMoveStep(Game& game);
 void WarpStep(Game& game);

@@ -141,17 +141,33 @@ bool Mid(ScriptEngine& engine) {
 
 }  // namespace
 
+namespace {
+
+// The ten built-ins in their registration order.
+struct Builtin {
+    const char* name;
+    bool (*procedure)(ScriptEngine&);
+    int32_t parameterCount;
+};
+constexpr Builtin kBuiltins[] = {
+    {"Abs", Abs, 1},     {"FTrim", FTrim, 1}, {"Eval", Eval, 1},
+    {"Mod", Mod, 2},     {"Trim", Trim, 1},   {"LTrim", LTrim, 1},
+    {"RTrim", RTrim, 1}, {"Len", Len, 1},     {"SetScriptName", SetScriptName, 1},
+    {"Mid", Mid, 3},
+};
+
+}  // namespace
+
 void ScriptEngine::RegisterBuiltins() {
-    RegisterCommand(Abs, "Abs", 1);
-    RegisterCommand(FTrim, "FTrim", 1);
-    RegisterCommand(Eval, "Eval", 1);
-    RegisterCommand(Mod, "Mod", 2);
-    RegisterCommand(Trim, "Trim", 1);
-    RegisterCommand(LTrim, "LTrim", 1);
-    RegisterCommand(RTrim, "RTrim", 1);
-    RegisterCommand(Len, "Len", 1);
-    RegisterCommand(SetScriptName, "SetScriptName", 1);
-    RegisterCommand(Mid, "Mid", 3);
+    for (const Builtin& builtin : kBuiltins)
+        RegisterCommand(builtin.procedure, builtin.name, builtin.parameterCount);
+}
+
+std::vector<std::string> ScriptEngine::BuiltinNames() {
+    std::vector<std::string> names;
+    for (const Builtin& builtin : kBuiltins)
+        names.emplace_back(builtin.name);
+    return names;
 }
 
 }  // namespace vorn

@@ -119,6 +119,10 @@ struct EngineState {
     std::shared_ptr<const SlotScript> failedScript;
     int32_t unclosedBlockLine = -1;
 
+    // Where relative INCLUDEFILE paths are read from; "" is the working
+    // directory.
+    std::string includeFolder;
+
     RunObserver* runObserver = nullptr;
 
     bool stopRequested = false;

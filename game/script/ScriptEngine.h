@@ -206,6 +206,8 @@ public:
     std::string ExpandConstants(std::string_view text) const;
     // The ten built-in functions (Abs ... Mid), in their registration order.
     void RegisterBuiltins();
+    // Their names as they are written ("Abs", "FTrim", ...).
+    static std::vector<std::string> BuiltinNames();
 
     void ResetSymbols(const SymbolTables& tables);
     ScriptResult CallCommand(std::string_view name, std::string_view argumentText);
@@ -217,6 +219,10 @@ public:
                        std::vector<LoadProblem>* problems = nullptr);
     std::string ReadScriptText(const std::string& path, int stripFlag);
     int32_t ParseScript(std::string_view text, int32_t slot);
+    // Relative INCLUDEFILE paths are read from this folder instead of the
+    // working directory (""), for a tool that checks scripts for a game
+    // started elsewhere; the game itself never sets it.
+    void SetIncludeFolder(std::string folder);
     bool ClearSlot(int32_t slot);
     bool SlotInUse(int32_t slot) const;
     ScriptResult RunScript(int32_t slot);

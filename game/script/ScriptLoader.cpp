@@ -44,8 +44,9 @@ int32_t FileIndex(ScriptSource& source, const std::string& path) {
 // Appends the file's kept lines (and those of the files it includes) to
 // `source`, each with its origin. `includedAt` is the INCLUDEFILE line that
 // names the file, none for the script's own file.
-void ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
-                    IncludeState& includes, ScriptSource& source, const SourceLine& includedAt) {
+void ReadScriptFile(EngineState& state, const std::string& path, const std::string& written,
+                    int stripFlag, IncludeState& includes, ScriptSource& source,
+                    const SourceLine& includedAt) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
         state.lastError = "Could not load the specified file: " + path;
@@ -55,7 +56,7 @@ void ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
         } else {
             source.problems.push_back(
                 {LoadProblemKind::MissingInclude, includedAt,
-                 "INCLUDEFILE `" + path +
+                 "INCLUDEFILE `" + written +
                      "`: the file cannot be read (the path is taken from the folder the game "
                      "is started in)"});
         }
@@ -77,15 +78,21 @@ void ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
             }
         }
         if (UpperCaseText(TextField(line, 1, ' ')) == "INCLUDEFILE") {
-            const std::string name =
+            const std::string written =
                 script_detail::RemoveChar(TrimSpaces(std::string_view(line).substr(11)), '\'');
+            const bool relative = !written.empty() && written[0] != '/';
+            const std::string name =
+                state.includeFolder.empty() || !relative
+                    ? written
+                    : state.includeFolder + "/" +
+                          (written.rfind("./", 0) == 0 ? written.substr(2) : written);
             const SourceLine here{path, number};
             if (std::find(includes.openFiles.begin(), includes.openFiles.end(), name) !=
                 includes.openFiles.end()) {
                 state.lastError = "Include error. The file " + name + " includes itself.";
                 source.problems.push_back(
                     {LoadProblemKind::RefusedInclude, here,
-                     "INCLUDEFILE `" + name +
+                     "INCLUDEFILE `" + written +
                          "` includes a file that is being read already (a cycle); it is left "
                          "out"});
             } else if (static_cast<int>(includes.openFiles.size()) > kMaxIncludeDepth ||
@@ -93,10 +100,10 @@ void ReadScriptFile(EngineState& state, const std::string& path, int stripFlag,
                 state.lastError = "Include error. Too many included files at: " + name;
                 source.problems.push_back(
                     {LoadProblemKind::RefusedInclude, here,
-                     "INCLUDEFILE `" + name + "`: too many included files; it is left out"});
+                     "INCLUDEFILE `" + written + "`: too many included files; it is left out"});
             } else {
                 ++includes.filesRead;
-                ReadScriptFile(state, name, stripFlag, includes, source, here);
+                ReadScriptFile(state, name, written, stripFlag, includes, source, here);
             }
         } else {
             source.text += line;
@@ -200,7 +207,7 @@ namespace script_detail {
 ScriptSource ReadScriptSource(EngineState& state, const std::string& path, int stripFlag) {
     ScriptSource source;
     IncludeState includes;
-    ReadScriptFile(state, path, stripFlag, includes, source, SourceLine{});
+    ReadScriptFile(state, path, path, stripFlag, includes, source, SourceLine{});
     return source;
 }
 
@@ -331,6 +338,10 @@ int32_t ScriptEngine::LoadScript(const std::string& path, int stripFlag, int32_t
     if (problems != nullptr)
         problems->insert(problems->end(), source.problems.begin(), source.problems.end());
     return script_detail::ParseScriptSource(*state_, source, slot, problems);
+}
+
+void ScriptEngine::SetIncludeFolder(std::string folder) {
+    state_->includeFolder = std::move(folder);
 }
 
 bool ScriptEngine::ClearSlot(int32_t slot) {

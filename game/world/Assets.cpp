@@ -37,37 +37,6 @@ void ReportMonsterLine(Game& game, const std::string& path, int line, const std:
     }
 }
 
-// The sheet holds four facings side by side and the walking, then the
-// attack frames below each other.
-void ReportMonsterSheet(Game& game, const std::string& path, int line, const MonsterType& type) {
-    if (type.FrameWidth <= 0 || type.FrameHeight <= 0) {
-        game.diagnostics.Error(path, line,
-                               type.Name +
-                                   ": the frame width and height must be above 0 (they "
-                                   "are " +
-                                   std::to_string(type.FrameWidth) + " and " +
-                                   std::to_string(type.FrameHeight) + ")");
-        return;
-    }
-    if (!type.Sprite)
-        return;
-    const GameSettings& s = game.settings;
-    const int64_t frames = std::max(0, s.MoveFrameCount) + int64_t{std::max(0, s.AttackFrameCount)};
-    const int64_t needWidth = int64_t{4} * type.FrameWidth;
-    const int64_t needHeight = frames * type.FrameHeight;
-    const int width = game.media.SpriteWidth(type.Sprite);
-    const int height = game.media.SpriteHeight(type.Sprite);
-    if (width < needWidth || height < needHeight) {
-        game.diagnostics.Error(
-            path, line,
-            type.Name + ": frames outside the sheet: " + std::to_string(width) + " x " +
-                std::to_string(height) + " pixels hold less than 4 facings of " +
-                std::to_string(frames) + " frames (MoveFrameCount + AttackFrameCount) of " +
-                std::to_string(type.FrameWidth) + " x " + std::to_string(type.FrameHeight) +
-                ", which need " + std::to_string(needWidth) + " x " + std::to_string(needHeight));
-    }
-}
-
 }  // namespace
 
 void LoadTileImages(Game& game) {
@@ -123,7 +92,8 @@ void LoadMonsterTypes(Game& game) {
         type.DeathDuration = record.deathDuration;
         type.ItemDropRate = record.itemDropRate;
         type.Friendly = record.friendly;
-        ReportMonsterSheet(game, path, line, type);
+        ReportSheetFrames(game, path, line, type.Name, type.Sprite, type.FrameWidth,
+                          type.FrameHeight);
         game.assets.monsterTypes.push_back(std::move(type));
     }
 }
@@ -134,23 +104,50 @@ void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop) {
     game.media.PlaySoundHandle(sound, loop);
 }
 
+void ReportSheetFrames(Game& game, const std::string& path, int line, const std::string& owner,
+                       SpriteHandle sheet, int32_t frameWidth, int32_t frameHeight) {
+    if (frameWidth <= 0 || frameHeight <= 0) {
+        game.diagnostics.Error(path, line,
+                               owner + ": the frame width and height must be above 0 (they are " +
+                                   std::to_string(frameWidth) + " and " +
+                                   std::to_string(frameHeight) + ")");
+        return;
+    }
+    if (!sheet)
+        return;
+    const GameSettings& s = game.settings;
+    const int64_t frames = std::max(0, s.MoveFrameCount) + int64_t{std::max(0, s.AttackFrameCount)};
+    const int64_t needWidth = int64_t{4} * frameWidth;
+    const int64_t needHeight = frames * frameHeight;
+    const int width = game.media.SpriteWidth(sheet);
+    const int height = game.media.SpriteHeight(sheet);
+    if (width < needWidth || height < needHeight) {
+        game.diagnostics.Error(
+            path, line,
+            owner + ": frames outside the sheet: " + std::to_string(width) + " x " +
+                std::to_string(height) + " pixels hold less than 4 facings of " +
+                std::to_string(frames) + " frames (MoveFrameCount + AttackFrameCount) of " +
+                std::to_string(frameWidth) + " x " + std::to_string(frameHeight) + ", which need " +
+                std::to_string(needWidth) + " x " + std::to_string(needHeight));
+    }
+}
+
 void ReportUnknownMonsterType(Game& game, const std::string& atlPath, int line, int32_t type) {
     const size_t types = game.assets.monsterTypes.size();
     if (type <= 0 || static_cast<size_t>(type) <= types)
         return;
     game.diagnostics.Error(atlPath, line,
-                           "monster type " + std::to_string(type) + " is not in monsters.ini (" +
-                               std::to_string(types) +
-                               " types, one per line): nothing spawns there");
+                           "monster type " + std::to_string(type) +
+                               " is not in monsters.ini, which has " + std::to_string(types) +
+                               (types == 1 ? " type" : " types") +
+                               " (one per line): nothing spawns there");
 }
 
 void ReportUnloadedFile(Game& game, const char* kind, const std::string& folder,
                         const std::string& name, const std::string& namedIn, int line) {
     std::error_code error;
     const bool exists = std::filesystem::exists(folder + name, error);
-    std::string shownFolder = folder;
-    if (shownFolder.rfind("./", 0) == 0)
-        shownFolder.erase(0, 2);
+    const std::string shownFolder = ShownPath(folder);
     game.diagnostics.Error(
         namedIn, line,
         std::string(kind) + " `" + name + "` " +

@@ -19,6 +19,13 @@ void LoadMonsterTypes(Game& game);
 // Does nothing for the empty handle.
 void PlaySoundIfLoaded(Game& game, SoundHandle sound, bool loop);
 
+// A sprite sheet of four facings side by side and MoveFrameCount walking,
+// then AttackFrameCount attack frames below each other, each frame
+// `frameWidth` x `frameHeight`: told when a size is not above 0 or the
+// picture is too small to hold every frame (`owner` names whose sheet).
+void ReportSheetFrames(Game& game, const std::string& path, int line, const std::string& owner,
+                       SpriteHandle sheet, int32_t frameWidth, int32_t frameHeight);
+
 // A spawn of monster type `type` (from 1) on line `line` of an ".atl" file,
 // told when monsters.ini has no such type: nothing spawns there.
 void ReportUnknownMonsterType(Game& game, const std::string& atlPath, int line, int32_t type);

@@ -19,6 +19,11 @@ std::string TileScriptPath(const std::string& base, int32_t x, int32_t y) {
     return base + "_" + IntToText(x) + "_" + IntToText(y) + ".ds";
 }
 
+std::string MissingTileScriptText(const std::string& base, int32_t x, int32_t y) {
+    return "the script tile in column " + IntToText(x + 1) + " has no script " +
+           ShownPath(TileScriptPath(base, x, y)) + ": walking over it does nothing";
+}
+
 MapProperties ReadMapProperties(const std::string& base, Diagnostics& diagnostics) {
     IniFile file;
     file.Load(base + ".ini");
@@ -67,9 +72,7 @@ std::vector<std::string> MapNames(const std::string& modFolder) {
 
 FatalCause MissingMapCause(const Game& game, const std::string& name,
                            const std::string& missingFile, const MapNameSource& source) {
-    std::string shown = missingFile;
-    if (shown.rfind("./", 0) == 0)
-        shown.erase(0, 2);
+    const std::string shown = ShownPath(missingFile);
     if (source.file.empty()) {
         return {missingFile, 0,
                 "file not found, so the map `" + name + "` cannot be loaded" +

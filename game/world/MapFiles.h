@@ -35,6 +35,8 @@ struct MapProperties {
 std::string MapBase(const Game& game, const std::string& name);
 // The tile script of the "S" cell (x, y): base + "_x_y.ds".
 std::string TileScriptPath(const std::string& base, int32_t x, int32_t y);
+// What is told (at the cell's ".atl" line) when that file does not exist.
+std::string MissingTileScriptText(const std::string& base, int32_t x, int32_t y);
 // Reads the ".ini" file (a missing one reads as all empty) and tells
 // `diagnostics` what in it the game does not read as meant.
 MapProperties ReadMapProperties(const std::string& base, Diagnostics& diagnostics);

@@ -118,6 +118,22 @@ void ReadGameSettings(Game& game) {
         read.Text(key);
 }
 
+// Health, damage, speed and position from the settings; every other field 0.
+void PlaceNewPlayer(Game& game) {
+    const GameSettings& s = game.settings;
+    Player& player = game.player;
+    player = Player{};
+    player.X = static_cast<float>(int64_t{s.TileWidth} * s.StartX);
+    player.Y = static_cast<float>(int64_t{s.TileHeight} * s.StartY);
+    player.Health = s.StartHealth;
+    player.MaxHealth = s.StartHealth;
+    player.Damage = s.StartDamage;
+    player.Sprite = LoadNamedPicture(game, game.ModFolder + "/sprites/", s.PlayerSprite,
+                                     game.settingsFile.Path(),
+                                     game.settingsFile.Peek("Settings", "PlayerSprite").line);
+    player.Speed = s.PlayerStartSpeed;
+}
+
 void ReadGameColors(Game& game) {
     const SettingsReader read(game, "Colors");
     GameColors& c = game.colors;

@@ -21,6 +21,10 @@ void ReadGameColors(Game& game);
 // then DeathSprite, NightTile and TitleScreen from "/sprites/".
 void LoadSharedSprites(Game& game);
 
+// The player of a new game: health, damage, speed, the sprite and the
+// position from the settings; every other field 0.
+void PlaceNewPlayer(Game& game);
+
 // After all settings were read: what settings.ini lacks or holds that the
 // game does not read as meant (a missing file or group, unknown and
 // shadowed keys, sizes that are missing or 0).

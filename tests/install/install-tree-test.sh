@@ -18,7 +18,7 @@ fail() {
 }
 
 cmake --install "$BUILD_DIR" --prefix "$prefix" >/dev/null
-for program in game scriptrun tiledmap vornengine; do
+for program in game scriptrun modcheck tiledmap vornengine; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not installed"
 done
 for file in share/doc/vornengine/README.md share/doc/vornengine/docs/modding.md \

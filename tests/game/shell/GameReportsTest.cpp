@@ -137,10 +137,10 @@ TEST(GameReportsTest, WhatTheGameSkipsAtRunTimeIsToldOnce) {
                    "read (the path is taken from the folder the game is started in)",
              mod + "/maps/start_enter.ds:3: error: Syntax error: Expression expected or unknown "
                    "command. (the Map_Enter script stops here)",
-             mod + "/maps/start.atl:1: error: the script tile in column 2 has no script ./" + mod +
+             mod + "/maps/start.atl:1: error: the script tile in column 2 has no script " + mod +
                  "/maps/start_1_0.ds: walking over it does nothing",
-             mod + "/maps/start.atl:2: error: monster type 9 is not in monsters.ini (0 types, "
-                   "one per line): nothing spawns there",
+             mod + "/maps/start.atl:2: error: monster type 9 is not in monsters.ini, which has "
+                   "0 types (one per line): nothing spawns there",
              mod + "/maps/start.ani:1: error: no animation `glow` in animations.ini",
              mod + "/maps/start_tick.ds:2: error: SetPlayerX: argument 1 must be a number, not "
                    "the string `left` (numbers and strings are not converted; the call fails)",
