@@ -265,8 +265,8 @@ public:
     // empty when no script runs.
     SourceLine CurrentSource() const;
     // Where the last run that failed stopped: the line ErrorReportText
-    // counts, or for a missing ENDIF or WEND the line of the block that
-    // lacks it.
+    // counts, or for a missing ENDIF, WEND or WHILE the line of the block
+    // that lacks it.
     SourceLine ErrorSource() const;
 
     // Questions for checkers, answered by the rules the engine runs by.

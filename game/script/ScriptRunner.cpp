@@ -49,8 +49,8 @@ public:
     Run(EngineState& state, int32_t slot, std::shared_ptr<const SlotScript> script)
         : state_(state), slot_(slot), script_(std::move(script)), epoch_(state.jumpCacheEpoch) {}
 
-    // The line of the block whose ENDIF or WEND is missing, when the run
-    // stopped for that; -1 otherwise.
+    // The line of the block whose ENDIF or WEND is missing, or of the WEND
+    // without its WHILE, when the run stopped for that; -1 otherwise.
     int32_t UnclosedBlockLine() const { return unclosedBlockLine_; }
 
     ScriptResult Execute() {
@@ -272,6 +272,7 @@ private:
             if (j < 0) {
                 Publish(-1);
                 state_.lastError = "Syntax error: Expected 'WHILE'";
+                unclosedBlockLine_ = from;
                 return ScriptResult::ExpectedWhile;
             }
             const ScriptLine& scanned = LineAt(j);

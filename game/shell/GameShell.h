@@ -2,6 +2,8 @@
 // question.
 #pragma once
 
+#include <string>
+
 #include "game/media/MediaLayer.h"
 #include "game/world/Game.h"
 
@@ -24,6 +26,10 @@ public:
 
 // False after a fatal error (its box has been shown; game.ended is set).
 bool StartUp(Game& game, int argc, const char* const* argv);
+// The same with the mod folder given as the path to read it from (the
+// program's argument prefixed with "./", or any path for a tool);
+// `argument` is what the user typed, for the message when it is missing.
+bool StartUpFolder(Game& game, const std::string& modFolder, const std::string& argument);
 void RunTitleScreen(Game& game, FrameWatcher* watcher = nullptr);
 // One pass of the frame loop, without the final close test.
 void RunFrame(Game& game, FrameWatcher* watcher = nullptr);

@@ -51,10 +51,16 @@ std::string MissingModFolderText(const Game& game, const std::string& argument) 
     return text;
 }
 
-
 }  // namespace
 
 bool StartUp(Game& game, int argc, const char* const* argv) {
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    return StartUpFolder(
+        game, ModFolderFromArguments(commandLine.ArgumentCount(), commandLine.Arguments()),
+        commandLine.ModFolderArgument());
+}
+
+bool StartUpFolder(Game& game, const std::string& modFolder, const std::string& argument) {
     MediaLayer& media = game.media;
     if (media.InitGraphics() == 0) {
         return Fail(game, {"game", 0, "the display cannot be opened (is DISPLAY set?)"},
@@ -74,9 +80,8 @@ bool StartUp(Game& game, int argc, const char* const* argv) {
     }
     WatchLongScripts(game);
     media.EnablePngDecoding();
-    const CommandLine commandLine = ParseCommandLine(argc, argv);
-    game.ModFolder = ModFolderFromArguments(commandLine.ArgumentCount(), commandLine.Arguments());
-    const std::string folderProblem = MissingModFolderText(game, commandLine.ModFolderArgument());
+    game.ModFolder = modFolder;
+    const std::string folderProblem = MissingModFolderText(game, argument);
     if (!folderProblem.empty())
         game.diagnostics.Error("game", 0, folderProblem);
 

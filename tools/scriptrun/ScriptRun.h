@@ -9,7 +9,8 @@
 namespace vorn {
 
 // `arguments` excludes the program name. Returns the exit status: 0 when the
-// script's result is 1, else 1 (also for bad usage).
+// script's result is 1, 1 when it is another result (or for bad usage), 2
+// when the script file or the mod cannot be read.
 int RunScriptTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace vorn

@@ -43,6 +43,7 @@ TEST(ScriptRun, FailedRunPrintsTheErrorReportAndExitsWithOne) {
     const ToolRun run = RunTool({path});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "X\t1\t 1\nresult\t9\nerror\tSyntax error: Expected 'WHILE' Line 0\n");
+    EXPECT_EQ(run.err, path + ":3: error: Syntax error: Expected 'WHILE'\n");
 }
 
 TEST(ScriptRun, ConstantsAreRegisteredBeforeLoading) {
@@ -55,11 +56,11 @@ TEST(ScriptRun, ConstantsAreRegisteredBeforeLoading) {
     EXPECT_EQ(RunTool({path, "7X=1"}).status, 1);
 }
 
-TEST(ScriptRun, UnreadableFileRunsAsEmptyScript) {
+TEST(ScriptRun, AFileThatCannotBeReadIsAnErrorNotAnEmptyScript) {
     const ToolRun run = RunTool({"/no/such/script.ds"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "result\t1\n");
-    EXPECT_EQ(run.err, "Could not load the specified file: /no/such/script.ds\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "/no/such/script.ds: error: the script file cannot be read\n");
 }
 
 TEST(ScriptRun, MissingLabelIsReportedAsUnusableSlot) {
@@ -68,16 +69,52 @@ TEST(ScriptRun, MissingLabelIsReportedAsUnusableSlot) {
     const ToolRun run = RunTool({path});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "result\t11\nerror\tSyntax error: Label 'nowhere' not found. Line 1\n");
-    EXPECT_EQ(run.err, "Syntax error: Label 'nowhere' not found.\n");
+    EXPECT_EQ(run.err, path +
+                           ":1: error: GOTO nowhere: no line `LABEL nowhere` (written with "
+                           "one blank), so the script does not load\n");
 }
 
 TEST(ScriptRun, HelpAndUsage) {
     const ToolRun help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: scriptrun FILE.ds [NAME=VALUE ...]"), std::string::npos);
+    EXPECT_NE(
+        help.out.find("usage: scriptrun [--mod MODFOLDER] [--lines N] FILE.ds [NAME=VALUE ...]"),
+        std::string::npos);
     const ToolRun none = RunTool({});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("usage:"), std::string::npos);
+}
+
+TEST(ScriptRun, ARunawayLoopIsStoppedAfterTheLinesAllowed) {
+    TempFolder dir;
+    const std::string path = dir.Write("loop.ds", "WHILE 1 = 1\nX = 1\nWEND\n");
+    const ToolRun run = RunTool({"--lines", "100", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "X\t1\t 1\nresult\t12\nerror\tScript stopped: line budget exhausted. Line 2\n");
+    EXPECT_EQ(run.err, path +
+                           ":2: warning: stopped after 100 lines (--lines): a loop that never "
+                           "ends?\n");
+    EXPECT_EQ(RunTool({"--lines", "many", path}).status, 1);
+}
+
+// In a game on vorn3 the game's commands work, and the new game's enter
+// script has set its variables before the script runs.
+TEST(ScriptRun, WithAModTheScriptRunsInANewGame) {
+    TempFolder dir;
+    const std::string path = dir.Write("in-game.ds",
+                                       "T=GetMapTitle()\nX=GetPlayerX()\n"
+                                       "SetPlayerHealth(3)\nH=GetPlayerHealth()\n");
+    const ToolRun run = RunTool({"--mod", "vorn3", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* line :
+         {"INITDONE\t1\t 1\n", "T\t2\tSunny Meadow\n", "X\t1\t64\n", "H\t1\t3\n", "result\t1\n"}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " in:\n" << run.out;
+    }
+    EXPECT_EQ(run.err, "");
+    const ToolRun missing = RunTool({"--mod", dir.PathOf("nomod"), path});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("there is no folder " + dir.PathOf("nomod")), std::string::npos);
 }
 
 TEST(ScriptRun, TheProgramExitsWithTheRunsStatus) {
