@@ -3,7 +3,8 @@
 # package leaves the save out and names the Debian packages; unpacked
 # elsewhere, its run.sh started from another folder opens the game on a
 # private X display with the title picture; a second packaging into the same
-# place is refused instead of overwriting.
+# place is refused instead of overwriting, and so is a mod modcheck finds an
+# error in.
 # Usage: packaged-game-test.sh <build dir>
 set -euo pipefail
 BUILD_DIR="$(realpath "$1")"
@@ -38,6 +39,19 @@ status=0
 "$source_dir/scripts/package-game.sh" --build-dir "$BUILD_DIR" "$WORK_DIR/author/vorn3" \
     "$WORK_DIR/out" >/dev/null 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "packaging over an earlier package gave exit $status"
+
+# One error (a start map that is not there): modcheck names it, and nothing
+# is packaged.
+mkdir "$WORK_DIR/careless"
+cp -R "$source_dir/vorn3" "$WORK_DIR/careless/vorn3"
+sed -i 's/^StartMap=meadow/StartMap=medow/' "$WORK_DIR/careless/vorn3/settings.ini"
+status=0
+"$source_dir/scripts/package-game.sh" --build-dir "$BUILD_DIR" "$WORK_DIR/careless/vorn3" \
+    "$WORK_DIR/refused" >"$WORK_DIR/refused.log" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "a mod with an error was packaged (exit $status)"
+grep -qF "$WORK_DIR/careless/vorn3/settings.ini:18: error: StartMap \`medow\` cannot be loaded" \
+    "$WORK_DIR/refused.log" || fail "modcheck did not name the error: $(cat "$WORK_DIR/refused.log")"
+[ -z "$(ls -A "$WORK_DIR/refused")" ] || fail "the refused package left files: $(ls "$WORK_DIR/refused")"
 
 start_display
 start_program sh -c "cd / && exec '$game_dir/run.sh'"
