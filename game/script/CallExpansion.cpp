@@ -159,7 +159,8 @@ std::string Expand(EngineState& state, std::string_view input,
                         CallInfo{name, std::string(written),
                                  static_cast<int32_t>(SplitArguments(written).size()),
                                  parameterCount, false});
-                    text.replace(call.position, std::string::npos, "0");
+                    text.resize(call.position);
+                    text.push_back('0');
                     all.clear();
                     index.FindAll(text, 0, text.size(), all);
                     continue;
@@ -178,7 +179,9 @@ std::string Expand(EngineState& state, std::string_view input,
             listing->push_back(CallInfo{name, std::string(written),
                                         static_cast<int32_t>(SplitArguments(written).size()),
                                         parameterCount, closeEnd != std::string_view::npos});
-            text.replace(call.position, end - call.position, "0");
+            // One character, not a literal: GCC mistakes a literal copied
+            // into the text for an overlap in optimised builds.
+            text.replace(call.position, end - call.position, 1, '0');
             all.clear();
             index.FindAll(text, 0, text.size(), all);
             continue;

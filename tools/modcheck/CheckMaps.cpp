@@ -135,7 +135,6 @@ void ModChecker::CollectArrivals() {
 }
 
 void ModChecker::CheckMap(const std::string& name) {
-    const GameSettings& s = game_.settings;
     const std::string base = MapBase(game_, name);
     MapFacts& facts = maps_[name];
     facts.name = name;
@@ -164,10 +163,9 @@ void ModChecker::CheckMap(const std::string& name) {
         }
     }
 
-    // Every map starts from empty cells here, so what one map leaves in the
-    // grid never hides what the next one lacks.
+    // One grid for every map, as in the game: cells a map's files do not
+    // reach keep the map before's, and those files are told as such.
     MapGrid& grid = game_.map->grid;
-    grid.Allocate(s.MapWidth, s.MapHeight);
     const TileSpriteIndex tiles(game_.assets.tileImages);
     if (!ReadMapTileLayers(base, grid, tiles, Tell())) {
         Tell().Error(base + ".gtl", 0,

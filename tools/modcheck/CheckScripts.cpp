@@ -461,12 +461,14 @@ void ScriptCheck::CheckLiteralArguments(const StatementInfo& line, const std::st
         const bool number = ScriptEngine::IsNumberText(value);
         if ((wanted == 'n') == number)
             continue;
+        std::string why;
+        if (number && piece.front() == '\'') {
+            why = TrimSpaces(value).empty() ? " (an empty or blank string counts as a number)"
+                                            : " (a string that looks like a number is one)";
+        }
         Error(line, Name(command) + ": argument " + Number(static_cast<int64_t>(index)) +
                         " must be a " + (wanted == 'n' ? "number" : "string") + ", not the " +
-                        (number ? "number " : "string ") + Quoted(value) +
-                        (number && wanted == 's' && piece.front() == '\''
-                             ? " (a string that looks like a number is one)"
-                             : ""));
+                        (number ? "number " : "string ") + Quoted(value) + why);
     }
 }
 
