@@ -95,9 +95,10 @@ void TellLoadProblems(const std::vector<LoadProblem>& problems, std::ostream& er
 }
 
 // Loads, runs and reports; the engine is ready (built-ins and, in a game,
-// the game's commands registered).
+// the game's commands registered). `told` holds what a game told already (a
+// refused argument type is told there, and its error text is an older one).
 int RunIn(ScriptEngine& engine, int32_t slot, const Options& options, std::ostream& out,
-          std::ostream& err) {
+          std::ostream& err, const Diagnostics* told = nullptr) {
     for (const auto& [name, value] : options.constants) {
         if (!engine.RegisterConstant(name, value)) {
             err << "scriptrun: not a constant (NAME=VALUE): " << name << "=" << value << "\n";
@@ -129,7 +130,8 @@ int RunIn(ScriptEngine& engine, int32_t slot, const Options& options, std::ostre
                                     "stopped after " + std::to_string(options.lines) +
                                         " lines (--lines): a loop that never ends?")
                 << '\n';
-        } else if (result != ScriptResult::BadSlot) {
+        } else if (result != ScriptResult::BadSlot &&
+                   (told == nullptr || !told->ErrorToldAt(where.file, where.line))) {
             err << FormatDiagnostic(Severity::Error, where.file.empty() ? options.file : where.file,
                                     where.line, engine.LastError())
                 << '\n';
@@ -162,7 +164,7 @@ int RunInGame(const Options& options, std::ostream& out, std::ostream& err) {
         err << "scriptrun: the new game on " << options.modFolder << " ended before the script\n";
         return 2;
     }
-    const int status = RunIn(game.script, kSlotCount - 1, options, out, err);
+    const int status = RunIn(game.script, kSlotCount - 1, options, out, err, &game.diagnostics);
     tellBoxes(boxesTold);
     return status;
 }
