@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/MonsterRecord.h"
+#include "common/NameSuggestion.h"
 #include "common/TextPrimitives.h"
 #include "common/TileFiles.h"
 
@@ -146,12 +147,22 @@ void ReportUnknownMonsterType(Game& game, const std::string& atlPath, int line, 
 void ReportUnloadedFile(Game& game, const char* kind, const std::string& folder,
                         const std::string& name, const std::string& namedIn, int line) {
     std::error_code error;
-    const bool exists = std::filesystem::exists(folder + name, error);
     const std::string shownFolder = ShownPath(folder);
-    game.diagnostics.Error(
-        namedIn, line,
-        std::string(kind) + " `" + name + "` " +
-            (exists ? "cannot be read (in " + shownFolder + ")" : "not found in " + shownFolder));
+    if (std::filesystem::exists(folder + name, error)) {
+        game.diagnostics.Error(
+            namedIn, line,
+            std::string(kind) + " `" + name + "` cannot be read (in " + shownFolder + ")");
+        return;
+    }
+    // The files that are there, for a name written in another case or with
+    // a slip.
+    std::vector<std::string> files;
+    std::filesystem::directory_iterator it(folder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error))
+        files.push_back(it->path().filename().string());
+    game.diagnostics.Error(namedIn, line,
+                           std::string(kind) + " `" + name + "` not found in " + shownFolder +
+                               DidYouMean(name, files));
 }
 
 SpriteHandle LoadNamedPicture(Game& game, const std::string& folder, const std::string& name,

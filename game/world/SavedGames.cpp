@@ -6,6 +6,7 @@
 // the previous save of that file intact.
 #include "game/world/SavedGames.h"
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -75,13 +76,27 @@ std::string VariablesText(const Game& game) {
 bool SaveGame(Game& game, int32_t slot) {
     std::error_code ignored;
     std::filesystem::create_directories(game.ModFolder + "/saves", ignored);
-    if (!WriteFileAtomically(SavePath(game, slot, ".ini"), SaveIniText(game, slot))) {
+    const std::string iniPath = SavePath(game, slot, ".ini");
+    const FileWriteResult written = ReplaceFileAtomically(iniPath, SaveIniText(game, slot));
+    if (!written.Ok()) {
+        game.diagnostics.Error(iniPath, 0,
+                               std::string("cannot be written (") + std::strerror(written.error) +
+                                   "): the game is not saved");
         game.media.ShowMessage("Error", "Couldn't create save game file!", MessageButtons::Ok);
         return false;
     }
-    // The inventory and variables files may fail silently, as optional parts.
-    WriteFileAtomically(SavePath(game, slot, ".sol"), InventoryText(game));
-    WriteFileAtomically(SavePath(game, slot, ".sst"), VariablesText(game));
+    // The inventory and variables files may fail without a box, as optional
+    // parts; the terminal is told.
+    for (const auto& [suffix, text] :
+         {std::pair<const char*, std::string>{".sol", InventoryText(game)},
+          {".sst", VariablesText(game)}}) {
+        const FileWriteResult part = ReplaceFileAtomically(SavePath(game, slot, suffix), text);
+        if (!part.Ok()) {
+            game.diagnostics.Error(SavePath(game, slot, suffix), 0,
+                                   std::string("cannot be written (") + std::strerror(part.error) +
+                                       "): the saved game lacks it");
+        }
+    }
     return true;
 }
 

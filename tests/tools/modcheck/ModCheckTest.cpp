@@ -226,7 +226,8 @@ TEST(ModCheckTest, SettingsMistakes) {
          "mod/settings.ini:43: error: TickMs must be a whole number; `fast` is read as 0"},
         {"a missing picture",
          {{"settings.ini", Settings("hero.png", "hro.png")}},
-         "mod/settings.ini:23: error: picture `hro.png` not found in mod/sprites/"},
+         "mod/settings.ini:23: error: picture `hro.png` not found in mod/sprites/; did you mean "
+         "`hero.png`?"},
         {"a missing sound",
          {{"settings.ini", Settings("WarpSound=swing.wav", "WarpSound=warp.wav")}},
          "mod/settings.ini:28: error: sound `warp.wav` not found in mod/sounds/"},
@@ -308,7 +309,8 @@ TEST(ModCheckTest, MapMistakes) {
          "damage, health, speed, heal amount"},
         {"an object's picture missing",
          {{"maps/start.obl", "Key,kye.png,4,4,0,0,0,0\r\n"}},
-         "mod/maps/start.obl:1: error: picture `kye.png` not found in mod/objects/"},
+         "mod/maps/start.obl:1: error: picture `kye.png` not found in mod/objects/; did you mean "
+         "`key.png`?"},
         {"an object off the map",
          {{"maps/start.obl", "Key,key.png,12,4,0,0,0,0\r\n"}},
          "mod/maps/start.obl:1: error: `Key` lies on column 12, row 4, outside the map of 10 x 8 "
@@ -361,7 +363,8 @@ TEST(ModCheckTest, MapMistakes) {
          "since keys are matched as prefixes: write the SpeechText line above it"},
         {"a map's music missing",
          {{"maps/second.ini", "[Properties]\r\nMusic=song.wav\r\nExitLeft=start\r\n"}},
-         "mod/maps/second.ini:2: error: sound `song.wav` not found in mod/sounds/"},
+         "mod/maps/second.ini:2: error: sound `song.wav` not found in mod/sounds/; did you mean "
+         "`swing.wav`?"},
         {"a script tile without its script",
          {{"maps/start_5_5.ds", ""}},
          "mod/maps/start.atl:6: error: the script tile in column 6 has no script "
