@@ -50,7 +50,11 @@ protected:
         // Every failed script run now shows a message box.
         game_.settings.DebugMode = 1;
     }
-    void TearDown() override { fs::remove_all(copy_); }
+    void TearDown() override {
+        // The shipped game gives the game nothing to tell on standard error.
+        EXPECT_EQ(game_.diagnostics.Messages(), std::vector<std::string>{});
+        fs::remove_all(copy_);
+    }
 
     void NewGame() {
         media_.SetKeyDown(vorn::keys::Space, true);
