@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/PngEncoder.h"
+#include "bench/support/GeneratedFiles.h"
 #include "tools/modcheck/ModCheck.h"
 
 namespace {
@@ -20,19 +20,8 @@ constexpr int kMaps = 20;
 constexpr int kTileKinds = 24;
 constexpr int kScriptTiles = 7;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string SolidPng(int width, int height, unsigned char shade) {
-    vorn::PngImage image;
-    image.width = width;
-    image.height = height;
-    image.colourType = 0;  // grey
-    image.rows.assign(static_cast<size_t>(width) * height, shade);
-    return vorn::EncodePng(image);
-}
+using vorn::bench::SolidPng;
+using vorn::bench::WriteFile;
 
 // A little RIFF WAVE file of 8-bit mono silence.
 std::string Wav() {
@@ -50,16 +39,7 @@ std::string Wav() {
 
 // A layer whose names vary from cell to cell, as real maps do.
 std::string Layer(int salt) {
-    std::string text;
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            if (x > 0)
-                text += ' ';
-            text += "t" + std::to_string((x * 7 + y * 13 + salt) % kTileKinds);
-        }
-        text += "\r\n";
-    }
-    return text;
+    return vorn::bench::VariedLayer(kSize, kTileKinds, "t", salt);
 }
 
 // Walls along every fifth column's middle, a monster now and then, the

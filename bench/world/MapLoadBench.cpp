@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/PngEncoder.h"
+#include "bench/support/GeneratedFiles.h"
 #include "game/media/HeadlessMedia.h"
 #include "game/play/MapEntry.h"
 #include "game/world/Assets.h"
@@ -21,32 +21,15 @@ namespace fs = std::filesystem;
 constexpr int kSize = 256;
 constexpr int kTileKinds = 24;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using vorn::bench::WriteFile;
 
 std::string SolidPng(int side, unsigned char shade) {
-    vorn::PngImage image;
-    image.width = side;
-    image.height = side;
-    image.colourType = 0;  // grey
-    image.rows.assign(static_cast<size_t>(side) * side, shade);
-    return vorn::EncodePng(image);
+    return vorn::bench::SolidPng(side, side, shade);
 }
 
 // A layer whose names vary from cell to cell, as real maps do.
 std::string Layer(const std::string& prefix, int salt) {
-    std::string text;
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            if (x > 0)
-                text += ' ';
-            text += prefix + std::to_string((x * 7 + y * 13 + salt) % kTileKinds);
-        }
-        text += "\r\n";
-    }
-    return text;
+    return vorn::bench::VariedLayer(kSize, kTileKinds, prefix, salt);
 }
 
 std::string Attributes() {

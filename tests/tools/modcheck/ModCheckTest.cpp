@@ -10,25 +10,17 @@
 
 #include "game/media/FontFinder.h"
 #include "tests/game/support/TestGame.h"
+#include "tests/game/support/WorldFixtures.h"
 #include "tests/support/TempFolder.h"
 #include "tools/modcheck/ModCheck.h"
 
 namespace vorn {
 namespace {
 
+using test::LayerText;
 using test::MakePng;
 using test::MakeWav;
 using test::TempFolder;
-
-std::string Rows(int width, int height, const std::string& cell) {
-    std::string text;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            text += (x == 0 ? "" : " ") + cell;
-        text += "\r\n";
-    }
-    return text;
-}
 
 // Rows of "." with `cells` ("x,y,code") put in.
 std::string Attributes(const std::vector<std::tuple<int, int, std::string>>& cells) {
@@ -112,9 +104,9 @@ public:
     void WriteMap(const std::string& name, const std::string& exit, const std::string& atl,
                   const std::string& wpl) const {
         Write("maps/" + name + ".ini", "[Properties]\r\nTitle=" + name + "\r\n" + exit + "\r\n");
-        Write("maps/" + name + ".gtl", Rows(10, 8, "grass"));
-        Write("maps/" + name + ".btl", Rows(10, 8, "."));
-        Write("maps/" + name + ".ftl", Rows(10, 16, "."));
+        Write("maps/" + name + ".gtl", LayerText(10, 8, "grass"));
+        Write("maps/" + name + ".btl", LayerText(10, 8, "."));
+        Write("maps/" + name + ".ftl", LayerText(10, 16, "."));
         Write("maps/" + name + ".atl", atl);
         Write("maps/" + name + ".wpl", wpl);
     }
@@ -276,23 +268,23 @@ TEST(ModCheckTest, MapMistakes) {
          "cells keep the background tiles of the map entered before; write a file of `.` to "
          "have none"},
         {"rows missing",
-         {{"maps/second.gtl", Rows(10, 5, "grass")}},
+         {{"maps/second.gtl", LayerText(10, 5, "grass")}},
          "mod/maps/second.gtl: error: 5 rows where the map has 8 (MapHeight): the cells of the "
          "missing rows keep what the map entered before left in them"},
         {"a short row",
-         {{"maps/second.btl", ". . .\r\n" + Rows(10, 7, ".")}},
+         {{"maps/second.btl", ". . .\r\n" + LayerText(10, 7, ".")}},
          "mod/maps/second.btl:1: error: row 1 has 3 fields where the map has 10 columns "
          "(MapWidth): the cells past its end are left empty"},
         {"a blank at a row's end",
-         {{"maps/second.btl", Rows(10, 7, ".") + ". . . . . . . . . . \r\n"}},
+         {{"maps/second.btl", LayerText(10, 7, ".") + ". . . . . . . . . . \r\n"}},
          "mod/maps/second.btl:8: warning: row 8 has 11 fields where the map has 10 columns "
          "(MapWidth): the blank at its end makes an empty last field"},
         {"two blanks in a row",
-         {{"maps/second.btl", ".  . . . . . . . . .\r\n" + Rows(10, 7, ".")}},
+         {{"maps/second.btl", ".  . . . . . . . . .\r\n" + LayerText(10, 7, ".")}},
          "mod/maps/second.btl:1: error: row 1 has 11 fields where the map has 10 columns "
          "(MapWidth): two blanks in a row make an empty field and shift the rest of the row"},
         {"an unknown tile",
-         {{"maps/second.gtl", "gras" + Rows(10, 8, "grass").substr(5)}},
+         {{"maps/second.gtl", "gras" + LayerText(10, 8, "grass").substr(5)}},
          "mod/maps/second.gtl:1: error: no tile `gras` (first in column 1; write `.` for no "
          "tile); did you mean `grass`?"},
         {"an attribute in lower case",
@@ -509,7 +501,7 @@ TEST(ModCheckTest, ScriptMistakes) {
         {"an include of itself", script("INCLUDEFILE ./mod/maps/start_enter.ds\r\n"),
          "mod/maps/start_enter.ds:2: warning: INCLUDEFILE `./mod/maps/start_enter.ds` includes "
          "a file that is being read already (a cycle); it is left out"},
-        {"a script too long", script(Rows(1, 500, "X=1")),
+        {"a script too long", script(LayerText(1, 500, "X=1")),
          "mod/maps/start_enter.ds: error: the script has 500 lines without its comments and "
          "blank lines (included files counted); a script may have 499"},
         {"an argument of the wrong type", script("SetPlayerX('left')\r\n"),
