@@ -254,8 +254,18 @@ void WarpStep(Game& game) {
         PlaySound(game, game.settings.WarpSound);
         game.player.X = static_cast<float>(int64_t{warp.TargetX} * s.TileWidth);
         game.player.Y = static_cast<float>(int64_t{warp.TargetY} * s.TileHeight);
-        EnterMap(game, warp.TargetMap,
-                 {MapBase(game, held->info.Name) + ".wpl", warp.Line, "warp target map"});
+        const std::string wpl = MapBase(game, held->info.Name) + ".wpl";
+        // The player is put there all the same, off the map's cells.
+        if (warp.TargetX < 0 || warp.TargetX >= s.MapWidth || warp.TargetY < 0 ||
+            warp.TargetY >= s.MapHeight) {
+            game.diagnostics.Error(wpl, warp.Line,
+                                   "the target tile (" + std::to_string(warp.TargetX) + ", " +
+                                       std::to_string(warp.TargetY) + ") is outside `" +
+                                       warp.TargetMap + "`, a map of " +
+                                       std::to_string(s.MapWidth) + " x " +
+                                       std::to_string(s.MapHeight) + " tiles");
+        }
+        EnterMap(game, warp.TargetMap, {wpl, warp.Line, "warp target map"});
         return;
     }
 }

@@ -244,5 +244,37 @@ TEST_F(WarpTest, ALeaveScriptThatEndsTheGameStopsTheWarp) {
     EXPECT_EQ(WarpPlays(), 0);
 }
 
+// A warp the game cannot follow is told with its place in the warp list: a
+// target map that is not there (before the box that ends the game) and a
+// target tile off the map (the player is put there all the same).
+TEST_F(WarpTest, AWarpTheGameCannotFollowIsToldWithItsLineInTheList) {
+    // The lines about warp lists, named from the mod folder on.
+    const auto warpLines = [this] {
+        std::vector<std::string> lines;
+        for (const std::string& line : t.game.diagnostics.Messages()) {
+            if (line.find(".wpl:") != std::string::npos)
+                lines.push_back(line.substr(line.find("maps/")));
+        }
+        return lines;
+    };
+    t.game.map->warps = {{3, 3, "cave", 1, 40, 2}};
+    PlacePlayer(t.game, 100.0f, 100.0f);
+    WarpStep(t.game);
+    EXPECT_EQ(t.game.map->info.Name, "cave");
+
+    // Now on the cave, whose list holds the misspelt map.
+    t.game.map->warps = {{3, 3, "hause", 1, 2, 4}};
+    PlacePlayer(t.game, 100.0f, 100.0f);
+    WarpStep(t.game);
+    EXPECT_TRUE(t.game.ended);
+    EXPECT_EQ(t.media.Messages().back().text, "Couldn't load map tiles: hause");
+    EXPECT_EQ(warpLines(),
+              (std::vector<std::string>{
+                  "maps/home.wpl:2: error: the target tile (1, 40) is outside `cave`, a map of 12 "
+                  "x 10 tiles",
+                  "maps/cave.wpl:4: error: warp target map `hause` cannot be loaded: " +
+                      t.folder.Path() + "/maps/hause.gtl does not exist"}));
+}
+
 }  // namespace
 }  // namespace vorn

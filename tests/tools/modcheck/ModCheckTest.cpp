@@ -257,7 +257,6 @@ TEST(ModCheckTest, SettingsMistakes) {
 }
 
 TEST(ModCheckTest, MapMistakes) {
-    const std::string startAtl = Attributes({{8, 1, "W"}, {5, 5, "S"}, {7, 6, "1"}});
     ExpectEachMistakeTold({
         {"no attribute layer",
          {{"maps/second.atl", ""}},
@@ -374,7 +373,6 @@ TEST(ModCheckTest, MapMistakes) {
          "mod/maps/strat.obl: warning: no map reads this file: there is no strat.gtl; did you "
          "mean `start`?"},
     });
-    (void)startAtl;
 }
 
 TEST(ModCheckTest, MonsterAndAnimationMistakes) {
