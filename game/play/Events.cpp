@@ -22,14 +22,14 @@ constexpr int kStripComments = 1;
 
 // The event scripts' files in their load order: the global ones after the
 // mod folder, the map's after the map's path.
-constexpr std::pair<int32_t, const char*> kGlobalScriptFiles[] = {
+constexpr EventScriptFile kGlobalScriptFiles[] = {
     {slots::kGlobalMonsterDie, "/global_monsterdie.ds"},
     {slots::kGlobalGrabItem, "/global_grabitem.ds"},
     {slots::kGlobalPlayerDie, "/global_playerdie.ds"},
     {slots::kGlobalPlayerAttack, "/global_playerattack.ds"},
     {slots::kGlobalTick, "/global_tick.ds"},
 };
-constexpr std::pair<int32_t, const char*> kMapScriptFiles[] = {
+constexpr EventScriptFile kMapScriptFiles[] = {
     {slots::kMapMonsterDie, "_monsterdie.ds"},
     {slots::kMapPlayerDie, "_playerdie.ds"},
     {slots::kMapGrabItem, "_grabitem.ds"},
@@ -165,6 +165,14 @@ void LoadEventScript(Game& game, const std::string& path, int32_t slot) {
 }
 
 }  // namespace
+
+std::span<const EventScriptFile> GlobalEventScriptFiles() {
+    return kGlobalScriptFiles;
+}
+
+std::span<const EventScriptFile> MapEventScriptFiles() {
+    return kMapScriptFiles;
+}
 
 void LoadGlobalEventScripts(Game& game) {
     for (const auto& [slot, file] : kGlobalScriptFiles) {

@@ -3,12 +3,24 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "game/world/Game.h"
 
 namespace vorn {
+
+// An event script a mod may hold and the slot it is loaded into. `file`
+// follows the mod folder for the global scripts ("/global_tick.ds") and
+// "maps/NAME" for a map's ("_tick.ds").
+struct EventScriptFile {
+    int32_t slot;
+    const char* file;
+};
+std::span<const EventScriptFile> GlobalEventScriptFiles();
+// In the order a map entry loads them.
+std::span<const EventScriptFile> MapEventScriptFiles();
 
 // Loads the five global scripts into their fixed slots (start-up).
 void LoadGlobalEventScripts(Game& game);

@@ -10,6 +10,7 @@
 #include "common/NameSuggestion.h"
 #include "common/TextPrimitives.h"
 #include "game/play/ActorBoxes.h"
+#include "game/play/Events.h"
 #include "game/play/PlayerControl.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
@@ -31,16 +32,6 @@ constexpr std::pair<const char*, Edge> kExitKeys[] = {
     {"ExitDown", Edge::Down},
     {"ExitLeft", Edge::Left},
     {"ExitRight", Edge::Right},
-};
-
-constexpr std::pair<const char*, ScriptEvent> kMapEvents[] = {
-    {"_monsterdie", ScriptEvent::MonsterDie},
-    {"_playerdie", ScriptEvent::PlayerDie},
-    {"_grabitem", ScriptEvent::GrabItem},
-    {"_leave", ScriptEvent::Leave},
-    {"_enter", ScriptEvent::Enter},
-    {"_playerattack", ScriptEvent::PlayerAttack},
-    {"_tick", ScriptEvent::Tick},
 };
 
 // The files of one map besides its scripts.
@@ -190,9 +181,9 @@ void ModChecker::CheckMap(const std::string& name) {
     facts.read = true;
 
     CheckMapLists(name, facts);
-    for (const auto& [suffix, event] : kMapEvents) {
-        if (FileExists(base + suffix + ".ds"))
-            CheckScript(base + suffix + ".ds", event);
+    for (const auto& [slot, suffix] : MapEventScriptFiles()) {
+        if (FileExists(base + suffix))
+            CheckScript(base + suffix, EventOfSlot(slot));
     }
     for (const auto& [x, y] : scriptCells) {
         const std::string script = TileScriptPath(base, x, y);
@@ -476,8 +467,8 @@ void ModChecker::CheckStrayMapFiles() {
     std::sort(files.begin(), files.end());
     std::vector<std::string> eventScripts;
     for (const auto& [name, facts] : maps_) {
-        for (const auto& [suffix, event] : kMapEvents)
-            eventScripts.push_back(name + suffix + ".ds");
+        for (const EventScriptFile& script : MapEventScriptFiles())
+            eventScripts.push_back(name + script.file);
     }
     for (const std::string& file : files) {
         const std::string path = folder + "/" + file;

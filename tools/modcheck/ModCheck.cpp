@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "game/bindings/Bindings.h"
+#include "game/play/Events.h"
 #include "game/world/Animations.h"
 #include "game/world/Assets.h"
 #include "game/world/MapFiles.h"
@@ -87,21 +88,37 @@ int ModChecker::SettingLine(const char* key) const {
     return game_.settingsFile.Peek("Settings", key).line;
 }
 
+ScriptEvent EventOfSlot(int32_t slot) {
+    switch (slot) {
+        case slots::kGlobalGrabItem:
+        case slots::kMapGrabItem:
+            return ScriptEvent::GrabItem;
+        case slots::kGlobalMonsterDie:
+        case slots::kMapMonsterDie:
+            return ScriptEvent::MonsterDie;
+        case slots::kGlobalPlayerDie:
+        case slots::kMapPlayerDie:
+            return ScriptEvent::PlayerDie;
+        case slots::kMapEnter:
+            return ScriptEvent::Enter;
+        case slots::kMapLeave:
+            return ScriptEvent::Leave;
+        case slots::kGlobalPlayerAttack:
+        case slots::kMapPlayerAttack:
+            return ScriptEvent::PlayerAttack;
+        default:
+            return ScriptEvent::Tick;
+    }
+}
+
 void ModChecker::Run() {
     LoadLikeStartUp();
     CheckSettings();
     CheckFonts();
-    const std::pair<const char*, ScriptEvent> globals[] = {
-        {"/global_monsterdie.ds", ScriptEvent::MonsterDie},
-        {"/global_grabitem.ds", ScriptEvent::GrabItem},
-        {"/global_playerdie.ds", ScriptEvent::PlayerDie},
-        {"/global_playerattack.ds", ScriptEvent::PlayerAttack},
-        {"/global_tick.ds", ScriptEvent::Tick},
-    };
-    for (const auto& [file, event] : globals) {
+    for (const auto& [slot, file] : GlobalEventScriptFiles()) {
         std::error_code error;
         if (std::filesystem::exists(game_.ModFolder + file, error))
-            CheckScript(game_.ModFolder + file, event);
+            CheckScript(game_.ModFolder + file, EventOfSlot(slot));
     }
     CheckMaps();
     CheckUnreadVariables();

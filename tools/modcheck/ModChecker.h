@@ -31,6 +31,9 @@ enum class ScriptEvent {
     ScriptTile,
 };
 
+// The event of the script loaded into an event slot (game/world/Game.h).
+ScriptEvent EventOfSlot(int32_t slot);
+
 // The map edges, in the order of the exit keys.
 enum class Edge { Up, Down, Left, Right };
 constexpr size_t kEdges = 4;
