@@ -16,6 +16,8 @@ fail() {
 "$GAME" --help >"$WORK_DIR/help.txt" || fail "game --help ended with $?"
 grep -q "^usage: game \[OPTION ...\] \[MODFOLDER\]" "$WORK_DIR/help.txt" || fail "no usage line"
 grep -q "Space starts a new game" "$WORK_DIR/help.txt" || fail "the keys are not listed"
+grep -q -- "--write-player-config  *write the player's preferences" "$WORK_DIR/help.txt" ||
+    fail "not every option is listed"
 
 cd "$WORK_DIR"
 status=0
