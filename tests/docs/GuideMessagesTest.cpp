@@ -2,9 +2,9 @@
 // texts of docs/*.md (in double quotes, the "Error text" column of a table,
 // and the PATH:LINE: error: lines of example output) are looked for in the
 // string literals of the programs' sources. Values in a message (names in
-// backticks, numbers, paths, [groups], CamelCase keys, placeholders in
-// capitals) may differ; the words around them must be there, each run of
-// them in one literal or in a few literals that follow each other in the
+// backticks or single quotes, numbers, paths, [groups], CamelCase keys,
+// NAME=VALUE entries, lists of names, placeholders in capitals) may differ; the words around them
+// must be there, each run of them in one literal or in a few literals that follow each other in the
 // message.
 #include <gtest/gtest.h>
 
@@ -129,8 +129,10 @@ std::vector<Quoted> QuotedMessages(const fs::path& guide) {
 std::vector<std::string> FixedRuns(std::string message) {
     static const std::regex prefix(R"(^\S+: (error|warning): )");
     message = std::regex_replace(message, prefix, "");
+    // Also names in single quotes, NAME=VALUE entries and lists of names
+    // ("Up, Left Ctrl, Return").
     static const std::regex values(
-        R"(`[^`]*`|\[[A-Za-z0-9]+\]|\S*/\S*|\b[A-Z][A-Z0-9_]*\b|\b\w*(_\w*|[a-z][A-Z])\w*\b|-?\d[\d.,]*)");
+        R"(`[^`]*`|(^|[^A-Za-z])'[^']*'|\w+=\S*( [A-Z]\w*)*|\b[A-Z]\w*( [A-Z0-9]\w*)*(, ?[A-Z]\w*( [A-Z0-9]\w*)*)+|\[[A-Za-z0-9]+\]|\S*/\S*|\b[A-Z][A-Z0-9_]*\b|\b\w*(_\w*|[a-z][A-Z])\w*\b|-?\d[\d.,]*)");
     const std::string marked = std::regex_replace(message, values, "\x01");
     std::vector<std::string> runs;
     std::string run;
