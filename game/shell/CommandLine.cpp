@@ -104,9 +104,10 @@ std::string CommandLineHelp() {
     std::ostringstream text;
     text << "usage: game [OPTION ...] [MODFOLDER]\n"
             "Runs the game in MODFOLDER, a folder of the folder the game is started in\n"
-            "(\"game mygame\" reads ./mygame; without it ./vorn3). The game ends with exit\n"
-            "status 0 on every path; it writes what it cannot use of the mod's files to\n"
-            "standard error, one line each, as PATH:LINE: error|warning: TEXT.\n"
+            "(\"game mygame\" reads ./mygame; without it ./vorn3). A game ends with exit\n"
+            "status 0 on every path, fatal errors too (a command line it cannot read: 2);\n"
+            "it writes what it cannot use of the mod's files to standard error, one line\n"
+            "each, as PATH:LINE: error|warning: TEXT.\n"
             "Check a mod before playing it with: modcheck MODFOLDER\n"
             "\n"
             "Options:\n";
