@@ -115,9 +115,10 @@ std::string CommandLineHelp() {
     text << "\n"
             "Keys (by default): arrow keys walk, Ctrl attacks, Return picks up, S saves, Tab\n"
             "shows the stats while held; on the title screen Space starts a new game and L\n"
-            "loads the saved one; F11 or Alt+Enter switches fullscreen. Closing the window\n"
-            "asks whether to save first. The player's own keys, pad buttons and window are\n"
-            "set in player.ini (see --write-player-config and docs/playing.md).\n";
+            "loads the saved one; F11 or Alt+Enter switches fullscreen; F12 writes a\n"
+            "screenshot to MODFOLDER/screenshots/. Closing the window asks whether to save\n"
+            "first. The player's own keys, pad buttons and window are set in player.ini\n"
+            "(see --write-player-config and docs/playing.md).\n";
     return text.str();
 }
 
