@@ -12,17 +12,8 @@
 # start-up; see game/media/SdlTestPad.h). Players never set it.
 # Usage: game-comfort-gui-test.sh <game> <vorn_close_window>
 set -euo pipefail
-GAME_PROGRAM="$(realpath "$1")"
-CLOSE_WINDOW="$2"
-source "$(dirname "$0")/../../tools/monstereditor/gui-session.sh"
-require_tools Xvfb xdotool xwininfo import convert
-# Leaks inside the X, D-Bus and sound libraries are not ours to find here.
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
-
-work="$(mktemp -d)"
-WORK_DIR="$work"
-start_display 1920x1080
 source "$(dirname "$0")/game-gui-helpers.sh"
+start_game_gui_test "$1" "$2" 1920x1080
 write_gui_mod "$work/guimod"
 mod="$work/guimod"
 export XDG_CONFIG_HOME="$work/config"

@@ -1,7 +1,23 @@
-# Shell functions shared by the game's GUI tests: a small mod of bitmaps,
-# keys held for a while, pixels of a window, message boxes and files that
-# appear. Sourced after gui-session.sh; `work` names the test's scratch
-# folder (for screenshots) and `fail` is defined here.
+# Shell functions shared by the game's GUI tests: their start, a small mod of
+# bitmaps, keys held for a while, pixels of a window, message boxes and files
+# that appear. A test sources this file and calls start_game_gui_test first;
+# `work` names the test's scratch folder and `fail` is defined here.
+
+# start_game_gui_test GAME CLOSE_WINDOW [SCREEN]: the programs under test, the
+# tools every game GUI test needs, a scratch folder `work` and a private X
+# display of SCREEN (default 1024x768); gui-session.sh's end_session removes
+# both and ends every program when the script exits.
+start_game_gui_test() {
+    GAME_PROGRAM="$(realpath "$1")"
+    CLOSE_WINDOW="$2"
+    source "$(dirname "${BASH_SOURCE[0]}")/../../tools/monstereditor/gui-session.sh"
+    require_tools Xvfb xdotool xwininfo import convert
+    # Leaks inside the X, D-Bus and sound libraries are not ours to find here.
+    export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+    work="$(mktemp -d)"
+    WORK_DIR="$work"
+    start_display "${3:-1024x768}"
+}
 
 fail() {
     echo "FAIL: $*" >&2

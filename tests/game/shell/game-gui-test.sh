@@ -5,18 +5,8 @@
 # game. Checks the window, pixels of the screen and the saved files.
 # Usage: game-gui-test.sh <game> <vorn_close_window>
 set -euo pipefail
-GAME_PROGRAM="$(realpath "$1")"
-CLOSE_WINDOW="$2"
-source "$(dirname "$0")/../../tools/monstereditor/gui-session.sh"
-require_tools Xvfb xdotool xwininfo import convert
-# Leaks inside the X, D-Bus and sound libraries are not ours to find here.
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
-
-work="$(mktemp -d)"
-start_display
-trap 'kill "$XVFB_PID" 2>/dev/null; rm -rf "$work"' EXIT
-
 source "$(dirname "$0")/game-gui-helpers.sh"
+start_game_gui_test "$1" "$2"
 write_gui_mod "$work/guimod"
 mod="$work/guimod"
 
