@@ -3,8 +3,7 @@
 # OUT/NAME/ and OUT/NAME.tar.gz (NAME: the mod folder's name) holding the
 # release `game` program, the mod folder, run.sh that starts the game from
 # the right folder, and README.txt naming the Debian packages it needs.
-# modcheck checks the mod first when it is built; a mod with errors is not
-# packaged.
+# modcheck checks the mod first; a mod with errors is not packaged.
 #
 # It builds the release programs into build/release first (installing what
 # is missing, as scripts/play.sh does). --build-dir DIR takes the programs of
@@ -56,13 +55,12 @@ trap 'rm -rf "$work"' EXIT
 # The programs as they install (each program installs itself), stripped.
 cmake --install "$build_dir" --prefix "$work/stage" --strip >/dev/null
 
-if [ -x "$work/stage/bin/modcheck" ]; then
-    # From the caller's folder, so its messages name the files as the caller does.
-    (cd "$caller_dir" && "$work/stage/bin/modcheck" "$mod_argument") ||
-        fail "$mod_argument has errors (listed above); fix them, then package again"
-else
-    echo "package-game: modcheck is not built yet, so $name is packaged without a check"
-fi
+# An unchecked package is never made: a build without modcheck is an old one.
+[ -x "$work/stage/bin/modcheck" ] ||
+    fail "$build_dir has no modcheck to check $name with; build it again (cmake --build $build_dir)"
+# From the caller's folder, so its messages name the files as the caller does.
+(cd "$caller_dir" && "$work/stage/bin/modcheck" "$mod_argument") ||
+    fail "$mod_argument has errors (listed above); fix them, then package again"
 
 package="$work/$name"
 mkdir -p "$package/bin"
